@@ -1,0 +1,7 @@
+// Finding the directory that holds data/.
+#pragma once
+
+// Makes the directory that holds data/ current: the current directory when
+// it has one, otherwise the executable's own directory. False when neither
+// has it (the game then runs with whatever it finds).
+bool enter_data_directory();

@@ -1,0 +1,135 @@
+// The program's entry routine: start-up, the fixed-step main loop, shutdown.
+#include "app/run_game.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "app/flags.h"
+#include "app/free_game_resources.h"
+#include "app/game_tick.h"
+#include "app/raw_mouse.h"
+#include "app/texture_catalogue.h"
+#include "app/window.h"
+#include "app/window_proc.h"
+#include "config/config_file.h"
+#include "entities/entity.h"
+#include "platform/events.h"
+#include "platform/keyboard.h"
+#include "platform/timer.h"
+#include "platform/window.h"
+#include "world/bsp_node.h"
+
+namespace {
+
+// Everything before the loop, in its fixed order.
+void start_up(game_state& gs) {
+  gs.textures = texture_table{};
+  load_config(gs.config, gs.video);
+  gs.mouse.x_motion = 0;
+  gs.mouse.y_motion = 0;
+  open_game_window(gs);
+
+  gs.entity_list = entity_list_new_head();
+  gs.bsp_root = new bsp_node{};
+  gs.keys = new key_state{};
+  gs.the_console = console{};
+
+  load_texture_catalogue(gs.textures);
+  set_gl_blend_state();
+  printf("passed ogl\n");
+
+  player_init(gs.the_player, gs.config);
+  printf("passed initplayer\n");
+
+  gs.video.frame_counter = 0;
+  gs.video.fps_time = 0.0;
+  gs.video.fps_value = 0;
+  gs.menu = menu_state{};
+  gs.menu.active = 1;
+  gs.menu.cursor = 1;
+  loop_timing_start(gs.timing, platform_counter_frequency(), platform_counter());
+  gs.music_buffer = 0;
+}
+
+// One pass of the menus.
+void menu_pass(game_state& gs) {
+  if (gs.mouse.left == 1 && gs.menu.splash_timer < 3.0) gs.menu.splash_timer = 3.0;
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// One pass of the running level: the cursor follows the console and the
+// focus, then the tick.
+void game_pass(game_state& gs) {
+  platform_capture_mouse(!gs.the_console.console_open && window_focus_flag);
+  game_tick(gs);
+}
+
+// Takes every waiting message. Raw mouse messages fill mouse_state while
+// the console is closed; the rest go to window_proc.
+void drain_messages(game_state& gs, int& exit_code) {
+  platform_event event;
+  while (platform_poll_event(&event)) {
+    exit_code = event.exit_code;
+    if (event.kind == platform_event_quit) {
+      quit_flag = 1;
+    } else if (event.kind == platform_event_mouse) {
+      if (!gs.the_console.console_open) read_raw_mouse(gs.mouse, event);
+    } else {
+      window_proc(event);
+    }
+  }
+}
+
+// The fixed-step loop: at most one tick per pass, a backlog dropped rather
+// than caught up. Returns the exit code of the last message taken.
+int main_loop(game_state& gs) {
+  int exit_code = 0;
+  while (quit_flag == 0) {
+    platform_sleep_ms(1);
+    if (!loop_timing_advance(gs.timing, platform_counter(), gs.video.tick_step)) continue;
+    if (restart_video_flag) {
+      restart_video_flag = 0;
+      restart_video(gs);
+      continue;
+    }
+    loop_timing_drop_backlog(gs.timing, gs.video);
+    if (platform_key_down(vk_escape)) break;
+    drain_messages(gs, exit_code);
+    if (gs.menu.active)
+      menu_pass(gs);
+    else
+      game_pass(gs);
+    loop_timing_consume(gs.timing, gs.video.tick_step);
+    gs.mouse.x_motion = 0;
+    gs.mouse.y_motion = 0;
+    platform_swap(gs.window);
+    loop_count_frame(gs.video);
+    fflush(stdout);
+  }
+  return exit_code;
+}
+
+// A loaded level is released with the records of the run; in the menus only
+// the start-up records are left, and they go the same way so nothing leaks.
+void shut_down(game_state& gs) {
+  free_game_resources(gs);
+  close_game_window(gs);
+  fflush(stdout);
+}
+
+}  // namespace
+
+int run_game(const game_options& options) {
+  if (!platform_init()) return 0;
+  reset_program_flags();
+  game_state* gs = new game_state{};
+  gs->options = options;
+  start_up(*gs);
+  int exit_code = main_loop(*gs);
+  shut_down(*gs);
+  delete gs;
+  platform_quit();
+  return exit_code;
+}

@@ -1,0 +1,9 @@
+// The program's entry routine: start-up, the fixed-step main loop, shutdown.
+#pragma once
+
+#include "app/game_state.h"
+
+// Runs the game until it is told to end. Returns the exit code: 0 when no
+// window can be made, otherwise the code of the quit message (0 when none
+// came), or non-zero when a map given on the command line cannot be played.
+int run_game(const game_options& options);

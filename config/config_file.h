@@ -1,0 +1,19 @@
+// Reading "data/config.cfg" into the variable table.
+#pragma once
+
+#include "config/config_table.h"
+
+struct video_settings;
+
+// Overwrites variables from the name/value pairs of the file at `path`:
+// exactly 35 attempts, each one name and one value. A missing file leaves
+// the table as it is and says so in the log.
+void read_config_file_at(config_table& table, const char* path);
+
+// read_config_file_at on "data/config.cfg", relative to the current directory.
+void read_config_file(config_table& table);
+
+// The start-up configuration: defaults, then the file, then the video
+// settings derived from the variables. Called once by run_game before the
+// window exists.
+void load_config(config_table& table, video_settings& video);

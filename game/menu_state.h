@@ -1,0 +1,22 @@
+// The state of the menus and of the screens between levels.
+#pragma once
+#include <cstdint>
+
+constexpr int menu_map_path_size = 260;
+
+struct menu_state {
+  int32_t active;              // the menus run instead of the game
+  int32_t menu_music_started;  // also marks that the title has been reached
+  int32_t prompt_on;           // visible phase of the blinking prompt
+  int32_t story_screen;
+  int32_t death_screen;
+  int32_t cursor;  // 1-based row; 0 = no menu page shown
+  int32_t page;    // 0 main, 2 options, 3 how to play, 4 credits
+  uint8_t level_complete_screen;
+  double splash_timer;
+  double blink_timer;
+  char map_path[menu_map_path_size];
+  int32_t start_level_request;
+  double key_timer;
+  int32_t key_ready;
+};

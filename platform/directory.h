@@ -1,0 +1,16 @@
+// The current directory and the executable's own directory.
+#pragma once
+#include <cstddef>
+
+// Copies the current directory into `out` (size bytes, terminated). False
+// when it does not fit or cannot be read; `out` is then an empty string.
+bool platform_get_current_directory(char* out, size_t size);
+
+// Changes the current directory. False when it does not exist.
+bool platform_set_current_directory(const char* path);
+
+// Copies the directory holding the running executable into `out`.
+bool platform_executable_directory(char* out, size_t size);
+
+// Whether `path` names an existing directory.
+bool platform_is_directory(const char* path);

@@ -1,0 +1,87 @@
+// The game window and its OpenGL context, on SDL2.
+#include "platform/window.h"
+
+#include <SDL.h>
+
+struct platform_window {
+  SDL_Window* window;
+  SDL_GLContext context;
+  bool fullscreen;
+};
+
+bool platform_init() {
+  return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0;
+}
+
+void platform_quit() { SDL_Quit(); }
+
+bool platform_desktop_size(int* width, int* height) {
+  SDL_DisplayMode mode;
+  if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
+  *width = mode.w;
+  *height = mode.h;
+  return true;
+}
+
+platform_window* platform_create_window(const char* title, int width, int height, bool fullscreen,
+                                        bool hidden) {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+
+  Uint32 flags = SDL_WINDOW_OPENGL | (hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
+  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+  SDL_Window* sdl_window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                            width, height, flags);
+  if (!sdl_window) return nullptr;
+  if (fullscreen) {
+    // The display takes the window's own size, 32 bits per pixel.
+    SDL_DisplayMode mode{};
+    mode.w = width;
+    mode.h = height;
+    mode.format = SDL_PIXELFORMAT_RGB888;
+    SDL_SetWindowDisplayMode(sdl_window, &mode);
+  }
+  platform_window* window = new platform_window{};
+  window->window = sdl_window;
+  window->fullscreen = fullscreen;
+  return window;
+}
+
+bool platform_create_gl_context(platform_window* window) {
+  if (!window) return false;
+  window->context = SDL_GL_CreateContext(window->window);
+  if (!window->context) return false;
+  return SDL_GL_MakeCurrent(window->window, window->context) == 0;
+}
+
+void platform_destroy_gl_context(platform_window* window) {
+  if (!window || !window->context) return;
+  SDL_GL_MakeCurrent(window->window, nullptr);
+  SDL_GL_DeleteContext(window->context);
+  window->context = nullptr;
+}
+
+void platform_destroy_window(platform_window* window) {
+  if (!window) return;
+  platform_destroy_gl_context(window);
+  SDL_DestroyWindow(window->window);
+  delete window;
+}
+
+void platform_swap(platform_window* window) {
+  if (window) SDL_GL_SwapWindow(window->window);
+}
+
+void platform_window_size(const platform_window* window, int* width, int* height) {
+  *width = 0;
+  *height = 0;
+  if (window) SDL_GetWindowSize(window->window, width, height);
+}
+
+const char* platform_error() { return SDL_GetError(); }

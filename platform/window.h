@@ -1,0 +1,43 @@
+// The game window and its OpenGL context, on SDL2.
+#pragma once
+
+// One window with its GL context. Opaque outside platform/.
+struct platform_window;
+
+// Starts SDL's video, timer and event subsystems. Called once by run_game
+// before anything else; false means no window can ever be made.
+bool platform_init();
+
+// Ends what platform_init started. Called at the very end of run_game.
+void platform_quit();
+
+// Reads the desktop display mode into width and height; false when SDL
+// cannot tell (the values are then left unchanged).
+bool platform_desktop_size(int* width, int* height);
+
+// Creates and shows a window titled `title` whose client area is exactly
+// width x height. With fullscreen set, the display switches to that size.
+// `hidden` keeps the window unmapped (tests). Null when SDL refuses.
+platform_window* platform_create_window(const char* title, int width, int height, bool fullscreen,
+                                        bool hidden = false);
+
+// Creates the window's legacy OpenGL context (8/8/8 colour, 16-bit depth,
+// double-buffered) and makes it current. False when it cannot be made
+// current; the reason is in platform_error().
+bool platform_create_gl_context(platform_window* window);
+
+// Makes no context current and deletes the window's context, if any.
+void platform_destroy_gl_context(platform_window* window);
+
+// Destroys the window (and its context, if still there). Leaving a
+// fullscreen window gives the desktop its own mode back.
+void platform_destroy_window(platform_window* window);
+
+// Shows the back buffer.
+void platform_swap(platform_window* window);
+
+// The client area's size in pixels.
+void platform_window_size(const platform_window* window, int* width, int* height);
+
+// SDL's text for the last failure.
+const char* platform_error();

@@ -1,0 +1,31 @@
+// Initialising the player record.
+#include <cstring>
+
+#include "config/config_table.h"
+#include "player/player.h"
+
+void player_default_bindings(player& p) {
+  static const uint8_t defaults[key_binding_count] = {
+      119, 115, 97, 100, 32, 99, 114, 49, 50, 51, 52, 53, 113, 101, 132, 133, 1, 134,
+  };
+  memcpy(p.key_bindings, defaults, sizeof defaults);
+}
+
+void player_init(player& p, const config_table& table) {
+  p = player{};
+  p.pos[0] = 2.0;
+  p.pos[1] = 6.0;
+  p.pos[2] = 0.0;
+  p.health = 100;
+  p.pitch = 0.0;
+  p.mouse_speed_x = 1.0;
+  p.mouse_speed_y = 1.0;
+  // Later variables override earlier ones: m_speed sets both axes.
+  for (const config_var& var : table.vars) {
+    if (strcmp(var.name, "m_speed_x") == 0) p.mouse_speed_x = var.value.as_double;
+    else if (strcmp(var.name, "m_speed_y") == 0) p.mouse_speed_y = var.value.as_double;
+    else if (strcmp(var.name, "m_speed") == 0) p.mouse_speed_x = p.mouse_speed_y = var.value.as_double;
+  }
+  gun_initial_values(p.guns);
+  player_default_bindings(p);
+}

@@ -1,0 +1,30 @@
+// The level's solid-leaf BSP tree: nodes, their polygons and vertices.
+#pragma once
+#include <cstdint>
+
+// A polygon corner: position in world units (y up), then texture coordinates.
+struct map_vertex {
+  double x, y, z;
+  double u, v;
+};
+
+// The polygon of an inner node; its plane splits the node's space.
+struct bsp_polygon {
+  map_vertex* verts;
+  double normal[3];  // as read, not normalised
+  int32_t* indices;
+  int32_t vert_count;
+  int32_t index_count;
+  uint32_t texture;        // GL texture resolved from the texid
+  uint32_t light_texture;  // GL light-map texture; 0 without a light grid
+  int32_t light_rows;
+  int32_t light_cols;
+};
+
+struct bsp_node {
+  bsp_polygon* poly;  // null for leaves
+  bsp_node* front;
+  bsp_node* back;
+  int32_t is_leaf;
+  int32_t contents;  // leaves: 0 empty, anything else solid
+};
