@@ -1,0 +1,192 @@
+// The config file reader: token rules, the 35 attempts, the value holder.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/video_settings.h"
+#include "config/config_file.h"
+#include "config/config_table.h"
+#include "tests/support/capture_stdout.h"
+
+namespace {
+
+// Writes `text` to a fresh temporary config file and returns its path.
+std::string write_config(const std::string& text) {
+  static int serial = 0;
+  std::string path = std::string(testing::TempDir()) + "config_" + std::to_string(serial++) + ".cfg";
+  FILE* file = fopen(path.c_str(), "w");
+  fputs(text.c_str(), file);
+  fclose(file);
+  return path;
+}
+
+int int_of(const config_table& table, const char* name) { return config_find(table, name)->value.as_int; }
+double double_of(const config_table& table, const char* name) {
+  return config_find(table, name)->value.as_double;
+}
+
+// Reads `text` over the defaults, capturing the log.
+config_table read_text(const std::string& text, std::string* log = nullptr) {
+  config_table table{};
+  set_config_defaults(table);
+  std::string path = write_config(text);
+  capture_stdout_begin();
+  read_config_file_at(table, path.c_str());
+  std::string captured = capture_stdout_end();
+  if (log) *log = captured;
+  return table;
+}
+
+}  // namespace
+
+TEST(ConfigTable, DefaultsInTableOrder) {
+  config_table table{};
+  set_config_defaults(table);
+  EXPECT_STREQ(table.vars[0].name, "vid_fullscreen");
+  EXPECT_STREQ(table.vars[10].name, "vid_fps");
+  EXPECT_STREQ(table.vars[34].name, "vid_vertex_light");
+  EXPECT_EQ(int_of(table, "vid_mode"), 3);
+  EXPECT_EQ(int_of(table, "vid_fov"), 60);
+  EXPECT_EQ(int_of(table, "vid_fps"), 1);
+  EXPECT_EQ(int_of(table, "in_lookleft"), 132);
+  EXPECT_EQ(int_of(table, "in_fire"), 134);
+  // Every name beginning with "m" holds the double 1.0.
+  for (const char* name : {"m_speed_x", "m_speed_y", "m_speed", "m_kb_look_speed"})
+    EXPECT_EQ(double_of(table, name), 1.0) << name;
+  EXPECT_EQ(table.config_changed, 0);
+}
+
+TEST(ConfigFile, TableOrderFileGivesExactlyItsValues) {
+  config_table defaults{};
+  set_config_defaults(defaults);
+  std::string text;
+  for (int i = 0; i < config_var_count; ++i) {
+    const char* name = defaults.vars[i].name;
+    char line[64];
+    if (config_is_double(name))
+      snprintf(line, sizeof line, "%s %d.5\n", name, i);
+    else
+      snprintf(line, sizeof line, "%s %d\n", name, 1000 + i);
+    text += line;
+  }
+  config_table table = read_text(text);
+  for (int i = 0; i < config_var_count; ++i) {
+    if (config_is_double(table.vars[i].name))
+      EXPECT_EQ(table.vars[i].value.as_double, i + 0.5) << table.vars[i].name;
+    else
+      EXPECT_EQ(table.vars[i].value.as_int, 1000 + i) << table.vars[i].name;
+  }
+}
+
+TEST(ConfigFile, OnlyTheFirst35PairsAreRead) {
+  std::string text;
+  for (int i = 0; i < 35; ++i) text += "dbg_draw_hbox " + std::to_string(i) + "\n";
+  for (int i = 0; i < 5; ++i) text += "vid_fov " + std::to_string(100 + i) + "\n";
+  config_table table = read_text(text);
+  EXPECT_EQ(int_of(table, "dbg_draw_hbox"), 34);
+  EXPECT_EQ(int_of(table, "vid_fov"), 60);  // pairs 36 to 40 never read
+}
+
+TEST(ConfigFile, FloatPairLogsFoundAndValue) {
+  // The pair comes first; 34 integer pairs fill the remaining attempts, so
+  // none of them re-uses the float's name.
+  std::string rest;
+  for (int i = 0; i < 34; ++i) rest += "vid_fov 70\n";
+  std::string log;
+  config_table table = read_text("m_speed 2.5\n" + rest, &log);
+  EXPECT_EQ(double_of(table, "m_speed"), 2.5);
+  EXPECT_EQ(log, "found a float!\nfloat 2.500000\n");
+
+  table = read_text("m_kb_look_speed 1.9\n" + rest);
+  EXPECT_EQ(double_of(table, "m_kb_look_speed"), 1.9);
+}
+
+TEST(ConfigFile, FileEndingEarlyRepeatsTheLastName) {
+  // After the last pair every remaining attempt fails and re-uses the last
+  // name: an integer variable gets its last value again, a float one 0.0.
+  std::string log;
+  config_table table = read_text("vid_fov 75\n", &log);
+  EXPECT_EQ(int_of(table, "vid_fov"), 75);
+  EXPECT_EQ(count_occurrences(log, "found a float!"), 0);
+
+  table = read_text("vid_fov 75\nm_speed 2.5\n", &log);
+  EXPECT_EQ(int_of(table, "vid_fov"), 75);
+  EXPECT_EQ(double_of(table, "m_speed"), 0.0);
+  EXPECT_EQ(count_occurrences(log, "found a float!\n"), 34);
+  EXPECT_EQ(count_occurrences(log, "float 0.000000\n"), 33);
+  EXPECT_TRUE(lines_in_order(log, {"found a float!\n", "float 2.500000\n", "found a float!\n",
+                                   "float 0.000000\n"}));
+}
+
+TEST(ConfigFile, IntegerThatIsNotANumberTakesTheHoldersValue) {
+  // "abc" fails the integer conversion: vid_mode gets the holder's previous
+  // contents (75) and "abc" is read as the next name, whose value 5 is
+  // dropped. vid_fps then reads normally.
+  config_table table = read_text("vid_fov 75\nvid_mode abc 5\nvid_fps 30\n");
+  EXPECT_EQ(int_of(table, "vid_fov"), 75);
+  EXPECT_EQ(int_of(table, "vid_mode"), 75);
+  EXPECT_EQ(int_of(table, "vid_fps"), 30);
+
+  // A float that is not a number becomes 0.0.
+  table = read_text("m_speed fast\nvid_fov 80\n");
+  EXPECT_EQ(double_of(table, "m_speed"), 0.0);
+  EXPECT_EQ(int_of(table, "vid_fov"), 80);
+}
+
+TEST(ConfigFile, UnknownNamesSpendAnAttemptAndChangeNothing) {
+  config_table table = read_text("no_such_var 5\nVID_FOV 9\nvid_fov 70\n");
+  EXPECT_EQ(int_of(table, "vid_fov"), 70);
+  EXPECT_EQ(int_of(table, "vid_mode"), 3);
+}
+
+TEST(ConfigFile, LongTokensAreCutAndTheRestDropped) {
+  // A 40-character name is cut to 19 characters and the rest is not taken
+  // for the value; a 20-character float value is cut to 9 characters.
+  std::string log;
+  config_table table =
+      read_text("vid_render_distanceXXXXXXXXXXXXXXXXXXXXX 42\nm_speed 1.25000000000000000001\nvid_fov 61\n", &log);
+  EXPECT_EQ(int_of(table, "vid_render_distance"), 42);
+  EXPECT_EQ(double_of(table, "m_speed"), 1.25);
+  EXPECT_EQ(int_of(table, "vid_fov"), 61);
+  EXPECT_TRUE(lines_in_order(log, {"name too long", "value too long"})) << log;
+}
+
+TEST(ConfigFile, MissingFileKeepsTheDefaultsAndSaysSo) {
+  config_table table{};
+  set_config_defaults(table);
+  capture_stdout_begin();
+  read_config_file_at(table, "/nonexistent/dir/config.cfg");
+  std::string log = capture_stdout_end();
+  EXPECT_NE(log.find("keeping the defaults"), std::string::npos) << log;
+  EXPECT_EQ(int_of(table, "vid_mode"), 3);
+  EXPECT_EQ(int_of(table, "vid_fps"), 1);
+}
+
+TEST(ConfigFile, LoadConfigDerivesTheVideoSettings) {
+  // load_config reads "data/config.cfg" relative to the current directory.
+  std::string dir = std::string(testing::TempDir()) + "load_config_dir";
+  std::string data = dir + "/data";
+  ASSERT_EQ(system(("mkdir -p " + data).c_str()), 0);
+  FILE* file = fopen((data + "/config.cfg").c_str(), "w");
+  fputs("vid_mode 15\nvid_fps 60\nvid_fov 75\n", file);
+  fclose(file);
+  char here[4096];
+  ASSERT_NE(getcwd(here, sizeof here), nullptr);
+  ASSERT_EQ(chdir(dir.c_str()), 0);
+  config_table table{};
+  video_settings video{};
+  video.desktop_width = 1234;
+  capture_stdout_begin();
+  load_config(table, video);
+  capture_stdout_end();
+  ASSERT_EQ(chdir(here), 0);
+  EXPECT_EQ(video.width, 1280);
+  EXPECT_EQ(video.height, 720);
+  EXPECT_EQ(video.fov, 75);
+  EXPECT_DOUBLE_EQ(video.tick_step, 1.0 / 60.0);
+  EXPECT_EQ(video.desktop_width, 1234);
+}
