@@ -5,6 +5,7 @@
 #include "app/loop_timing.h"
 #include "app/texture_table.h"
 #include "app/video_settings.h"
+#include "audio/sound_table.h"
 #include "config/config_table.h"
 #include "config/console.h"
 #include "config/key_state.h"
@@ -30,6 +31,7 @@ struct game_state {
   key_state* keys;  // allocated once at start-up
   mouse_state mouse;
   texture_table textures;
+  sound_table sounds;  // the OpenAL device, music source and fixed sounds
   menu_state menu;
   entity* entity_list;  // the head sentinel, then the level's entities
   bsp_node* bsp_root;

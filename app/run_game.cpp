@@ -12,6 +12,10 @@
 #include "app/texture_catalogue.h"
 #include "app/window.h"
 #include "app/window_proc.h"
+#include "audio/audio_device.h"
+#include "audio/entity_sources.h"
+#include "audio/fixed_sounds.h"
+#include "audio/sound_source.h"
 #include "config/config_file.h"
 #include "entities/entity.h"
 #include "platform/events.h"
@@ -34,6 +38,12 @@ void start_up(game_state& gs) {
   gs.bsp_root = new bsp_node{};
   gs.keys = new key_state{};
   gs.the_console = console{};
+
+  gs.sounds = init_audio();
+  load_fixed_sounds(gs.sounds);
+  printf("passed ini audio \n");
+  give_entity_sources(gs.entity_list);  // the bare head gets none
+  printf("passed init_entaudio\n");
 
   load_texture_catalogue(gs.textures);
   set_gl_blend_state();
@@ -115,6 +125,8 @@ int main_loop(game_state& gs) {
 // the start-up records are left, and they go the same way so nothing leaks.
 void shut_down(game_state& gs) {
   free_game_resources(gs);
+  delete_sound_source(gs.the_player.sound_source);
+  close_audio(gs.sounds, gs.music_buffer);
   close_game_window(gs);
   fflush(stdout);
 }

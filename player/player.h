@@ -73,8 +73,9 @@ struct player {
 };
 
 // Zero-fills the player and gives it its starting values: position
-// (2, 6, 0), health 100, mouse speeds from the table, the guns and the
-// default key bindings. Called at start-up and by every level load.
+// (2, 6, 0), health 100, mouse speeds from the table, the guns, a new sound
+// source and the default key bindings. Called at start-up and by every level
+// load (which deletes the previous source first).
 void player_init(player& p, const config_table& table);
 
 // The default key bindings of a new player.

@@ -1,6 +1,7 @@
 // Initialising the player record.
 #include <cstring>
 
+#include "audio/sound_source.h"
 #include "config/config_table.h"
 #include "player/player.h"
 
@@ -27,5 +28,6 @@ void player_init(player& p, const config_table& table) {
     else if (strcmp(var.name, "m_speed") == 0) p.mouse_speed_x = p.mouse_speed_y = var.value.as_double;
   }
   gun_initial_values(p.guns);
+  p.sound_source = make_sound_source();  // deleted by the next level load
   player_default_bindings(p);
 }
