@@ -12,6 +12,7 @@
 #include "config/mouse_state.h"
 #include "game/menu_state.h"
 #include "player/player.h"
+#include "render/render_state.h"
 
 struct ai_node;
 struct bsp_node;
@@ -40,4 +41,5 @@ struct game_state {
   platform_window* window;
   loop_timing timing;
   game_options options;
+  render_state renderer;  // what the frame renderer keeps between frames
 };
