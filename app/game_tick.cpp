@@ -3,8 +3,17 @@
 
 #include "app/game_state.h"
 #include "audio/game_sounds.h"
+#include "config/console_tick.h"
+#include "config/debug_flags.h"
+#include "config/keyboard_poll.h"
 
 void game_tick(game_state& gs) {
+  poll_keyboard(*gs.keys);
+  // The console takes its keys before anything else reads them.
+  console_toggle(gs.the_console, *gs.keys, gs.config, gs.video, gs.the_player);
+  console_tick(gs.the_console, *gs.keys, gs.config, gs.video, gs.the_player);
+  gs.the_player.debug_draw_flags = debug_draw_flags_from(gs.config);
+
   // After the frame: the player's shot, then the entities' pain and shots.
   player_sounds(gs.the_player, gs.sounds);
   entity_sounds(gs.entity_list, gs.sounds, gs.the_player);

@@ -16,6 +16,7 @@
 #include "audio/entity_sources.h"
 #include "audio/fixed_sounds.h"
 #include "audio/sound_source.h"
+#include "config/bind_keys.h"
 #include "config/config_file.h"
 #include "entities/entity.h"
 #include "platform/events.h"
@@ -59,6 +60,7 @@ void start_up(game_state& gs) {
   gs.menu.active = 1;
   gs.menu.cursor = 1;
   loop_timing_start(gs.timing, platform_counter_frequency(), platform_counter());
+  bind_keys(gs.config, gs.video, gs.the_player);
   gs.music_buffer = 0;
 }
 

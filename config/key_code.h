@@ -1,0 +1,14 @@
+// Bindings name keys by a one-byte key code; this maps a code to its slot.
+#pragma once
+#include <cstdint>
+
+#include "config/key_state.h"
+
+// The slot that key code `code` reads: 33 to 134 give code - 33 (the
+// characters, then backspace, space, return, the arrows and control), 32
+// (space) gives the space slot. Any other code names no key: -1.
+int key_code_slot(uint8_t code);
+
+// The value of the slot named by `code`, key_up for a code that names no
+// key. Used by the player's controls through its key bindings.
+int32_t key_code_value(const key_state& keys, uint8_t code);
