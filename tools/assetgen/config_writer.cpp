@@ -1,0 +1,42 @@
+// Values of the shipped config and their text form.
+#include "tools/assetgen/config_writer.h"
+
+#include <cstdio>
+#include <string>
+
+#include "tools/assetgen/file_output.h"
+
+namespace {
+
+// Window mode 13 is 1024x576, which fits a laptop screen with room for the desktop's panels.
+// The sky cube's corners lie about 260 units from the eye, so the far plane sits beyond them.
+const shipped_setting settings[shipped_setting_count] = {
+    {"vid_fullscreen", 0},     {"vid_mode", 13},         {"vid_vsync", 1},         {"vid_fov", 70},
+    {"vid_render_distance", 300}, {"m_speed_x", 1.0},    {"m_speed_y", 1.0},       {"m_speed", 1.0},
+    {"dbg_draw_vel", 0},       {"dbg_draw_accel", 0},    {"vid_fps", 60},          {"dbg_draw_aigraph", 0},
+    {"dbg_draw_hbox", 0},      {"dbg_draw_aimvec", 0},   {"dbg_draw_e_aimvec", 0}, {"dbg_draw_fps", 0},
+    {"in_forward", 119},       {"in_backward", 115},     {"in_moveleft", 97},      {"in_moveright", 100},
+    {"in_jump", 32},           {"in_crouch", 99},        {"in_gun1", 49},          {"in_gun2", 50},
+    {"in_gun3", 51},           {"in_gun4", 52},          {"in_gun5", 53},          {"in_reload", 114},
+    {"in_nextgun", 113},       {"in_prevgun", 101},      {"in_lookleft", 132},     {"in_lookright", 133},
+    {"m_kb_look_speed", 1.0},  {"in_fire", 134},         {"vid_vertex_light", 0},
+};
+
+}  // namespace
+
+const shipped_setting& shipped_setting_at(int k) {
+  return settings[k < 0 || k >= shipped_setting_count ? 0 : k];
+}
+
+bool write_shipped_config(const char* path) {
+  std::string text;
+  char line[64];
+  for (const shipped_setting& s : settings) {
+    if (s.name[0] == 'm')
+      snprintf(line, sizeof line, "%s %.1f\n", s.name, s.value);
+    else
+      snprintf(line, sizeof line, "%s %d\n", s.name, (int)s.value);
+    text += line;
+  }
+  return write_whole_file(path, (const uint8_t*)text.data(), text.size());
+}

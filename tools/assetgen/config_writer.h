@@ -1,0 +1,17 @@
+// The shipped data/config.cfg: all 35 variables in table order with values for a good first run.
+#pragma once
+
+// One shipped setting. Names beginning with "m" hold doubles, all others integers.
+struct shipped_setting {
+  const char* name;
+  double value;
+};
+
+// Number of settings in the shipped file.
+constexpr int shipped_setting_count = 35;
+
+// Setting k (0 to 34) in table order.
+const shipped_setting& shipped_setting_at(int k);
+
+// Writes the config file to path, one "name value" pair per line. Returns false on failure.
+bool write_shipped_config(const char* path);

@@ -1,0 +1,50 @@
+// Skies: a colour profile by height over the horizon plus clouds from noise that wraps in both
+// directions. The profile is the same at the top and bottom edges of a wall, because the cube's
+// lid shows the whole picture too and meets every wall at those colours.
+#include "tools/assetgen/sky_images.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "tools/assetgen/noise.h"
+#include "tools/assetgen/rng.h"
+
+namespace {
+
+constexpr int size = 256;
+
+}  // namespace
+
+image draw_sky(int which) {
+  image img = image_make(size, size, clear_color());
+  bool red = which == 2;
+  color zenith = red ? rgb(0x3a0608) : rgb(0x1a3a78);
+  color horizon = red ? rgb(0xd04010) : rgb(0x8ab0d8);
+  color cloud_lit = red ? rgb(0xff9040) : rgb(0xf4f0ea);
+  color cloud_dark = red ? rgb(0x200408) : rgb(0x6a7a98);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      // u: 0 at the top edge of a wall, 0.5 at the horizon, 1 at its bottom edge.
+      float u = (x + 0.5f) / size;
+      float height = 1.0f - std::fabs(u - 0.5f) * 2.0f;  // 1 at the horizon, 0 at both edges
+      color c = mix(zenith, horizon, std::pow(height, 2.2f));
+      float n = fbm(x / (float)size, y / (float)size, 4, 5, red ? 202 : 201);
+      float streak = fbm(x / (float)size * 0.5f, y / (float)size, 2, 4, red ? 204 : 203);
+      float cover = std::min(1.0f, std::max(0.0f, (n - 0.52f) * 4.0f));
+      float shade = std::min(1.0f, std::max(0.0f, (streak - 0.35f) * 1.8f));
+      c = mix(c, mix(cloud_dark, cloud_lit, shade), cover * 0.85f);
+      if (red) {
+        float ray = std::pow(std::max(0.0f, std::sin(y * (float)M_PI * 6.0f / size + n * 3.0f)), 12.0f);
+        c = mix(c, rgb(0xff2050), ray * height * 0.5f);
+      }
+      pixel_set(img, x, y, c);
+    }
+  rng r = rng_make(red ? 212 : 211);
+  for (int i = 0; i < 70; ++i) {
+    int x = rng_int(r, size / 5), y = rng_int(r, size);
+    if (rng_unit(r) < 0.5) x = size - 1 - x;
+    color star = red ? rgb(0xffa0a0) : rgb(0xffffff);
+    pixel_blend(img, x, y, with_alpha(star, (float)rng_range(r, 0.3, 0.8)));
+  }
+  return img;
+}

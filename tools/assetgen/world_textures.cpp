@@ -1,0 +1,230 @@
+// World textures: block patterns (panels, tiles, bricks, stones) with bevels, over tileable noise.
+#include "tools/assetgen/world_textures.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "tools/assetgen/noise.h"
+#include "tools/assetgen/rng.h"
+
+namespace {
+
+constexpr int tex = 128;
+
+const char* const names[world_texture_count] = {
+    "metal_wall", "concrete", "floor_tiles", "ceiling_panel", "metal_floor", "rock",
+    "grass",      "dirt",     "lab_tiles",   "temple_stone",  "temple_carved", "void",
+    "brick",      "crate",    "hazard",      "computer",      "rust",        "void_crystal",
+};
+
+// Position inside a block of a staggered grid: local coordinates and the block's number.
+struct block {
+  int u, v, id;
+};
+
+block block_at(int x, int y, int bw, int bh, bool stagger) {
+  int row = y / bh;
+  int shift = stagger && (row % 2) ? bw / 2 : 0;
+  int xs = (x + shift) % tex;
+  return block{xs % bw, y % bh, row * 64 + xs / bw};
+}
+
+// Brightness factor of a bevelled block edge: lit top-left rim, dark bottom-right rim, a dark
+// joint line of width gap.
+float bevel(const block& b, int bw, int bh, int gap, int rim) {
+  if (b.u < gap || b.v < gap) return 0.45f;
+  if (b.u < gap + rim || b.v < gap + rim) return 1.22f;
+  if (b.u >= bw - rim || b.v >= bh - rim) return 0.72f;
+  return 1.0f;
+}
+
+color noisy(color base, float n, float amount) { return scale_rgb(base, 1.0f + (n - 0.5f) * amount); }
+
+image blocks(color base, int bw, int bh, bool stagger, int gap, int rim, uint32_t seed, float grain, float vary) {
+  image img = image_make(tex, tex, base);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      block b = block_at(x, y, bw, bh, stagger);
+      float n = fbm(x / (float)tex, y / (float)tex, 8, 4, seed);
+      float tone = 1.0f + ((hash3(b.id, 3, seed) & 255) / 255.0f - 0.5f) * vary;
+      color c = noisy(scale_rgb(base, tone), n, grain);
+      pixel_set(img, x, y, scale_rgb(c, bevel(b, bw, bh, gap, rim)));
+    }
+  return img;
+}
+
+image natural(color a, color b, uint32_t seed, int period, float contrast) {
+  image img = image_make(tex, tex, a);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      float n = fbm(x / (float)tex, y / (float)tex, period, 5, seed);
+      float m = std::min(1.0f, std::max(0.0f, (n - 0.5f) * contrast + 0.5f));
+      pixel_set(img, x, y, mix(a, b, m));
+    }
+  return img;
+}
+
+void rivets(image& img, int step, int inset, color c) {
+  for (int y = inset; y < tex; y += step)
+    for (int x = inset; x < tex; x += step) {
+      fill_ellipse(img, x + 0.5f, y + 0.5f, 2.2f, 2.2f, scale_rgb(c, 0.6f));
+      fill_ellipse(img, x, y, 1.4f, 1.4f, scale_rgb(c, 1.3f));
+    }
+}
+
+image grass() {
+  image img = natural(rgb(0x2e5a1e), rgb(0x5a8a30), 61, 8, 2.0f);
+  rng r = rng_make(62);
+  for (int i = 0; i < 900; ++i) {
+    int x = rng_int(r, tex), y = rng_int(r, tex), len = 2 + rng_int(r, 4);
+    color c = rng_unit(r) < 0.5 ? rgb(0x78b040) : rgb(0x22461a);
+    for (int k = 0; k < len; ++k) pixel_set(img, (x + (k > 2 ? 1 : 0)) % tex, (y + tex - k) % tex, c);
+  }
+  return img;
+}
+
+image void_texture(bool crystal) {
+  image img = image_make(tex, tex, rgb(0x0a0414));
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      float n = fbm(x / (float)tex, y / (float)tex, 4, 5, crystal ? 91 : 90);
+      float swirl = 0.5f + 0.5f * std::sin((x + y) * 0.098f + n * 9.0f);
+      color c = mix(rgb(0x0c0418), rgb(0x5a1a8a), swirl * n);
+      if (crystal) {
+        block b = block_at(x, y, 32, 32, true);
+        float facet = ((b.u + b.v) % 32) < 16 ? 1.25f : 0.8f;
+        c = scale_rgb(mix(c, rgb(0x40a0ff), 0.35f), facet * bevel(b, 32, 32, 1, 2));
+      }
+      pixel_set(img, x, y, c);
+    }
+  rng r = rng_make(crystal ? 93 : 92);
+  for (int i = 0; i < 40; ++i) pixel_set(img, rng_int(r, tex), rng_int(r, tex), rgb(0xe0d0ff));
+  return img;
+}
+
+image hazard() {
+  image img = blocks(rgb(0x505458), 128, 128, false, 0, 0, 71, 0.3f, 0);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      if (((x + y) / 16) % 2 == 0) continue;
+      float n = fbm(x / (float)tex, y / (float)tex, 16, 3, 72);
+      pixel_set(img, x, y, noisy(rgb(0xe0b010), n, 0.4f));
+    }
+  return img;
+}
+
+image computer() {
+  image img = blocks(rgb(0x3a4048), 64, 64, false, 1, 2, 81, 0.15f, 0.1f);
+  rng r = rng_make(82);
+  for (int by = 0; by < 2; ++by)
+    for (int bx = 0; bx < 2; ++bx) {
+      int x0 = bx * 64 + 8, y0 = by * 64 + 8;
+      fill_rect(img, x0, y0, x0 + 48, y0 + 26, rgb(0x06120a));
+      for (int line = 0; line < 5; ++line)
+        fill_rect(img, x0 + 4, y0 + 4 + line * 4, x0 + 8 + rng_int(r, 34), y0 + 6 + line * 4, rgb(0x30e060));
+      for (int k = 0; k < 6; ++k) {
+        color led = k % 3 == 0 ? rgb(0xff3030) : (k % 3 == 1 ? rgb(0x30ff60) : rgb(0xffc020));
+        fill_rect(img, x0 + k * 8, y0 + 36, x0 + k * 8 + 4, y0 + 40, led);
+      }
+      fill_rect(img, x0, y0 + 44, x0 + 48, y0 + 48, rgb(0x202428));
+    }
+  return img;
+}
+
+image crate() {
+  image img = blocks(rgb(0x8a5a2a), 128, 16, false, 1, 1, 51, 0.35f, 0.2f);
+  color frame = rgb(0x5a3a1a);
+  fill_rect(img, 0, 0, 128, 10, frame);
+  fill_rect(img, 0, 118, 128, 128, frame);
+  fill_rect(img, 0, 0, 10, 128, frame);
+  fill_rect(img, 118, 0, 128, 128, frame);
+  draw_line(img, 10, 10, 118, 118, 12, frame);
+  draw_line(img, 118, 10, 10, 118, 12, frame);
+  rivets(img, 108, 5, rgb(0x808080));
+  return img;
+}
+
+image temple_carved() {
+  image img = blocks(rgb(0xb09060), 64, 64, false, 2, 2, 41, 0.3f, 0.12f);
+  color cut = rgb(0x6a5232);
+  for (int by = 0; by < 2; ++by)
+    for (int bx = 0; bx < 2; ++bx) {
+      float cx = bx * 64 + 32.0f, cy = by * 64 + 32.0f;
+      fill_ring(img, cx, cy, 16, 19, cut);
+      fill_ring(img, cx, cy, 7, 9, cut);
+      for (int k = 0; k < 8; ++k) {
+        float a = k * (float)M_PI / 4;
+        draw_line(img, cx + 10 * std::cos(a), cy + 10 * std::sin(a), cx + 16 * std::cos(a), cy + 16 * std::sin(a), 2, cut);
+      }
+    }
+  return img;
+}
+
+}  // namespace
+
+const char* world_texture_name(int i) { return names[i < 0 || i >= world_texture_count ? 0 : i]; }
+
+image draw_world_texture(int i) {
+  switch (i) {
+    case 0: {
+      image img = blocks(rgb(0x6a7078), 64, 32, false, 1, 2, 11, 0.25f, 0.15f);
+      rivets(img, 16, 6, rgb(0x8a9098));
+      return img;
+    }
+    case 1: return blocks(rgb(0x8a8a84), 128, 64, false, 1, 1, 12, 0.5f, 0.08f);
+    case 2: return blocks(rgb(0x7a7a80), 32, 32, false, 1, 1, 13, 0.25f, 0.1f);
+    case 3: {
+      image img = blocks(rgb(0xa0a4a8), 64, 64, false, 2, 2, 14, 0.15f, 0.05f);
+      fill_rect(img, 16, 16, 48, 48, rgb(0xf8f4e0));
+      fill_rect(img, 80, 80, 112, 112, rgb(0xf8f4e0));
+      return img;
+    }
+    case 4: {
+      image img = blocks(rgb(0x5a5e64), 128, 128, false, 0, 0, 15, 0.3f, 0);
+      for (int y = 0; y < tex; y += 8)
+        for (int x = 0; x < tex; x += 8) {
+          int ox = (y / 8) % 2 ? 4 : 0;
+          draw_line(img, (float)x + ox, (float)y + 2, (float)x + ox + 3, (float)y + 5, 1.6f, rgb(0x8a9098));
+        }
+      return img;
+    }
+    case 5: {
+      image img = natural(rgb(0x4a4440), rgb(0x8a8278), 21, 4, 2.2f);
+      for (int y = 0; y < tex; ++y)
+        for (int x = 0; x < tex; ++x) {
+          float n = fbm(x / (float)tex, y / (float)tex, 8, 3, 22);
+          if (std::fabs(n - 0.5f) < 0.02f) pixel_set(img, x, y, rgb(0x2a2624));
+        }
+      return img;
+    }
+    case 6: return grass();
+    case 7: return natural(rgb(0x4a3420), rgb(0x7a5a38), 31, 8, 2.0f);
+    case 8: return blocks(rgb(0xe0e4e8), 32, 32, false, 1, 1, 16, 0.08f, 0.04f);
+    case 9: return blocks(rgb(0xb89868), 64, 32, true, 2, 2, 17, 0.35f, 0.2f);
+    case 10: return temple_carved();
+    case 11: return void_texture(false);
+    case 12: return blocks(rgb(0x8a3a2a), 32, 16, true, 2, 1, 18, 0.35f, 0.25f);
+    case 13: return crate();
+    case 14: return hazard();
+    case 15: return computer();
+    case 16: {
+      image img = natural(rgb(0x6a3a1a), rgb(0xa86a30), 19, 8, 2.5f);
+      rivets(img, 32, 4, rgb(0x7a4a2a));
+      return img;
+    }
+    default: return void_texture(true);
+  }
+}
+
+image draw_default_world_texture(int) {
+  image img = blocks(rgb(0x3a5a7a), 64, 64, false, 2, 3, 5, 0.2f, 0.1f);
+  for (int by = 0; by < 2; ++by)
+    for (int bx = 0; bx < 2; ++bx) {
+      int x = bx * 64, y = by * 64;
+      color t = (bx + by) % 2 ? rgb(0xe0b030) : rgb(0xd0d8e0);
+      fill_rect(img, x + 18, y + 16, x + 46, y + 24, t);
+      fill_rect(img, x + 28, y + 16, x + 36, y + 48, t);
+      fill_rect(img, x + 18, y + 16, x + 46, y + 18, scale_rgb(t, 1.2f));
+    }
+  return img;
+}
