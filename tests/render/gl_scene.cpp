@@ -4,6 +4,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstdio>
+#include <vector>
+
 #include "app/game_state.h"
 #include "app/window.h"
 #include "entities/entity.h"
@@ -107,4 +110,15 @@ void give_light_map(bsp_node* node, int rows, int cols, uint8_t darkness) {
   node->poly->light_rows = rows;
   node->poly->light_cols = cols;
   delete[] px;
+}
+
+bool save_ppm(const char* path, int w, int h) {
+  std::vector<uint8_t> px(static_cast<size_t>(w) * h * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, px.data());
+  FILE* f = fopen(path, "wb");
+  if (!f) return false;
+  fprintf(f, "P6\n%d %d\n255\n", w, h);
+  for (int row = h - 1; row >= 0; --row) fwrite(px.data() + static_cast<size_t>(row) * w * 3, 1, w * 3, f);
+  return fclose(f) == 0;
 }

@@ -43,3 +43,7 @@ bsp_node* square_node(double cx, double cy, double half, double z, uint32_t text
 // Gives the node's polygon a light map of `rows` x `cols` texels, all
 // black with alpha `darkness`.
 void give_light_map(bsp_node* node, int rows, int cols, uint8_t darkness);
+
+// Writes the window's pixels (w x h from the lower left) as a binary PPM,
+// top row first. False when the file cannot be written.
+bool save_ppm(const char* path, int w, int h);
