@@ -6,6 +6,7 @@
 #include "config/console_tick.h"
 #include "config/debug_flags.h"
 #include "config/keyboard_poll.h"
+#include "render/render_frame.h"
 
 void game_tick(game_state& gs) {
   poll_keyboard(*gs.keys);
@@ -13,6 +14,8 @@ void game_tick(game_state& gs) {
   console_toggle(gs.the_console, *gs.keys, gs.config, gs.video, gs.the_player);
   console_tick(gs.the_console, *gs.keys, gs.config, gs.video, gs.the_player);
   gs.the_player.debug_draw_flags = debug_draw_flags_from(gs.config);
+
+  render_frame(gs);
 
   // After the frame: the player's shot, then the entities' pain and shots.
   player_sounds(gs.the_player, gs.sounds);
