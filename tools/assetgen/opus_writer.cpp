@@ -18,7 +18,6 @@ bool write_opus(const sample_buffer& buf, const char* path, int bitrate, int ser
   if (!make_parent_dirs(path)) return false;
   OggOpusComments* comments = ope_comments_create();
   if (!comments) return false;
-  ope_comments_add(comments, "TITLE", path);
   int error = 0;
   OggOpusEnc* enc = ope_encoder_create_file(path, comments, 48000, buf.channels, 0, &error);
   ope_comments_destroy(comments);
