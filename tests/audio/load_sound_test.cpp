@@ -1,0 +1,196 @@
+// load_sound on real Ogg Opus files: channels, length, the log, broken files.
+#include <AL/al.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "audio/audio_device.h"
+#include "audio/load_sound.h"
+#include "audio/sound_source.h"
+#include "tests/audio/opus_fixture.h"
+#include "tests/support/capture_stdout.h"
+
+namespace {
+
+struct buffer_info {
+  int channels, bits, frequency, size;
+};
+
+buffer_info info(uint32_t buffer) {
+  buffer_info i{};
+  alGetBufferi(buffer, AL_CHANNELS, &i.channels);
+  alGetBufferi(buffer, AL_BITS, &i.bits);
+  alGetBufferi(buffer, AL_FREQUENCY, &i.frequency);
+  alGetBufferi(buffer, AL_SIZE, &i.size);
+  return i;
+}
+
+class LoadSound : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { table = init_audio(); }
+  static void TearDownTestSuite() {
+    uint32_t none = 0;
+    close_audio(table, none);
+  }
+  void SetUp() override {
+    ASSERT_NE(table.context, nullptr) << "the null backend should give a device";
+    dir = temp_dir();
+  }
+  // Loads `path`, keeping the log; the buffer is deleted at the end of the test.
+  uint32_t load(const std::string& path) {
+    capture_stdout_begin();
+    uint32_t buffer = load_sound(path.c_str());
+    log = capture_stdout_end();
+    loaded.push_back(buffer);
+    return buffer;
+  }
+  void TearDown() override {
+    for (uint32_t& b : loaded) delete_sound_buffer(b);
+  }
+  static sound_table table;
+  std::string dir;
+  std::string log;
+  std::vector<uint32_t> loaded;
+};
+
+sound_table LoadSound::table;
+
+TEST_F(LoadSound, MonoAndStereoFilesFromLibopusenc) {
+  std::string mono = dir + "/mono.opus", stereo = dir + "/stereo.opus";
+  ASSERT_TRUE(write_opus_libopusenc(mono, tone(72000, 1, 440.0), 1));
+  ASSERT_TRUE(write_opus_libopusenc(stereo, tone(130000, 2, 300.0), 2));
+
+  uint32_t b = load(mono);
+  ASSERT_NE(b, 0u);
+  EXPECT_TRUE(alIsBuffer(b));
+  buffer_info i = info(b);
+  EXPECT_EQ(i.channels, 1);
+  EXPECT_EQ(i.bits, 16);
+  EXPECT_EQ(i.frequency, 48000);
+  EXPECT_EQ(i.size, 72000 * 2);
+  EXPECT_EQ(log, "opening file " + mono + "...\n" + mono + ": 1 channels, 72000 samples (1 seconds)\n");
+
+  b = load(stereo);
+  ASSERT_NE(b, 0u);
+  i = info(b);
+  EXPECT_EQ(i.channels, 2);
+  EXPECT_EQ(i.frequency, 48000);
+  EXPECT_EQ(i.size, 130000 * 2 * 2);
+  // 130000 / 48000 is 2.7: whole seconds, rounded down.
+  EXPECT_EQ(log, "opening file " + stereo + "...\n" + stereo + ": 2 channels, 130000 samples (2 seconds)\n");
+}
+
+TEST_F(LoadSound, MonoAndStereoFilesFromOpusencCommand) {
+  for (int channels : {1, 2}) {
+    std::string wav = dir + "/in" + std::to_string(channels) + ".wav";
+    std::string opus = dir + "/out" + std::to_string(channels) + ".opus";
+    ASSERT_TRUE(write_wav(wav, tone(150000, channels, 500.0), channels, 48000));
+    ASSERT_TRUE(run_opusenc(wav, opus)) << "opusenc (package opus-tools) failed";
+    uint32_t b = load(opus);
+    ASSERT_NE(b, 0u) << log;
+    buffer_info i = info(b);
+    EXPECT_EQ(i.channels, channels);
+    EXPECT_EQ(i.bits, 16);
+    EXPECT_EQ(i.frequency, 48000);
+    EXPECT_EQ(i.size, 150000 * channels * 2);
+    EXPECT_EQ(log, "opening file " + opus + "...\n" + opus + ": " + std::to_string(channels) +
+                       " channels, 150000 samples (3 seconds)\n");
+  }
+}
+
+TEST_F(LoadSound, SoundShorterThanASecond) {
+  std::string shot = dir + "/shot.opus";
+  ASSERT_TRUE(write_opus_libopusenc(shot, tone(4800, 1, 1000.0), 1));
+  uint32_t b = load(shot);
+  ASSERT_NE(b, 0u);
+  EXPECT_EQ(info(b).size, 4800 * 2);
+  EXPECT_NE(log.find(": 1 channels, 4800 samples (0 seconds)\n"), std::string::npos) << log;
+}
+
+TEST_F(LoadSound, MissingFileGivesTheErrorLineAndNoBuffer) {
+  std::string path = dir + "/nothing_here.opus";
+  EXPECT_EQ(load(path), 0u);
+  // No line end after the error, as the log has always had it.
+  EXPECT_EQ(log, "opening file " + path + "...\nError -129 occured when trying to open the file " + path);
+}
+
+TEST_F(LoadSound, FileThatIsNotOpusGivesLibopusfilesError) {
+  std::string path = dir + "/text.opus";
+  std::string text = "this is not an ogg stream\n";
+  ASSERT_TRUE(write_bytes(path, std::vector<uint8_t>(text.begin(), text.end())));
+  EXPECT_EQ(load(path), 0u);
+  EXPECT_EQ(log, "opening file " + path + "...\nError -132 occured when trying to open the file " + path);
+}
+
+TEST_F(LoadSound, MoreThanTwoChannelsAreMixedToStereo) {
+  std::string path = dir + "/three.opus";
+  ASSERT_TRUE(write_opus_libopusenc(path, tone(48000, 3, 200.0, 8000.0), 3));
+  uint32_t b = load(path);
+  ASSERT_NE(b, 0u) << log;
+  buffer_info i = info(b);
+  EXPECT_EQ(i.channels, 2);
+  // Every sample of the file is there, two channels each: the length is kept.
+  EXPECT_EQ(i.size, 48000 * 2 * 2);
+  EXPECT_NE(log.find(": 3 channels, 48000 samples (1 seconds)\n"), std::string::npos) << log;
+}
+
+// Broken files: the stream opens, but what it claims is not what it holds.
+TEST_F(LoadSound, StreamClaimingNoSamplesGivesNoBuffer) {
+  // A real short stream whose last page says it ends where the pre-skip
+  // ends: a total of 0 samples, though there are packets to decode.
+  std::string path = dir + "/zero_total.opus";
+  ASSERT_TRUE(write_opus_libopusenc(path, tone(960, 1, 440.0), 1));
+  std::vector<uint8_t> bytes = read_bytes(path);
+  std::vector<size_t> pages = ogg_pages(bytes);
+  ASSERT_GE(pages.size(), 3u);
+  int pre_skip = bytes[28 + 10] | bytes[28 + 11] << 8;  // in the OpusHead packet
+  ogg_set_granule(bytes, pages.back(), pre_skip);
+  ASSERT_TRUE(write_bytes(path, bytes));
+
+  EXPECT_EQ(load(path), 0u);
+  EXPECT_NE(log.find(path + ": 1 channels, 0 samples (0 seconds)\n"), std::string::npos) << log;
+  EXPECT_NE(log.find(path + ": no samples decoded\n"), std::string::npos) << log;
+}
+
+TEST_F(LoadSound, DamagedPageInTheMiddleKeepsWhatWasDecoded) {
+  std::string path = dir + "/damaged.opus";
+  ASSERT_TRUE(write_opus_libopusenc(path, tone(48000 * 4, 1, 440.0), 1));
+  std::vector<uint8_t> bytes = read_bytes(path);
+  std::vector<size_t> pages = ogg_pages(bytes);
+  ASSERT_GT(pages.size(), 6u);
+  // Spoil the body of a page halfway through: its checksum no longer holds,
+  // so the decoder meets a gap there.
+  size_t page = pages[pages.size() / 2];
+  for (size_t k = 60; k < 100; ++k) bytes[page + k] ^= 0x5a;
+  ASSERT_TRUE(write_bytes(path, bytes));
+
+  uint32_t b = load(path);
+  ASSERT_NE(b, 0u) << log;
+  int size = info(b).size;
+  EXPECT_GT(size, 0);
+  EXPECT_LT(size, 48000 * 4 * 2) << "the samples after the gap are not there to upload";
+  EXPECT_NE(log.find(path + ": decode error "), std::string::npos) << log;
+  EXPECT_NE(log.find(path + ": 1 channels, 192000 samples (4 seconds)\n"), std::string::npos) << log;
+}
+
+TEST_F(LoadSound, ClaimedLengthLongerThanTheDataUploadsOnlyTheData) {
+  std::string path = dir + "/long_claim.opus";
+  ASSERT_TRUE(write_opus_libopusenc(path, tone(48000, 2, 440.0), 2));
+  std::vector<uint8_t> bytes = read_bytes(path);
+  std::vector<size_t> pages = ogg_pages(bytes);
+  ASSERT_GE(pages.size(), 3u);
+  // The last page claims ten more seconds than the stream carries.
+  size_t last = pages.back();
+  ogg_set_granule(bytes, last, ogg_granule(bytes, last) + 48000 * 10);
+  ASSERT_TRUE(write_bytes(path, bytes));
+
+  uint32_t b = load(path);
+  ASSERT_NE(log.find(path + ": 2 channels, 528000 samples (11 seconds)\n"), std::string::npos) << log;
+  ASSERT_NE(b, 0u) << log;
+  EXPECT_EQ(info(b).channels, 2);
+  // Only what was decoded, never the unwritten rest of the samples array.
+  EXPECT_LE(info(b).size, 48000 * 2 * 2 + 960 * 2 * 2);
+  EXPECT_GE(info(b).size, 48000 * 2 * 2 - 960 * 2 * 2);
+}
+
+}  // namespace
