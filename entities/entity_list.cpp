@@ -1,0 +1,49 @@
+// Growing and pruning the entity list.
+#include "entities/entity_list.h"
+
+#include "entities/entity.h"
+#include "entities/entity_codes.h"
+
+entity* entity_append(int32_t type, entity* any) {
+  entity* tail = any;
+  while (tail->next) tail = tail->next;
+  entity* e = new entity{};
+  e->type = type;
+  e->prev = tail;
+  tail->next = e;
+  return e;
+}
+
+namespace {
+
+// The orb's owner takes its place: the first entry from the head with the
+// orb's id that is not itself an orb in flight.
+void carry_out_teleport(entity* head, entity* orb) {
+  entity* owner = head;
+  while (owner && !(owner->id == orb->id && owner->type != ent_teleport_orb)) owner = owner->next;
+  if (!owner) owner = orb;  // cannot happen: the orb itself qualifies
+  for (int i = 0; i < 3; ++i) owner->pos[i] = orb->pos[i];
+  owner->ai_flag = 0;
+  owner->state = s_chase;
+  orb->type = ent_marked_for_removal;
+}
+
+}  // namespace
+
+void entities_prune(entity* head) {
+  if (!head) return;
+  entity* p = head->next;
+  while (p) {
+    if (p->type == ent_stopped_teleport_orb) carry_out_teleport(head, p);
+    if (p->type != ent_marked_for_removal) {
+      p = p->next;
+      continue;
+    }
+    entity* next = p->next;
+    p->prev->next = next;
+    if (next) next->prev = p->prev;
+    delete[] p->path;
+    delete p;
+    p = next;
+  }
+}

@@ -1,0 +1,40 @@
+// Turning a polygon's light grid into its light-map texture.
+#include "world/light_map_build.h"
+
+#include <GL/gl.h>
+
+#include <cstddef>
+#include <vector>
+
+namespace {
+
+// The grid cell whose value a texel shows: itself inside, the neighbour one
+// step inwards on the border (rows first, so corners follow the row rule).
+uint8_t texel_alpha(const int32_t* const* grid, int32_t rows, int32_t cols, int32_t r, int32_t c) {
+  int32_t value;
+  if (r == 0) value = grid[1][c];
+  else if (r == rows - 1) value = grid[rows - 2][c];
+  else if (c == 0) value = grid[r][1];
+  else if (c == cols - 1) value = grid[r][cols - 2];
+  else value = grid[r][c];
+  return static_cast<uint8_t>(value & 0xFF);
+}
+
+}  // namespace
+
+uint32_t light_map_build(const int32_t* const* grid, int32_t rows, int32_t cols) {
+  if (!grid || rows < 2 || cols < 2) return 0;
+  std::vector<uint8_t> image(static_cast<size_t>(rows) * static_cast<size_t>(cols) * 4, 0);
+  for (int32_t r = 0; r < rows; ++r)
+    for (int32_t c = 0; c < cols; ++c)
+      image[(static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)) * 4 + 3] =
+          texel_alpha(grid, rows, cols, r, c);
+
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, cols, rows, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.data());
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  return name;
+}

@@ -1,0 +1,10 @@
+// Turning a polygon's light grid into its light-map texture.
+#pragma once
+#include <cstdint>
+
+// Builds a black RGBA texture of cols x rows texels whose alpha is the low
+// 8 bits of the grid (grid[r] is row r); border texels copy the neighbour
+// one step inwards, rows tested before columns. Linear filtering, no
+// mipmaps. Returns the GL texture name; 0 without building anything when
+// the grid is smaller than 2 x 2 (the border rule needs an inner neighbour).
+uint32_t light_map_build(const int32_t* const* grid, int32_t rows, int32_t cols);
