@@ -6,6 +6,7 @@
 #include "config/console_tick.h"
 #include "config/debug_flags.h"
 #include "config/keyboard_poll.h"
+#include "player/player_update.h"
 #include "render/render_frame.h"
 
 void game_tick(game_state& gs) {
@@ -14,6 +15,8 @@ void game_tick(game_state& gs) {
   console_toggle(gs.the_console, *gs.keys, gs.config, gs.video, gs.the_player);
   console_tick(gs.the_console, *gs.keys, gs.config, gs.video, gs.the_player);
   gs.the_player.debug_draw_flags = debug_draw_flags_from(gs.config);
+
+  player_update(gs.the_player, *gs.keys, gs.bsp_root, gs.entity_list, gs.video.tick_step, gs.mouse);
 
   render_frame(gs);
 

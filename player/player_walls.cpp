@@ -1,0 +1,93 @@
+// The player's collision against walls: step up, slide, unstick.
+#include "player/player_walls.h"
+
+#include "player/player.h"
+#include "world/bsp_query.h"
+
+namespace {
+
+constexpr double half_width = 0.25;
+constexpr double probe_top = 2.25;
+constexpr double min_wall_distance = 0.25;
+constexpr double step_probe = 1.0;
+constexpr double step_height = 1.01;
+constexpr double nudge = 0.25;
+constexpr int max_depth = 3;
+
+// The plane the probes last crossed into a wall. It is set once per pass
+// and not cleared between probes, so a later probe can act on an earlier
+// probe's plane.
+struct wall_plane {
+  double hit_normal[3];
+  double hit_distance;
+};
+
+double dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+// Removes from v its component along n.
+void remove_component(double v[3], const double n[3]) {
+  double along = dot(v, n);
+  for (int i = 0; i < 3; ++i) v[i] -= along * n[i];
+}
+
+// Moves pos out of solid for the next try; false after the last nudge.
+bool nudge_out(player& p, int depth) {
+  if (depth == 0) {
+    p.pos[0] += nudge;
+  } else if (depth == 1) {
+    p.pos[0] -= nudge;
+    p.pos[2] += nudge;
+  } else if (depth == 2) {
+    p.pos[0] += nudge;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// A probe that ended inside a wall: climb it when it is low and the way
+// above is free, otherwise slide along it.
+void meet_wall(player& p, const bsp_node* root, const double probe[3], const wall_plane& plane) {
+  double probe_up[3] = {probe[0], probe[1] + step_probe, probe[2]};
+  double pos_up[3] = {p.pos[0], p.pos[1] + step_probe, p.pos[2]};
+  if (bsp_segment_clear(probe_up, pos_up, root)) {
+    p.pos[1] += step_height;
+  } else {
+    remove_component(p.vel, plane.hit_normal);
+    remove_component(p.accel, plane.hit_normal);
+  }
+}
+
+// Where this tick's velocity and acceleration take pos, without collision.
+void advanced(const player& p, double dt, double out[3]) {
+  for (int i = 0; i < 3; ++i) out[i] = p.pos[i] + p.vel[i] * dt + 0.5 * p.accel[i] * dt * dt;
+}
+
+}  // namespace
+
+void player_walls(player& p, const bsp_node* root, double dt, int depth) {
+  wall_plane plane{};
+  double n[3];
+  advanced(p, dt, n);
+
+  const double corner_x[4] = {-half_width, half_width, -half_width, half_width};
+  const double corner_z[4] = {half_width, half_width, -half_width, -half_width};
+  for (int i = 0; i < 8; ++i) {
+    double probe[3] = {n[0] + corner_x[i % 4], n[1] + (i < 4 ? 0.0 : probe_top), n[2] + corner_z[i % 4]};
+    if (bsp_trace_solid(p.pos, probe, root, plane.hit_normal, &plane.hit_distance) != 0) {
+      // The player's own position is inside solid.
+      if (depth == max_depth || !nudge_out(p, depth)) return;
+      player_walls(p, root, dt, depth + 1);
+      return;
+    }
+    double distance = plane.hit_distance;
+    bool has_plane = plane.hit_normal[0] != 0.0 || plane.hit_normal[1] != 0.0 || plane.hit_normal[2] != 0.0;
+    if (has_plane && bsp_trace_solid(probe, probe, root, plane.hit_normal, &plane.hit_distance) != 0 &&
+        distance >= min_wall_distance)
+      meet_wall(p, root, probe, plane);
+  }
+
+  // The probes are not taken again after a slide or a step: the motion
+  // uses velocity and acceleration as they now are.
+  for (int i = 0; i < 3; ++i) p.pos[i] += p.vel[i] * dt + 0.5 * p.accel[i] * dt * dt;
+}
