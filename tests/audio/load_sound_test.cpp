@@ -1,10 +1,13 @@
 // load_sound on real Ogg Opus files: channels, length, the log, broken files.
 #include <AL/al.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "audio/audio_device.h"
+#include "audio/fixed_sounds.h"
 #include "audio/load_sound.h"
 #include "audio/sound_source.h"
 #include "tests/audio/opus_fixture.h"
@@ -191,6 +194,61 @@ TEST_F(LoadSound, ClaimedLengthLongerThanTheDataUploadsOnlyTheData) {
   // Only what was decoded, never the unwritten rest of the samples array.
   EXPECT_LE(info(b).size, 48000 * 2 * 2 + 960 * 2 * 2);
   EXPECT_GE(info(b).size, 48000 * 2 * 2 - 960 * 2 * 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Whether the fixed sounds are loaded in their order into the right fields,
+// told apart by their lengths.
+TEST_F(LoadSound, FixedSoundsInTheirOrderAndFields) {
+  const char* names[] = {"menu", "human_pain", "armor_pain", "gun1", "gun2", "gun_lazer"};
+  ASSERT_EQ(system(("mkdir -p " + dir + "/data/sound").c_str()), 0);
+  for (int i = 0; i < 6; ++i)
+    ASSERT_TRUE(write_opus_libopusenc(dir + "/data/sound/" + names[i] + ".opus", tone(4800 * (i + 1), 1, 300.0), 1));
+  char here[4096];
+  ASSERT_NE(getcwd(here, sizeof here), nullptr);
+  ASSERT_EQ(chdir(dir.c_str()), 0);
+  sound_table fixed{};
+  capture_stdout_begin();
+  load_fixed_sounds(fixed);
+  log = capture_stdout_end();
+  ASSERT_EQ(chdir(here), 0);
+
+  EXPECT_TRUE(lines_in_order(log, {"opening file data/sound/menu.opus...\n", "opening file data/sound/human_pain.opus...\n",
+                                   "opening file data/sound/armor_pain.opus...\n", "opening file data/sound/gun1.opus...\n",
+                                   "opening file data/sound/gun2.opus...\n", "opening file data/sound/gun_lazer.opus...\n"}))
+      << log;
+  uint32_t* fields[] = {&fixed.menu_music, &fixed.human_pain, &fixed.armor_pain,
+                        &fixed.gun1,       &fixed.gun2,       &fixed.gun_lazer};
+  for (int i = 0; i < 6; ++i) {
+    ASSERT_NE(*fields[i], 0u) << names[i];
+    EXPECT_EQ(info(*fields[i]).size, 4800 * (i + 1) * 2) << names[i];
+    loaded.push_back(*fields[i]);
+  }
+  EXPECT_NE(fixed.music_source, 0u);
+  delete_sound_source(fixed.music_source);
+}
+
+// The sounds the asset generator ships decode too, when the data is built.
+TEST_F(LoadSound, GeneratedFixedSoundsDecode) {
+  const char* data = getenv("TARVO_DATA_DIR");
+  if (!data || read_bytes(std::string(data) + "/sound/menu.opus").empty()) GTEST_SKIP() << "no generated data";
+  char here[4096];
+  ASSERT_NE(getcwd(here, sizeof here), nullptr);
+  ASSERT_EQ(chdir((std::string(data) + "/..").c_str()), 0);
+  sound_table fixed{};
+  capture_stdout_begin();
+  load_fixed_sounds(fixed);
+  log = capture_stdout_end();
+  ASSERT_EQ(chdir(here), 0);
+  for (uint32_t b : {fixed.menu_music, fixed.human_pain, fixed.armor_pain, fixed.gun1, fixed.gun2, fixed.gun_lazer}) {
+    EXPECT_NE(b, 0u) << log;
+    loaded.push_back(b);
+  }
+  EXPECT_EQ(log.find("Error"), std::string::npos) << log;
+  delete_sound_source(fixed.music_source);
 }
 
 }  // namespace
