@@ -24,9 +24,11 @@ struct wall_plane {
 
 double dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
-// Removes from v its component along n.
+// Removes from v its component along n. Map files do not promise unit
+// normals, so the component is taken along n's direction whatever its
+// length; n is never zero here (the probe only slides on a reported plane).
 void remove_component(double v[3], const double n[3]) {
-  double along = dot(v, n);
+  double along = dot(v, n) / dot(n, n);
   for (int i = 0; i < 3; ++i) v[i] -= along * n[i];
 }
 

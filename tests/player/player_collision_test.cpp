@@ -293,3 +293,24 @@ TEST(PlayerUpdate, TimersAndZoom) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PlayerWalls, SlideIgnoresTheLengthOfTheWallNormal) {
+  // The same wall as SlidesAlongAHighWall, its normal stored at length 2.
+  test_tree tree;
+  const double origin[3] = {0, 0, 0};
+  const double up[3] = {0, 1, 0};
+  const double wall[3] = {5, 0, 0};
+  const double long_normal[3] = {-2, 0, 0};
+  bsp_node* floor = tree.split(origin, up, tree.leaf(false), tree.leaf(true));
+  tree.root = tree.split(wall, long_normal, floor, tree.leaf(true));
+  player p = fresh_player(4.72, 0.1, 0);
+  p.vel[0] = 5.0;
+  p.vel[2] = 5.0;
+  player_walls(p, tree.root, 0.01, 0);
+  EXPECT_EQ(p.vel[0], 0.0);
+  EXPECT_EQ(p.vel[2], 5.0);
+}
+
+}  // namespace
