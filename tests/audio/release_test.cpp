@@ -199,6 +199,20 @@ TEST_F(Release, LeavingALevelReleasesItsMusicAndPlaysTheMenuMusicLouder) {
   EXPECT_EQ(table.error_logged, 0) << log;
 }
 
+TEST_F(Release, LevelWithoutMusicIsSilentNotAnError) {
+  table.music_source = make_sound_source();
+  table.menu_music = sound(48000, 1);
+  start_menu_music(table);
+  uint32_t music_buffer = 0;  // the level's music file was missing
+  start_level_music(table, music_buffer);
+  ALint state = 0;
+  alGetSourcei(table.music_source, AL_SOURCE_STATE, &state);
+  EXPECT_NE(state, AL_PLAYING) << "the menu music stops";
+  leave_level_music(table, music_buffer);
+  EXPECT_EQ(table.error_logged, 0);
+  EXPECT_TRUE(alIsBuffer(table.menu_music));
+}
+
 TEST_F(Release, MenuMusicAtFullGain) {
   table.music_source = make_sound_source();
   table.menu_music = sound(48000, 1);
