@@ -158,7 +158,7 @@ image draw_lamp() {
   add_box(m, {0, 1.9, 0.15}, {0.05, 0.6, 0.03}, glow(0x60d0ff));
   add_ellipsoid(m, {0, 3.35, 0}, {0.42, 0.3, 0.42}, glow(0xfff0b0));
   add_ellipsoid(m, {0, 3.6, 0}, {0.5, 0.08, 0.5}, trim);
-  return render_centered(m, 96, 128, 32, 0.4, 0.15, 0.98);
+  return render_centered(m, 96, 128, 33, 0.4, 0.15, 0.99);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Skies: a colour profile by height over the horizon plus clouds from noise that wraps in both
-// directions. The profile is the same at the top and bottom edges of a wall, because the cube's
-// lid shows the whole picture too and meets every wall at those colours.
+// directions. The cube's lid shows the whole picture too and meets the walls' top edges along
+// the picture's first and last columns and first row, so both edge columns are one plain colour.
 #include "tools/assetgen/sky_images.h"
 
 #include <algorithm>
@@ -32,17 +32,18 @@ image draw_sky(int which) {
       float streak = fbm(x / (float)size * 0.5f, y / (float)size, 2, 4, red ? 204 : 203);
       float cover = std::min(1.0f, std::max(0.0f, (n - 0.52f) * 4.0f));
       float shade = std::min(1.0f, std::max(0.0f, (streak - 0.35f) * 1.8f));
-      c = mix(c, mix(cloud_dark, cloud_lit, shade), cover * 0.85f);
+      // Clouds thin out toward both wall edges, which meet the lid and must be one plain colour.
+      float edge_fade = std::min(1.0f, std::min(u, 1.0f - u) / 0.12f);
+      c = mix(c, mix(cloud_dark, cloud_lit, shade), cover * 0.85f * edge_fade);
       if (red) {
         float ray = std::pow(std::max(0.0f, std::sin(y * (float)M_PI * 6.0f / size + n * 3.0f)), 12.0f);
-        c = mix(c, rgb(0xff2050), ray * height * 0.5f);
+        c = mix(c, rgb(0xff2050), ray * height * height * 0.5f);
       }
       pixel_set(img, x, y, c);
     }
   rng r = rng_make(red ? 212 : 211);
   for (int i = 0; i < 70; ++i) {
-    int x = rng_int(r, size / 5), y = rng_int(r, size);
-    if (rng_unit(r) < 0.5) x = size - 1 - x;
+    int x = size / 12 + rng_int(r, size / 6), y = rng_int(r, size);
     color star = red ? rgb(0xffa0a0) : rgb(0xffffff);
     pixel_blend(img, x, y, with_alpha(star, (float)rng_range(r, 0.3, 0.8)));
   }

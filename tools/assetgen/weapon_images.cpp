@@ -84,14 +84,14 @@ image draw_frame(int weapon, const gun_moment& g) {
     flash_size = g.charge ? 0.5 : (g.t < 0.1 ? 1.0 : 0.65);
   } else if (g.kind == gun_moment::reload) {
     double down = smooth(g.t / 0.25) * (1 - smooth((g.t - 0.75) / 0.25));
-    offset = {0.1 * down, -0.3 * down, -0.04 * down};
+    offset = {0.08 * down, -0.2 * down, -0.04 * down};
     roll = 0.6 * down;
     pitch = -0.2 * down;
     if (g.t > 0.2 && g.t < 0.8) {
       // The free hand brings the ammunition up to the weapon and back.
       double u = (g.t - 0.2) / 0.6;
       double reach = std::sin(u * M_PI);
-      add_reload_hand(m, weapon, vec3{-0.08 - 0.25 * (1 - reach), -0.4 + 0.3 * reach, 0.18});
+      add_reload_hand(m, weapon, vec3{0.12 + 0.1 * (1 - reach), -0.2 + 0.16 * reach, 0.12 + 0.1 * reach});
     }
   } else if (g.kind == gun_moment::strike) {
     // Wind-up high on the right, slash across to the lower left, recover.
@@ -122,9 +122,9 @@ image draw_frame(int weapon, const gun_moment& g) {
   ortho_view v;
   v.azimuth = M_PI - 0.5;
   v.elevation = 0.55;
-  v.scale = 230;
+  v.scale = 250;
   v.focus_x = weapon == 0 ? 220 : 212;
-  v.focus_y = 158;
+  v.focus_y = 203;
   v.light = {-0.3, 0.8, 0.45};
   v.ambient = 0.55f;
   render_model(m, v, img);
