@@ -8,6 +8,8 @@
 #include "app/flags.h"
 #include "app/free_game_resources.h"
 #include "app/game_tick.h"
+#include "app/level_load.h"
+#include "app/level_unload.h"
 #include "app/raw_mouse.h"
 #include "app/texture_catalogue.h"
 #include "app/window.h"
@@ -15,6 +17,7 @@
 #include "audio/audio_device.h"
 #include "audio/entity_sources.h"
 #include "audio/fixed_sounds.h"
+#include "audio/music.h"
 #include "audio/sound_source.h"
 #include "config/bind_keys.h"
 #include "config/config_file.h"
@@ -64,11 +67,54 @@ void start_up(game_state& gs) {
   gs.music_buffer = 0;
 }
 
+// The player starts on the level's first player_start, at the origin when
+// the level has none.
+void place_player_on_start(game_state& gs) {
+  double* pos = gs.the_player.pos;
+  pos[0] = pos[1] = pos[2] = 0.0;
+  for (const entity* e = gs.entity_list; e; e = e->next) {
+    if (e->type != 1) continue;
+    pos[0] = e->pos[0];
+    pos[1] = e->pos[1];
+    pos[2] = e->pos[2];
+    break;
+  }
+}
+
+// Loads the map at `path` and starts the level: keys bound, the player on
+// its start, the level's music. A map that cannot be loaded leaves the game
+// in the menus (the loader has logged why) and gives false.
+bool enter_level(game_state& gs, const char* path) {
+  gs.menu.active = 0;
+  if (!load_level(path, gs.entity_list, gs.textures, gs.bsp_root, gs.ai_node_list, gs.the_player, gs.config)) {
+    gs.menu.active = 1;
+    gs.menu.start_level_request = 0;
+    return false;
+  }
+  bind_keys(gs.config, gs.video, gs.the_player);
+  place_player_on_start(gs);
+  start_level_music(gs.sounds, gs.music_buffer);
+  return true;
+}
+
+// With --map the level starts before the loop, as if the menus had asked
+// for it. False when that map cannot be loaded.
+bool start_map_option(game_state& gs) {
+  if (!gs.options.map_path) return true;
+  if (enter_level(gs, gs.options.map_path)) return true;
+  printf("--map: cannot play \"%s\"\n", gs.options.map_path);
+  return false;
+}
+
 // One pass of the menus.
 void menu_pass(game_state& gs) {
   if (gs.mouse.left == 1 && gs.menu.splash_timer < 3.0) gs.menu.splash_timer = 3.0;
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  if (gs.menu.start_level_request) {
+    gs.mouse.left = 0;
+    enter_level(gs, gs.menu.map_path);
+  }
 }
 
 // One pass of the running level: the cursor follows the console and the
@@ -76,6 +122,12 @@ void menu_pass(game_state& gs) {
 void game_pass(game_state& gs) {
   platform_capture_mouse(!gs.the_console.console_open && window_focus_flag);
   game_tick(gs);
+  // Dead for more than six seconds, or the level completed: back to the menus.
+  if ((gs.the_player.health < 1 && gs.the_player.death_timer > 6.0) || level_done_flag) {
+    printf("getting a vibe!\n");
+    leave_level_music(gs.sounds, gs.music_buffer);
+    unload_level(gs.the_player, gs.bsp_root, gs.textures, gs.entity_list, gs.ai_node_list, gs.menu);
+  }
 }
 
 // Takes every waiting message. Raw mouse messages fill mouse_state while
@@ -141,7 +193,7 @@ int run_game(const game_options& options) {
   game_state* gs = new game_state{};
   gs->options = options;
   start_up(*gs);
-  int exit_code = main_loop(*gs);
+  int exit_code = start_map_option(*gs) ? main_loop(*gs) : 1;
   shut_down(*gs);
   delete gs;
   platform_quit();
