@@ -1,0 +1,84 @@
+// A game set up on the real catalogue for screenshots.
+#include "tests/render/screens/screen_scene.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "app/game_state.h"
+#include "app/texture_catalogue.h"
+#include "app/window.h"
+#include "platform/directory.h"
+#include "platform/window.h"
+
+bool open_screen_game(game_state& gs) {
+  static platform_window* window = nullptr;
+  static bool tried = false;
+  const char* data = getenv("TARVO_DATA_DIR");
+  if (!data) return false;
+  std::string textures = std::string(data) + "/textures";
+  if (!platform_is_directory(textures.c_str())) return false;
+  if (!tried) {
+    tried = true;
+    if (!platform_init()) return false;
+    window = platform_create_window("tarvo screens", shot_width, shot_height, false, true);
+    if (window && !platform_create_gl_context(window)) window = nullptr;
+  }
+  if (!window) return false;
+  // The catalogue's paths start with data/: work from the folder above it.
+  std::string parent(data);
+  while (parent.size() > 1 && parent.back() == '/') parent.pop_back();
+  size_t slash = parent.rfind('/');
+  parent = slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : parent.substr(0, slash);
+  if (!platform_set_current_directory(parent.c_str())) return false;
+  gs.window = window;
+  load_texture_catalogue(gs.textures);
+  set_gl_blend_state();
+  glViewport(0, 0, shot_width, shot_height);
+  return true;
+}
+
+screenshot grab_screenshot() {
+  screenshot shot;
+  shot.width = shot_width;
+  shot.height = shot_height;
+  shot.rgb.resize(static_cast<size_t>(shot_width) * shot_height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, shot_width, shot_height, GL_RGB, GL_UNSIGNED_BYTE, shot.rgb.data());
+  return shot;
+}
+
+bool write_ppm(const screenshot& shot, const char* path) {
+  FILE* f = fopen(path, "wb");
+  if (!f) return false;
+  fprintf(f, "P6\n%d %d\n255\n", shot.width, shot.height);
+  size_t row_bytes = static_cast<size_t>(shot.width) * 3;
+  for (int row = shot.height - 1; row >= 0; --row) fwrite(shot.rgb.data() + row * row_bytes, 1, row_bytes, f);
+  return fclose(f) == 0;
+}
+
+int distinct_colours(const screenshot& shot) {
+  std::set<int> colours;
+  for (size_t i = 0; i + 2 < shot.rgb.size(); i += 3)
+    colours.insert((shot.rgb[i] >> 3) << 10 | (shot.rgb[i + 1] >> 3) << 5 | (shot.rgb[i + 2] >> 3));
+  return static_cast<int>(colours.size());
+}
+
+double changed_share(const screenshot& a, const screenshot& b, double x0, double y0, double x1, double y1) {
+  int px0 = static_cast<int>((x0 + 1) / 2 * a.width), px1 = static_cast<int>((x1 + 1) / 2 * a.width);
+  int py0 = static_cast<int>((y0 + 1) / 2 * a.height), py1 = static_cast<int>((y1 + 1) / 2 * a.height);
+  int changed = 0, total = 0;
+  for (int y = py0; y < py1; ++y) {
+    for (int x = px0; x < px1; ++x) {
+      size_t i = (static_cast<size_t>(y) * a.width + x) * 3;
+      int d = abs(a.rgb[i] - b.rgb[i]) + abs(a.rgb[i + 1] - b.rgb[i + 1]) + abs(a.rgb[i + 2] - b.rgb[i + 2]);
+      changed += d > 24;
+      ++total;
+    }
+  }
+  return total ? static_cast<double>(changed) / total : 0.0;
+}
