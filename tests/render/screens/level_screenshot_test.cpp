@@ -1,0 +1,162 @@
+// Screenshots of the compiled campaign levels from their player starts,
+// turned towards the nearest enemy in sight, with the HUD.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/game_state.h"
+#include "app/level_load.h"
+#include "entities/entity.h"
+#include "entities/entity_list_free.h"
+#include "render/render_frame.h"
+#include "tests/render/screens/screen_scene.h"
+#include "world/bsp_free.h"
+#include "world/bsp_query.h"
+#include "world/level_lists_free.h"
+
+namespace {
+
+// The compiled maps under data/maps, by name.
+std::vector<std::string> compiled_maps() {
+  std::vector<std::string> names;
+  const char* data = getenv("TARVO_DATA_DIR");
+  if (!data) return names;
+  DIR* dir = opendir((std::string(data) + "/maps").c_str());
+  if (!dir) return names;
+  while (dirent* e = readdir(dir)) {
+    std::string n = e->d_name;
+    if (n.size() > 6 && n.compare(n.size() - 6, 6, ".t3bsp") == 0) names.push_back(n);
+  }
+  closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool is_enemy(int type) { return type >= 200 && type <= 299; }
+bool is_pickup(int type) { return type >= 400; }
+
+// Turns the player to the nearest enemy the eye can see, else the nearest
+// pickup in sight; leaves the yaw alone when there is neither.
+void face_something(game_state& gs) {
+  player& p = gs.the_player;
+  double eye[3] = {p.pos[0], p.pos[1] + 2.25, p.pos[2]};
+  const entity* best = nullptr;
+  double best_d = 1e30;
+  for (int pass = 0; pass < 2 && !best; ++pass) {
+    for (const entity* e = gs.entity_list; e; e = e->next) {
+      if (!(pass == 0 ? is_enemy(e->type) : is_pickup(e->type))) continue;
+      double target[3] = {e->pos[0], e->pos[1] + 1.0, e->pos[2]};
+      double dx = target[0] - eye[0], dz = target[2] - eye[2];
+      double d = std::sqrt(dx * dx + dz * dz);
+      if (d < 2.0 || d >= best_d || !bsp_segment_clear(eye, target, gs.bsp_root)) continue;
+      best = e;
+      best_d = d;
+    }
+  }
+  if (!best) return;
+  // Yaw 0 looks along -z and growing yaw turns left.
+  double yaw = std::atan2(-(best->pos[0] - p.pos[0]), -(best->pos[2] - p.pos[2])) * 180.0 / 3.141592653589793;
+  p.yaw = yaw < 0 ? yaw + 360.0 : yaw;
+  p.pitch = 0.0;
+}
+
+void place_on_start(game_state& gs) {
+  for (const entity* e = gs.entity_list; e; e = e->next) {
+    if (e->type != 1) continue;
+    for (int i = 0; i < 3; ++i) gs.the_player.pos[i] = e->pos[i];
+    return;
+  }
+}
+
+class LevelScreenshot : public testing::Test {
+ protected:
+  void SetUp() override {
+    maps = compiled_maps();
+    if (maps.empty()) GTEST_SKIP() << "no compiled maps in data/maps";
+    gs = new game_state{};
+    if (!open_screen_game(*gs)) GTEST_SKIP() << "no generated data/ with textures";
+    set_config_defaults(gs->config);
+    gs->video.width = shot_width;
+    gs->video.height = shot_height;
+    gs->video.fov = 70;
+    gs->video.render_distance = 300;
+    gs->video.fps_value = 60;
+    gs->entity_list = entity_list_new_head();
+  }
+  void TearDown() override {
+    if (!gs) return;
+    unload();
+    entity_list_free(gs->entity_list);
+    delete gs;
+  }
+  void unload() {
+    entity_list_free(gs->entity_list);
+    gs->entity_list = entity_list_new_head();
+    bsp_free(gs->bsp_root);
+    gs->bsp_root = nullptr;
+    ai_nodes_free(gs->ai_node_list);
+    gs->ai_node_list = nullptr;
+    world_textures_free(gs->textures.world_textures);
+    gs->textures.world_textures = nullptr;
+  }
+  std::vector<std::string> maps;
+  game_state* gs = nullptr;
+};
+
+TEST_F(LevelScreenshot, EveryLevelFromItsStartWithTheHud) {
+  int levels_with_enemies = 0, levels_with_pickups = 0;
+  for (const std::string& name : maps) {
+    SCOPED_TRACE(name);
+    std::string path = "data/maps/" + name;
+    ASSERT_TRUE(load_level(path.c_str(), gs->entity_list, gs->textures, gs->bsp_root, gs->ai_node_list,
+                           gs->the_player, gs->config));
+    int enemies = 0, pickups = 0;
+    for (const entity* e = gs->entity_list; e; e = e->next) {
+      enemies += is_enemy(e->type);
+      pickups += is_pickup(e->type);
+    }
+    levels_with_enemies += enemies > 0;
+    levels_with_pickups += pickups > 0;
+    place_on_start(*gs);
+    face_something(*gs);
+    gs->the_player.score = 4321;
+    render_frame(*gs);
+    render_frame(*gs);
+    screenshot shot = grab_screenshot();
+    std::string out = std::string(getenv("TARVO_BUILD_DIR") ? getenv("TARVO_BUILD_DIR") : ".") +
+                      "/screenshot_" + name.substr(0, name.size() - 6) + ".ppm";
+    ASSERT_TRUE(write_ppm(shot, out.c_str()));
+
+    // The same view without the HUD's images, to find the HUD by difference.
+    texture_table saved = gs->textures;
+    GLuint none = 0;
+    uint8_t clear_px[4] = {0, 0, 0, 0};
+    glGenTextures(1, &none);
+    glBindTexture(GL_TEXTURE_2D, none);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, clear_px);
+    for (int slot = 2; slot <= 6; ++slot) gs->textures.slots[slot] = none;
+    for (int slot = 9; slot <= 109; ++slot) gs->textures.slots[slot] = none;
+    render_frame(*gs);
+    screenshot bare = grab_screenshot();
+    gs->textures = saved;
+    glDeleteTextures(1, &none);
+
+    EXPECT_GT(distinct_colours(bare), 100) << "the view looks blank";
+    EXPECT_GT(changed_share(shot, bare, 0.0, -0.9, 0.1, -0.8), 0.3) << "face";
+    EXPECT_GT(changed_share(shot, bare, -0.6, -0.9, -0.4, -0.8), 0.1) << "health number";
+    EXPECT_GT(changed_share(shot, bare, 0.4, 0.95, 0.8, 1.0), 0.1) << "score";
+    unload();
+  }
+  EXPECT_GT(levels_with_enemies, 0);
+  EXPECT_GT(levels_with_pickups, 0);
+}
+
+}  // namespace
