@@ -4,7 +4,8 @@
 struct entity;
 
 // Walks the list from `first` through `next` and gives every entity of type
-// 200 or more (the enemies) a new source in `sound_source`. An entity that
+// 200 or more (the enemies, and whatever else of those types the level file
+// holds) a new source in `sound_source`. An entity that
 // already holds one keeps it. Called at start-up on the bare list head and by
 // the level load once the entities are read; entities made later get none.
 void give_entity_sources(entity* first);
