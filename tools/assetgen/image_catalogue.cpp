@@ -33,7 +33,7 @@ std::vector<image_job> image_catalogue() {
   const webp_mode exact = webp_mode::lossless, photo = webp_mode::lossy;
   std::vector<image_job> jobs = {
       {"textures/blood.webp", draw_blood, 0, exact},
-      {"textures/tarvo.webp", draw_default_world_texture, 0, photo},
+      {"textures/tarvo.webp", draw_default_world_texture, 0, exact},
       {"textures/font_1.webp", draw_font_image, 1, exact},
       {"textures/font_2.webp", draw_font_image, 2, exact},
       {"textures/hudfaces.webp", draw_hud_faces, 0, exact},
@@ -66,7 +66,7 @@ std::vector<image_job> image_catalogue() {
   jobs.push_back({"textures/title2.webp", draw_screen, 2, photo});
   for (int i = 0; i < world_texture_count; ++i) {
     snprintf(path, sizeof path, "textures/world/%s.webp", world_texture_name(i));
-    jobs.push_back({path, draw_world_texture, i, photo});
+    jobs.push_back({path, draw_world_texture, i, exact});
   }
   return jobs;
 }

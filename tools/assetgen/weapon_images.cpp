@@ -79,12 +79,12 @@ image draw_frame(int weapon, const gun_moment& g) {
   if (g.kind == gun_moment::fire) {
     double kick = (1 - g.t) * (1 - g.t);
     offset = {0, 0.03 * kick, -0.12 * kick};
-    pitch = -0.12 * kick;
+    pitch = -0.06 * kick;
     flash = g.t < 0.3;
     flash_size = g.charge ? 0.5 : (g.t < 0.1 ? 1.0 : 0.65);
   } else if (g.kind == gun_moment::reload) {
     double down = smooth(g.t / 0.25) * (1 - smooth((g.t - 0.75) / 0.25));
-    offset = {0.08 * down, -0.2 * down, -0.04 * down};
+    offset = {0.08 * down, (weapon == 3 ? -0.1 : -0.18) * down, -0.04 * down};
     roll = 0.6 * down;
     pitch = -0.2 * down;
     if (g.t > 0.2 && g.t < 0.8) {
@@ -105,9 +105,9 @@ image draw_frame(int weapon, const gun_moment& g) {
   if (flash) {
     vec3 muz = weapon_muzzle(weapon);
     color hot = weapon == 3 ? rgb(0x80f0ff) : (weapon == 4 ? rgb(0x90ff70) : rgb(0xffc040));
-    double r = 0.12 * flash_size * (weapon == 4 ? 1.6 : 1.0);
-    add_ellipsoid(m, muz + vec3{0, 0, r * 0.8}, {r, r, r * 1.4}, material{hot, 0, true});
-    add_ellipsoid(m, muz + vec3{0, 0, r}, {r * 0.5, r * 0.5, r * 0.7}, material{rgb(0xfffff0), 0, true});
+    double r = 0.08 * flash_size * (weapon == 4 ? 1.5 : 1.0);
+    add_ellipsoid(m, muz + vec3{0, 0, r * 0.3}, {r, r, r * 1.4}, material{hot, 0, true});
+    add_ellipsoid(m, muz + vec3{0, 0, r * 0.4}, {r * 0.5, r * 0.5, r * 0.7}, material{rgb(0xfffff0), 0, true});
     if (!g.charge)
       for (int k = 0; k < 4; ++k) {
         double a = k * M_PI / 2 + 0.4;
@@ -115,6 +115,7 @@ image draw_frame(int weapon, const gun_moment& g) {
         add_capsule(m, muz + vec3{0, 0, r}, tip, r * 0.25, material{hot, 0, true});
       }
   }
+  if (weapon == 0) offset = offset + vec3{0.05, 0.12, 0};
   rotate_model_x(m, vec3{0, 0, 0}, pitch);
   rotate_model_z(m, vec3{0, 0, 0}, roll);
   translate_model(m, offset);
@@ -122,9 +123,10 @@ image draw_frame(int weapon, const gun_moment& g) {
   ortho_view v;
   v.azimuth = M_PI - 0.5;
   v.elevation = 0.55;
-  v.scale = 250;
+  const double size[5] = {1.0, 1.0, 0.9, 1.0, 0.82};
+  v.scale = 250 * size[weapon];
   v.focus_x = weapon == 0 ? 220 : 212;
-  v.focus_y = 203;
+  v.focus_y = 220;
   v.light = {-0.3, 0.8, 0.45};
   v.ambient = 0.55f;
   render_model(m, v, img);

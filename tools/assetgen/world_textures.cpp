@@ -181,10 +181,11 @@ image draw_world_texture(int i) {
     }
     case 4: {
       image img = blocks(rgb(0x5a5e64), 128, 128, false, 0, 0, 15, 0.3f, 0);
-      for (int y = 0; y < tex; y += 8)
-        for (int x = 0; x < tex; x += 8) {
-          int ox = (y / 8) % 2 ? 4 : 0;
-          draw_line(img, (float)x + ox, (float)y + 2, (float)x + ox + 3, (float)y + 5, 1.6f, rgb(0x8a9098));
+      // Raised diagonal treads, every other row of them shifted by half a step.
+      for (int y = 0; y < tex; ++y)
+        for (int x = 0; x < tex; ++x) {
+          int lx = (x + ((y / 8) % 2 ? 4 : 0)) % 8, ly = y % 8;
+          if (ly >= 2 && ly <= 5 && (lx == ly - 2 || lx == ly - 1)) pixel_set(img, x, y, rgb(0x8a9098));
         }
       return img;
     }
