@@ -3,8 +3,8 @@
 
 #include <GL/gl.h>
 
-void draw_color_quad(double x, double y, double width, double height, double red, double green,
-                     double blue, double alpha) {
+void draw_color_quad(double x, double y, double width, double height, double red, double green, double blue,
+                     double alpha) {
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glDisable(GL_TEXTURE_2D);

@@ -5,8 +5,8 @@
 // A rectangle from (x, y) to (x + width, y + height) at depth 0 in the
 // given colour, untextured; afterwards the colour is opaque white and
 // texturing is on again. Used by the death fade, the console and the screens.
-void draw_color_quad(double x, double y, double width, double height, double red, double green,
-                     double blue, double alpha);
+void draw_color_quad(double x, double y, double width, double height, double red, double green, double blue,
+                     double alpha);
 
 // A rectangle from (x, y) to (x + width, y + height) at depth 0 showing the
 // image between the given image coordinates (u from the left edge, v from

@@ -55,11 +55,21 @@ int32_t view_model_slot(int32_t gun_index, const gun& g, int32_t reloading, int3
   }
   int32_t slot = -1;
   switch (gun_index) {
-    case 0: slot = reloading ? 24 + f : 20 + f; break;
-    case 1: slot = reloading ? 40 + (n - f) : 37 + f; break;
-    case 2: slot = reloading ? 59 + f : 55 + f; break;
-    case 3: slot = reloading ? 82 + (n - f) : 76 + (n - f); break;
-    default: slot = reloading ? 9 + f : 9; break;
+    case 0:
+      slot = reloading ? 24 + f : 20 + f;
+      break;
+    case 1:
+      slot = reloading ? 40 + (n - f) : 37 + f;
+      break;
+    case 2:
+      slot = reloading ? 59 + f : 55 + f;
+      break;
+    case 3:
+      slot = reloading ? 82 + (n - f) : 76 + (n - f);
+      break;
+    default:
+      slot = reloading ? 9 + f : 9;
+      break;
   }
   if (slot < 0 || slot >= texture_slot_count) return -1;
   return slot;

@@ -5,10 +5,10 @@
 
 // A single-image billboard: a quad from (-w, -h) to (w, h) around pos.
 struct billboard_sprite {
-  int32_t slot;      // texture slot
+  int32_t slot;  // texture slot
   double half_width;
   double half_height;
-  bool shaded;       // darkened with distance (projectiles)
+  bool shaded;  // darkened with distance (projectiles)
 };
 
 // An enemy's sprite sheet: a quad from (-w, 0) to (w, height) on its feet.
@@ -16,7 +16,7 @@ struct animated_sprite {
   int32_t slot;
   double half_width;
   double height;
-  int32_t rows;      // animation rows of the sheet; it always has 5 columns
+  int32_t rows;  // animation rows of the sheet; it always has 5 columns
 };
 
 // The part of an image a sprite shows (u from the left edge, v from the top).

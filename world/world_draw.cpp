@@ -73,10 +73,22 @@ void light_map_coord(int corner, int rows, int cols, double* s, double* t) {
   double near_s = 1.0 / cols;
   double near_t = 1.0 / rows;
   switch (corner) {
-    case 0: *s = near_s; *t = near_t; break;
-    case 1: *s = near_s; *t = 1.0 - near_t; break;
-    case 2: *s = 1.0 - near_s; *t = 1.0 - near_t; break;
-    default: *s = 1.0 - near_s; *t = near_t; break;
+    case 0:
+      *s = near_s;
+      *t = near_t;
+      break;
+    case 1:
+      *s = near_s;
+      *t = 1.0 - near_t;
+      break;
+    case 2:
+      *s = 1.0 - near_s;
+      *t = 1.0 - near_t;
+      break;
+    default:
+      *s = 1.0 - near_s;
+      *t = near_t;
+      break;
   }
 }
 
@@ -95,8 +107,8 @@ void world_draw(const bsp_node* node, const double eye[3], bool vertex_light_fla
   }
   const bsp_polygon& poly = *node->poly;
   const map_vertex& p = poly.verts[0];
-  double d = (p.x - eye[0]) * poly.normal[0] + (p.y - eye[1]) * poly.normal[1] +
-             (p.z - eye[2]) * poly.normal[2];
+  double d =
+      (p.x - eye[0]) * poly.normal[0] + (p.y - eye[1]) * poly.normal[1] + (p.z - eye[2]) * poly.normal[2];
   if (d < 0.0) {
     world_draw(node->back, eye, vertex_light_flag);
     world_draw_polygon(poly, eye, vertex_light_flag);

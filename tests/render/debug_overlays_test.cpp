@@ -1,12 +1,12 @@
 // The debug overlays: navigation links with their gap test points, the
 // player's aim point and the firing enemies' shot ribbons.
-#include <gtest/gtest.h>
+#include "render/debug_overlays.h"
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include "entities/entity.h"
 #include "player/player.h"
-#include "render/debug_overlays.h"
 #include "tests/render/gl_scene.h"
 #include "tests/support/gl_context.h"
 #include "world/ai_node.h"

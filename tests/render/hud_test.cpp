@@ -1,16 +1,16 @@
 // The HUD and the bitmap text, read back from the screen through a font
 // whose every cell has its own colour.
-#include <gtest/gtest.h>
+#include "render/hud.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "app/game_state.h"
 #include "render/draw_2d.h"
-#include "render/hud.h"
 #include "render/text.h"
 #include "tests/render/gl_scene.h"
 #include "tests/support/gl_context.h"
@@ -102,7 +102,7 @@ TEST_F(Hud, ImageQuadsUprightAndMirrored) {
   draw_image_quad(image, -1, -1, 2, 2, 0, 1, 0, 1);
   EXPECT_EQ(read_pixel(10, 250).r, 100);  // top left
   EXPECT_EQ(read_pixel(250, 250).r, 250);
-  EXPECT_EQ(read_pixel(10, 10).b, 100);   // bottom left
+  EXPECT_EQ(read_pixel(10, 10).b, 100);  // bottom left
   draw_image_quad(image, -1, -1, 2, 2, 1, 0, 0, 1);
   EXPECT_EQ(read_pixel(10, 250).r, 250);  // mirrored
   GLuint name = image;
@@ -151,7 +151,7 @@ TEST_F(Hud, TheFistShowsNoAmmunition) {
   draw_hud(0, textures, con, p);
   EXPECT_EQ(text_at(0.3, -0.9, 0.1, 2), "  ");
   EXPECT_EQ(char_at(0.65, -0.85), ' ');
-  EXPECT_EQ(read_pixel(static_cast<int>(1.55 * 128), static_cast<int>(0.15 * 128)).g, 0);  // no ammo icon
+  EXPECT_EQ(read_pixel(static_cast<int>(1.55 * 128), static_cast<int>(0.15 * 128)).g, 0);    // no ammo icon
   EXPECT_EQ(read_pixel(static_cast<int>(0.25 * 128), static_cast<int>(0.15 * 128)).g, 255);  // health icon
   GLuint name = icons;
   glDeleteTextures(1, &name);

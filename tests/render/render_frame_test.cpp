@@ -1,9 +1,10 @@
 // Whole frames through render_frame: sky, world, sprites, markers, HUD,
 // the death fade and the projection carried from frame to frame.
-#include <gtest/gtest.h>
+#include "render/render_frame.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
@@ -11,7 +12,6 @@
 
 #include "app/game_state.h"
 #include "entities/entity.h"
-#include "render/render_frame.h"
 #include "tests/render/gl_scene.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"
@@ -79,8 +79,8 @@ TEST_F(RenderFrame, TheWorldCoversTheSky) {
 
 TEST_F(RenderFrame, SpritesAreHiddenByWallsButHitMarkersShowThrough) {
   wall_ahead(3, 5);
-  gs->textures.slots[110] = green;          // prop1
-  add_entity(100, 0, eye_y, -10);           // behind the wall
+  gs->textures.slots[110] = green;  // prop1
+  add_entity(100, 0, eye_y, -10);   // behind the wall
   render_frame(*gs);
   EXPECT_EQ(read_pixel(128, 128).g, 0);
 

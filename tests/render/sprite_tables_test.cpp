@@ -1,10 +1,10 @@
 // Sprite sizes by type, sheet cells by state, frame and viewing angle, and
 // the distance shade.
+#include "render/sprite_tables.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "render/sprite_tables.h"
 
 namespace {
 
@@ -47,7 +47,8 @@ TEST(ViewingAngle, FrontBehindAndTheWrap) {
   const double to_the_side[3] = {10, 0, 0};
   EXPECT_NEAR(sprite_viewing_angle(enemy, 0.0, to_the_side), 90.0, 1e-12);
   // Facing 3 rad and the viewer at -170 degrees: one turn brings it back.
-  const double viewer[3] = {std::sin(-170 * 3.141592653589793 / 180), 0, std::cos(-170 * 3.141592653589793 / 180)};
+  const double viewer[3] = {std::sin(-170 * 3.141592653589793 / 180), 0,
+                            std::cos(-170 * 3.141592653589793 / 180)};
   double a = sprite_viewing_angle(enemy, 3.0, viewer);
   EXPECT_NEAR(a, -170.0 - 3.0 * 180 / 3.141592653589793 + 360.0, 1e-9);
 }

@@ -1,7 +1,8 @@
 // Drawing the tree: back-to-front order, light maps and vertex lighting.
-#include <gtest/gtest.h>
+#include "world/world_draw.h"
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 
@@ -9,7 +10,6 @@
 #include "tests/support/gl_context.h"
 #include "world/bsp_free.h"
 #include "world/bsp_node.h"
-#include "world/world_draw.h"
 
 namespace {
 

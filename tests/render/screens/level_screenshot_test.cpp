@@ -1,9 +1,8 @@
 // Screenshots of the compiled campaign levels from their player starts,
 // turned towards the nearest enemy in sight, with the HUD.
-#include <gtest/gtest.h>
-
 #include <GL/gl.h>
 #include <dirent.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>

@@ -1,8 +1,7 @@
 // Screenshots of a room built in memory, drawn with the real catalogue:
 // the world, enemies in several states, pickups, a hit marker and the HUD.
-#include <gtest/gtest.h>
-
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
@@ -136,11 +135,11 @@ class RoomScreenshot : public testing::Test {
   }
   // The frame drawn twice, the second time with the catalogue's HUD images.
   void populate() {
-    add(*gs, 201, -4, 0, -18, 2, 2);              // walking
+    add(*gs, 201, -4, 0, -18, 2, 2);  // walking
     entity* firing = add(*gs, 205, 5, 0, -25, 10, 10);
     firing->facing += 0.6;
-    add(*gs, 203, 0, 0, -36, 8, 1);               // dead
-    add(*gs, 202, -8, 0, -28, 7, 3);              // dying
+    add(*gs, 203, 0, 0, -36, 8, 1);   // dead
+    add(*gs, 202, -8, 0, -28, 7, 3);  // dying
     add(*gs, 410, -2, 1, -8);
     add(*gs, 400, 2, 0.25, -7);
     add(*gs, 100, 8, 1, -12);

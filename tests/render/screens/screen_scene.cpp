@@ -33,7 +33,9 @@ bool open_screen_game(game_state& gs) {
   std::string parent(data);
   while (parent.size() > 1 && parent.back() == '/') parent.pop_back();
   size_t slash = parent.rfind('/');
-  parent = slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : parent.substr(0, slash);
+  parent = slash == std::string::npos ? std::string(".")
+           : slash == 0               ? std::string("/")
+                                      : parent.substr(0, slash);
   if (!platform_set_current_directory(parent.c_str())) return false;
   gs.window = window;
   load_texture_catalogue(gs.textures);
