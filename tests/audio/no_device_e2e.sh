@@ -35,6 +35,9 @@ wait "$game"; status=$?
 for line in "passed ini audio " "passed init_entaudio" "passed ogl" "passed initplayer"; do
   grep -qF -- "$line" "$work/log" || { echo "FAIL: \"$line\" missing"; cat "$work/log"; exit 1; }
 done
+if [ -n "$map" ] && ! grep -qF "reading elist.." "$work/log"; then
+  echo "FAIL: the level was not loaded"; cat "$work/log"; exit 1
+fi
 # No device is not an error of its own: nothing about OpenAL is reported.
 if grep -q "OpenAL" "$work/log"; then echo "FAIL: OpenAL complained"; grep OpenAL "$work/log"; exit 1; fi
 echo "PASS: ${map:-menus} without an audio device"
