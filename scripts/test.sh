@@ -22,3 +22,6 @@ cmake -S "$top" -B "$top/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVO_S
 cmake --build "$top/build-asan" -j"$jobs"
 echo "== tests under sanitizers"
 (cd "$top/build-asan" && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$jobs" -LE e2e)
+
+echo "== fuzzing the map reader (bounded run)"
+bash "$top/scripts/fuzz.sh" 60
