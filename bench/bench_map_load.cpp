@@ -1,0 +1,86 @@
+// Map load throughput: megabytes of map text read per second, all four
+// sections with light-map uploads, the log going to a file.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/texture_table.h"
+#include "bench/generated_map.h"
+#include "entities/entity.h"
+#include "entities/entity_list_free.h"
+#include "platform/window.h"
+#include "world/bsp_free.h"
+#include "world/level_lists_free.h"
+#include "world/map_read_level.h"
+#include "world/map_stream.h"
+
+namespace {
+
+// A hidden window with a real GL context, so light maps are uploaded.
+bool make_gl_context() {
+  static bool made = false;
+  static bool ok = false;
+  if (made) return ok;
+  made = true;
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  if (!platform_init()) return false;
+  platform_window* window = platform_create_window("bench", 64, 64, false, true);
+  ok = window && platform_create_gl_context(window);
+  return ok;
+}
+
+void BM_MapLoad(benchmark::State& state) {
+  if (!make_gl_context()) {
+    state.SkipWithError("no GL context");
+    return;
+  }
+  std::string text = generated_map::text(static_cast<int>(state.range(0)), 1024.0);
+  std::string path = "/tmp/tarvo_bench_map.t3bsp";
+  FILE* out = fopen(path.c_str(), "wb");
+  fwrite(text.data(), 1, text.size(), out);
+  fclose(out);
+  // The log goes to a file, as when the game's output is redirected; the
+  // benchmark's own report gets standard output back at the end.
+  fflush(stdout);
+  int saved_stdout = dup(1);
+  int log_fd = open("/tmp/tarvo_bench_map.log", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (saved_stdout < 0 || log_fd < 0) {
+    state.SkipWithError("cannot redirect the log");
+    return;
+  }
+  dup2(log_fd, 1);
+  for (auto _ : state) {
+    FILE* file = fopen(path.c_str(), "r");
+    map_stream s = map_stream_over(file, path.c_str());
+    texture_table textures{};
+    entity* head = entity_list_new_head();
+    bsp_node* root = nullptr;
+    ai_node* nodes = nullptr;
+    bool ok = map_read_level(s, head, textures, root, nodes);
+    fclose(file);
+    fflush(stdout);
+    state.PauseTiming();
+    if (!ok) state.SkipWithError("the generated map was rejected");
+    bsp_free(root);
+    world_textures_free(textures.world_textures);
+    entity_list_free(head);
+    ai_nodes_free(nodes);
+    // Start each pass with an empty log file.
+    if (ftruncate(1, 0) != 0 || lseek(1, 0, SEEK_SET) != 0) state.SkipWithError("cannot empty the log");
+    state.ResumeTiming();
+  }
+  fflush(stdout);
+  dup2(saved_stdout, 1);
+  close(saved_stdout);
+  close(log_fd);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+  state.counters["map_MB"] = static_cast<double>(text.size()) / 1e6;
+}
+BENCHMARK(BM_MapLoad)->Arg(10)->Arg(14)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
