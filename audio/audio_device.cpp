@@ -8,11 +8,22 @@
 
 #include "audio/sound_source.h"
 
+namespace {
+
+// Every entity of type 200 or more holds a source for the whole level, so a
+// large level needs more than the mixer's usual 256. Only playing sources
+// cost mixing time.
+constexpr ALCint mono_sources_wanted = 2048;
+
+}  // namespace
+
 sound_table init_audio() {
   sound_table table{};
   ALCdevice* device = alcOpenDevice(nullptr);
   if (!device) return table;  // no output: the game runs silent
-  ALCcontext* context = alcCreateContext(device, nullptr);
+  const ALCint attributes[] = {ALC_MONO_SOURCES, mono_sources_wanted, 0};
+  ALCcontext* context = alcCreateContext(device, attributes);
+  if (!context) context = alcCreateContext(device, nullptr);
   if (!context || !alcMakeContextCurrent(context)) {
     // A device without a usable context is no device at all; say so, since
     // nothing else would show why the game is silent.

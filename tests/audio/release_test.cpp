@@ -91,6 +91,20 @@ TEST_F(Release, OnlyEnemiesGetSourcesAndKeepThem) {
   free_list(head);
 }
 
+TEST_F(Release, LargeLevelGivesEveryEnemyASource) {
+  std::vector<int32_t> types(1500, 204);
+  entity* head = make_list(types);
+  capture_stdout_begin();
+  give_entity_sources(head);
+  std::string log = capture_stdout_end();
+  int with_source = 0;
+  for (entity* e = head->next; e; e = e->next) with_source += alIsSource(e->sound_source) ? 1 : 0;
+  EXPECT_EQ(with_source, 1500) << log;
+  EXPECT_EQ(log, "");
+  delete_entity_sources(head);
+  free_list(head);
+}
+
 TEST_F(Release, EntitySourcesAreDeletedOnceAndCleared) {
   entity* head = make_list({200, 150, 207, 211});
   give_entity_sources(head);
