@@ -24,6 +24,7 @@
 #include "render/render_frame.h"
 #include "render/sky.h"
 #include "world/bsp_node.h"
+#include "world/bsp_query.h"
 #include "world/world_draw.h"
 
 namespace {
@@ -79,6 +80,26 @@ int count_entities(const entity* e) {
   return n - 1;
 }
 
+// Turns the player towards the nearest enemy the eye can see, so the
+// sprites are part of the measured frame.
+void face_nearest_enemy(game_state& gs) {
+  player& p = gs.the_player;
+  double eye[3] = {p.pos[0], p.pos[1] + 2.25, p.pos[2]};
+  const entity* best = nullptr;
+  double best_d = 1e30;
+  for (const entity* e = gs.entity_list; e; e = e->next) {
+    if (e->type < 200 || e->type > 299) continue;
+    double target[3] = {e->pos[0], e->pos[1] + 1.0, e->pos[2]};
+    double d = std::hypot(target[0] - eye[0], target[2] - eye[2]);
+    if (d < 2.0 || d >= best_d || !bsp_segment_clear(eye, target, gs.bsp_root)) continue;
+    best = e;
+    best_d = d;
+  }
+  if (!best) return;
+  double yaw = std::atan2(-(best->pos[0] - p.pos[0]), -(best->pos[2] - p.pos[2])) * 180.0 / 3.141592653589793;
+  p.yaw = yaw < 0 ? yaw + 360.0 : yaw;
+}
+
 struct bench_level {
   game_state* gs = nullptr;
   std::string map;
@@ -132,6 +153,7 @@ bench_level& level() {
     for (int i = 0; i < 3; ++i) gs->the_player.pos[i] = e->pos[i];
     break;
   }
+  face_nearest_enemy(*gs);
   gs->the_player.current_gun = 0;
   gs->the_player.debug_draw_flags = 16;
   gs->the_player.score = 12345;
