@@ -6,8 +6,8 @@
 // by close_audio. Source and buffer names are OpenAL names; 0 is none, and
 // playing buffer 0 is silent.
 struct sound_table {
-  void* device;   // the OpenAL device on the default output; null when none
-  void* context;  // the context made on it; null when there is no device
+  void* device;           // the OpenAL device on the default output; null when none
+  void* context;          // the context made on it; null when there is no device
   uint32_t music_source;  // the one source for menu and level music
   uint32_t menu_music;    // data/sound/menu.opus
   uint32_t human_pain;    // data/sound/human_pain.opus

@@ -1,4 +1,6 @@
 // load_sound on real Ogg Opus files: channels, length, the log, broken files.
+#include "audio/load_sound.h"
+
 #include <AL/al.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,7 +10,6 @@
 
 #include "audio/audio_device.h"
 #include "audio/fixed_sounds.h"
-#include "audio/load_sound.h"
 #include "audio/sound_source.h"
 #include "tests/audio/opus_fixture.h"
 #include "tests/support/capture_stdout.h"
@@ -206,7 +207,8 @@ TEST_F(LoadSound, FixedSoundsInTheirOrderAndFields) {
   const char* names[] = {"menu", "human_pain", "armor_pain", "gun1", "gun2", "gun_lazer"};
   ASSERT_EQ(system(("mkdir -p " + dir + "/data/sound").c_str()), 0);
   for (int i = 0; i < 6; ++i)
-    ASSERT_TRUE(write_opus_libopusenc(dir + "/data/sound/" + names[i] + ".opus", tone(4800 * (i + 1), 1, 300.0), 1));
+    ASSERT_TRUE(
+        write_opus_libopusenc(dir + "/data/sound/" + names[i] + ".opus", tone(4800 * (i + 1), 1, 300.0), 1));
   char here[4096];
   ASSERT_NE(getcwd(here, sizeof here), nullptr);
   ASSERT_EQ(chdir(dir.c_str()), 0);
@@ -216,9 +218,10 @@ TEST_F(LoadSound, FixedSoundsInTheirOrderAndFields) {
   log = capture_stdout_end();
   ASSERT_EQ(chdir(here), 0);
 
-  EXPECT_TRUE(lines_in_order(log, {"opening file data/sound/menu.opus...\n", "opening file data/sound/human_pain.opus...\n",
-                                   "opening file data/sound/armor_pain.opus...\n", "opening file data/sound/gun1.opus...\n",
-                                   "opening file data/sound/gun2.opus...\n", "opening file data/sound/gun_lazer.opus...\n"}))
+  EXPECT_TRUE(lines_in_order(
+      log, {"opening file data/sound/menu.opus...\n", "opening file data/sound/human_pain.opus...\n",
+            "opening file data/sound/armor_pain.opus...\n", "opening file data/sound/gun1.opus...\n",
+            "opening file data/sound/gun2.opus...\n", "opening file data/sound/gun_lazer.opus...\n"}))
       << log;
   uint32_t* fields[] = {&fixed.menu_music, &fixed.human_pain, &fixed.armor_pain,
                         &fixed.gun1,       &fixed.gun2,       &fixed.gun_lazer};
@@ -234,7 +237,8 @@ TEST_F(LoadSound, FixedSoundsInTheirOrderAndFields) {
 // The sounds the asset generator ships decode too, when the data is built.
 TEST_F(LoadSound, GeneratedFixedSoundsDecode) {
   const char* data = getenv("TARVO_DATA_DIR");
-  if (!data || read_bytes(std::string(data) + "/sound/menu.opus").empty()) GTEST_SKIP() << "no generated data";
+  if (!data || read_bytes(std::string(data) + "/sound/menu.opus").empty())
+    GTEST_SKIP() << "no generated data";
   char here[4096];
   ASSERT_NE(getcwd(here, sizeof here), nullptr);
   ASSERT_EQ(chdir((std::string(data) + "/..").c_str()), 0);
@@ -243,7 +247,8 @@ TEST_F(LoadSound, GeneratedFixedSoundsDecode) {
   load_fixed_sounds(fixed);
   log = capture_stdout_end();
   ASSERT_EQ(chdir(here), 0);
-  for (uint32_t b : {fixed.menu_music, fixed.human_pain, fixed.armor_pain, fixed.gun1, fixed.gun2, fixed.gun_lazer}) {
+  for (uint32_t b :
+       {fixed.menu_music, fixed.human_pain, fixed.armor_pain, fixed.gun1, fixed.gun2, fixed.gun_lazer}) {
     EXPECT_NE(b, 0u) << log;
     loaded.push_back(b);
   }

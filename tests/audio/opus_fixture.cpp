@@ -20,7 +20,8 @@ std::vector<int16_t> tone(int frames, int channels, double hz, double amplitude)
 bool write_opus_libopusenc(const std::string& path, const std::vector<int16_t>& samples, int channels) {
   OggOpusComments* comments = ope_comments_create();
   int error = 0;
-  OggOpusEnc* enc = ope_encoder_create_file(path.c_str(), comments, 48000, channels, channels > 2 ? 1 : 0, &error);
+  OggOpusEnc* enc =
+      ope_encoder_create_file(path.c_str(), comments, 48000, channels, channels > 2 ? 1 : 0, &error);
   bool ok = enc != nullptr;
   int frames = static_cast<int>(samples.size() / channels);
   if (ok && frames > 0) ok = ope_encoder_write(enc, samples.data(), frames) == OPE_OK;

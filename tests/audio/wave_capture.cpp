@@ -11,7 +11,9 @@ void use_wave_backend(const std::string& wav_path) {
   std::string conf = wav_path + ".conf";
   FILE* f = fopen(conf.c_str(), "w");
   if (!f) return;
-  fprintf(f, "[general]\nchannels = stereo\nsample-type = int16\nfrequency = 48000\nhrtf = false\ndither = false\n");
+  fprintf(
+      f,
+      "[general]\nchannels = stereo\nsample-type = int16\nfrequency = 48000\nhrtf = false\ndither = false\n");
   fprintf(f, "[wave]\nfile = %s\n", wav_path.c_str());
   fclose(f);
   setenv("ALSOFT_DRIVERS", "wave", 1);
