@@ -193,7 +193,7 @@ body_style enemy_style(int i) {
       s.shoulder_pads = true;
       break;
     case 12:  // boss 1: giant cyborg warlord with twin cannons
-      s.bulk = 1.55;
+      s.bulk = 2.1;
       s.limb = 0.05;
       s.skin = metal(0x7a7068);
       s.shirt = metal(0x5a3a32);
@@ -212,7 +212,8 @@ body_style enemy_style(int i) {
       s.flash = glow(0xff4020);
       break;
     default:  // boss 2: void overlord floating on tentacles, horned, glowing core
-      s.bulk = 1.5;
+      s.bulk = 2.0;
+      s.head = 0.09;
       s.skin = matte(0x5a2a7a);
       s.shirt = matte(0x3a1a52);
       s.pants = matte(0x2a1040);

@@ -170,6 +170,15 @@ void translate_model(model& m, vec3 offset) {
 void rotate_model_x(model& m, vec3 pivot, double angle) { rotate_model(m, pivot, angle, true); }
 void rotate_model_z(model& m, vec3 pivot, double angle) { rotate_model(m, pivot, angle, false); }
 
+void scale_model(model& m, vec3 k) {
+  for (primitive& p : m.parts) {
+    p.a = vec3{p.a.x * k.x, p.a.y * k.y, p.a.z * k.z};
+    p.b = vec3{p.b.x * k.x, p.b.y * k.y, p.b.z * k.z};
+    p.r *= (k.x + k.y) * 0.5;
+    for (vec3& ax : p.axes) ax = vec3{ax.x * k.x, ax.y * k.y, ax.z * k.z};
+  }
+}
+
 double model_floor(const model& m) {
   double lowest = 1e30;
   for (const primitive& p : m.parts) {

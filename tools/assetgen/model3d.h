@@ -46,6 +46,9 @@ void translate_model(model& m, vec3 offset);
 void rotate_model_x(model& m, vec3 pivot, double angle);
 // Rotates every part about the z axis through the pivot.
 void rotate_model_z(model& m, vec3 pivot, double angle);
+// Stretches every part by k along each axis about the origin (capsule radii by the mean of k.x
+// and k.y, which suits parts lying along z).
+void scale_model(model& m, vec3 k);
 // Lowest y any part reaches.
 double model_floor(const model& m);
 

@@ -72,6 +72,8 @@ double smooth(double x) {
 
 image draw_frame(int weapon, const gun_moment& g) {
   model m = build_weapon_model(weapon, g.glow);
+  // Chunky proportions read better at this size than true ones.
+  if (weapon != 0) scale_model(m, vec3{1.6, 1.35, 1.0});
   vec3 offset{0, 0, 0};
   double pitch = 0, roll = 0;
   bool flash = false;
@@ -105,7 +107,7 @@ image draw_frame(int weapon, const gun_moment& g) {
   if (flash) {
     vec3 muz = weapon_muzzle(weapon);
     color hot = weapon == 3 ? rgb(0x80f0ff) : (weapon == 4 ? rgb(0x90ff70) : rgb(0xffc040));
-    double r = 0.08 * flash_size * (weapon == 4 ? 1.5 : 1.0);
+    double r = 0.065 * flash_size * (weapon == 4 ? 1.25 : 1.0);
     add_ellipsoid(m, muz + vec3{0, 0, r * 0.3}, {r, r, r * 1.4}, material{hot, 0, true});
     add_ellipsoid(m, muz + vec3{0, 0, r * 0.4}, {r * 0.5, r * 0.5, r * 0.7}, material{rgb(0xfffff0), 0, true});
     if (!g.charge)
@@ -121,12 +123,12 @@ image draw_frame(int weapon, const gun_moment& g) {
   translate_model(m, offset);
   image img = image_make(weapon_frame_w, weapon_frame_h, clear_color());
   ortho_view v;
-  v.azimuth = M_PI - 0.5;
-  v.elevation = 0.55;
+  v.azimuth = M_PI - 0.38;
+  v.elevation = 0.5;
   const double size[5] = {1.0, 1.0, 0.9, 1.0, 0.82};
-  v.scale = 250 * size[weapon];
-  v.focus_x = weapon == 0 ? 220 : 212;
-  v.focus_y = 220;
+  v.scale = 290 * size[weapon];
+  v.focus_x = weapon == 0 ? 214 : 206;
+  v.focus_y = 236;
   v.light = {-0.3, 0.8, 0.45};
   v.ambient = 0.55f;
   render_model(m, v, img);
