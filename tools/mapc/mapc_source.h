@@ -1,0 +1,59 @@
+// A level as the compiler reads it: boxes of solid, entities and lights, in world units (y up).
+#pragma once
+#include <string>
+#include <vector>
+
+// A point or direction in world units.
+struct mapc_vec {
+  double x, y, z;
+};
+
+// Face slots of a box: axis * 2, plus 1 for the face on the high side.
+enum { face_lo_x, face_hi_x, face_lo_y, face_hi_y, face_lo_z, face_hi_z };
+
+// One axis-aligned box of solid with a texture name per face.
+struct mapc_box {
+  double lo[3];
+  double hi[3];
+  std::string texture[6];
+  int entity;  // index of the entity in its source file (0 for worldspawn)
+  int brush;   // index of the brush inside that entity
+  int line;    // source line where the brush starts
+};
+
+// A point entity the level keeps (player start, exit, props, enemies, pickups).
+struct mapc_entity {
+  std::string classname;
+  int type;
+  mapc_vec pos;
+  int line;
+};
+
+// A light entity: Quake light tool keys, position in world units.
+struct mapc_light {
+  mapc_vec pos;
+  double light;  // intensity, 300 by default
+  double wait;   // distance scale of the falloff, 1 by default
+  int delay;     // 0 linear, 1 inverse, 2 inverse square, 3 none
+  int line;
+};
+
+// The whole source of one level.
+struct mapc_source {
+  std::string file;  // shown in messages
+  std::vector<mapc_box> boxes;
+  std::vector<mapc_entity> entities;
+  std::vector<mapc_light> lights;
+  double minlight;  // ambient floor, 0..255
+};
+
+// Messages of one compile; an error makes the compile fail.
+struct mapc_log {
+  std::vector<std::string> errors;
+  std::vector<std::string> warnings;
+};
+
+// Adds a formatted error line to the log.
+void mapc_error(mapc_log& log, const char* format, ...) __attribute__((format(printf, 2, 3)));
+// Adds a formatted warning line to the log.
+void mapc_warning(mapc_log& log, const char* format, ...) __attribute__((format(printf, 2, 3)));
