@@ -15,6 +15,7 @@
 #include "tests/render/gl_scene.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"
+#include "world/ai_node.h"
 #include "world/bsp_node.h"
 
 namespace {
@@ -289,6 +290,52 @@ TEST_F(RenderFrame, PlayerAimMarkerAndItsLogLine) {
   render_frame(*gs);
   EXPECT_EQ(capture_stdout_end(), "");
   EXPECT_EQ(read_pixel(128, 128).b, 0);
+}
+
+TEST_F(RenderFrame, AllFifteenHitMarkersAreDrawn) {
+  gs->textures.slots[0] = blue;
+  // Five columns by three rows of markers 10 units ahead.
+  for (int i = 0; i < 15; ++i) {
+    hit_marker& m = gs->the_player.hit_markers[i];
+    m.active = 1;
+    m.pos[0] = (i % 5 - 2) * 1.5;
+    m.pos[1] = eye_y + (i / 5 - 1) * 1.5;
+    m.pos[2] = -10;
+  }
+  render_frame(*gs);
+  for (int i = 0; i < 15; ++i) {
+    const hit_marker& m = gs->the_player.hit_markers[i];
+    int x = static_cast<int>(128 + m.pos[0] / (10 * 0.57735026919) * 128);
+    int y = static_cast<int>(128 + (m.pos[1] - eye_y) / (10 * 0.57735026919) * 128);
+    EXPECT_EQ(read_pixel(x, y).b, 255) << "marker " << i;
+  }
+}
+
+TEST_F(RenderFrame, AnyNonZeroValueSwitchesAnOverlayOn) {
+  ai_node a{0, eye_y - 3, -10, 1, 1, nullptr, nullptr, nullptr};
+  ai_node b{0, eye_y + 3, -10, 2, 0, nullptr, nullptr, nullptr};
+  ai_node* links[1] = {&b};
+  a.links = links;
+  a.next = &b;
+  gs->ai_node_list = &a;
+  render_frame(*gs);
+  EXPECT_EQ(read_pixel(128, 128).r, 0);
+  set_var("dbg_draw_aigraph", 2);
+  render_frame(*gs);
+  EXPECT_EQ(read_pixel(128, 128).r, 255);  // the link's middle test point
+  set_var("dbg_draw_aigraph", 0);
+  gs->ai_node_list = nullptr;
+
+  entity* e = add_entity(201, 0, eye_y - 3, -10);
+  e->state = 10;
+  e->aim_end[1] = eye_y + 3;
+  e->aim_end[2] = -10;
+  gs->textures.slots[121] = clear;  // only the ribbon shows
+  set_var("dbg_draw_e_aimvec", -1);
+  render_frame(*gs);
+  bool lit = false;
+  for (int x = 120; x <= 136; ++x) lit = lit || read_pixel(x, 100).g > 200;
+  EXPECT_TRUE(lit);
 }
 
 }  // namespace
