@@ -143,10 +143,10 @@ body_style enemy_style(int i) {
       s.flash = glow(0xff6060);
       break;
     case 8:  // void ghoul: grey-green flesh, hood, claws, glowing eyes
-      s.skin = matte(0x8a9a7a);
-      s.shirt = matte(0x4a4038);
-      s.pants = matte(0x3a322a);
-      s.headgear = matte(0x2a2420);
+      s.skin = matte(0xa0b08a);
+      s.shirt = matte(0x3a6a5a);
+      s.pants = matte(0x2e4a40);
+      s.headgear = matte(0x2a4a40);
       s.eyes = glow(0x80ff40);
       s.head_style = head_kind::hood;
       s.weapon = weapon_kind::claws;
