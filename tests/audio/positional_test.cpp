@@ -1,4 +1,5 @@
 // Where the sounds are heard: OpenAL's mix, written by its wave backend, read back.
+#include <AL/al.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -26,9 +27,19 @@ const std::string wav_path = work + "/mix.wav";
 // OpenAL reads its configuration at its first call, after static set-up.
 const bool wave_backend = (use_wave_backend(wav_path), true);
 
-// One run of the device: the sounds `play` starts are mixed for a while,
-// then the device closes and the written mix is measured.
-// Sources `play` makes go into `made`; they are deleted after the mix.
+// Whether any of these sources is still playing.
+bool any_playing(const std::vector<uint32_t>& sources) {
+  for (uint32_t s : sources) {
+    ALint state = AL_STOPPED;
+    if (s != 0) alGetSourcei(s, AL_SOURCE_STATE, &state);
+    if (state == AL_PLAYING) return true;
+  }
+  return false;
+}
+
+// One run of the device: the sounds `play` starts are mixed until they end,
+// then the device closes and the written mix is measured. Sources `play`
+// makes go into `made`; they are deleted after the mix.
 using scene = std::function<void(sound_table&, player&, std::vector<uint32_t>& made)>;
 channel_energy hear(const scene& play) {
   channel_energy energy{-1.0, -1.0};
@@ -45,8 +56,13 @@ channel_energy hear(const scene& play) {
   p.sound_source = make_sound_source();
   std::vector<uint32_t> made;
   play(table, p, made);
-  // The shot lasts 0.3 s; the wave backend mixes in real time.
-  std::this_thread::sleep_for(std::chrono::milliseconds(380));
+  // The wave backend mixes in real time: wait until every sound has played
+  // out (however busy the machine), then a little for the last mix to land.
+  made.push_back(p.sound_source);
+  for (int wait = 0; wait < 300 && any_playing(made); ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  made.pop_back();
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));
   for (uint32_t& source : made) delete_sound_source(source);
   delete_sound_source(p.sound_source);
   uint32_t none = 0;
