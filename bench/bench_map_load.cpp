@@ -1,7 +1,6 @@
 // Map load throughput: megabytes of map text read per second, all four
 // sections with light-map uploads, the log going to a file.
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
 #include <unistd.h>
 

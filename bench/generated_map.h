@@ -15,7 +15,8 @@ struct lcg {
   }
 };
 
-inline void append_node(std::string& out, lcg& random, double x0, double x1, double z0, double z1, int depth) {
+inline void append_node(std::string& out, lcg& random, double x0, double x1, double z0, double z1,
+                        int depth) {
   char line[256];
   if (depth == 0) {
     // About one cell in four is solid.
@@ -26,7 +27,8 @@ inline void append_node(std::string& out, lcg& random, double x0, double x1, dou
   bool split_x = depth % 2 == 0;
   double mid = split_x ? (x0 + x1) / 2 : (z0 + z1) / 2;
   out += "NODE 0 0\nCONT\n";
-  snprintf(line, sizeof line, "%d\n%s\nVERT 4\n", static_cast<int>(random.next() % 3), split_x ? "1 0 0" : "0 0 1");
+  snprintf(line, sizeof line, "%d\n%s\nVERT 4\n", static_cast<int>(random.next() % 3),
+           split_x ? "1 0 0" : "0 0 1");
   out += line;
   for (int corner = 0; corner < 4; ++corner) {
     double along = corner < 2 ? (split_x ? z0 : x0) : (split_x ? z1 : x1);
@@ -42,11 +44,15 @@ inline void append_node(std::string& out, lcg& random, double x0, double x1, dou
     out += line;
   }
   out += "FRONT\n";
-  if (split_x) append_node(out, random, mid, x1, z0, z1, depth - 1);
-  else append_node(out, random, x0, x1, mid, z1, depth - 1);
+  if (split_x)
+    append_node(out, random, mid, x1, z0, z1, depth - 1);
+  else
+    append_node(out, random, x0, x1, mid, z1, depth - 1);
   out += "BACK\n";
-  if (split_x) append_node(out, random, x0, mid, z0, z1, depth - 1);
-  else append_node(out, random, x0, x1, z0, mid, depth - 1);
+  if (split_x)
+    append_node(out, random, x0, mid, z0, z1, depth - 1);
+  else
+    append_node(out, random, x0, x1, z0, mid, depth - 1);
   out += "RET\n";
 }
 

@@ -3,6 +3,7 @@
 
 #include "world/bsp_node.h"
 
+// The three sides a point can be on.
 enum bsp_side { bsp_side_front, bsp_side_back, bsp_side_on };
 
 // d = (P - q) . N with P the polygon's first vertex: negative is in front,

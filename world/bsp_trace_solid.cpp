@@ -10,11 +10,13 @@ int bsp_trace_solid(const double a[3], const double b[3], const bsp_node* node, 
   if (node->is_leaf) return node->contents;
   bsp_side sa = bsp_classify(node, a);
   bsp_side sb = bsp_classify(node, b);
-  bool crosses = (sa == bsp_side_front && sb == bsp_side_back) || (sa == bsp_side_back && sb == bsp_side_front);
+  bool crosses =
+      (sa == bsp_side_front && sb == bsp_side_back) || (sa == bsp_side_back && sb == bsp_side_front);
   if (!crosses) {
-    const bsp_node* child = sa == bsp_side_back ? node->back : sa == bsp_side_front ? node->front
-                            : sb == bsp_side_back                                  ? node->back
-                                                                                   : node->front;
+    const bsp_node* child = sa == bsp_side_back    ? node->back
+                            : sa == bsp_side_front ? node->front
+                            : sb == bsp_side_back  ? node->back
+                                                   : node->front;
     return bsp_trace_solid(a, b, child, hit_normal, hit_distance);
   }
   if (sa == bsp_side_front) {

@@ -10,20 +10,34 @@
 
 int32_t entity_health_at_load(int32_t type) {
   switch (type) {
-    case 201: return 600;
-    case 202: return 200;
-    case 203: return 1000;
-    case 204: return 600;
-    case 205: return 300;
-    case 206: return 500;
-    case 207: return 600;
-    case 208: return 500;
-    case 209: return 2600;
-    case 210: return 600;
-    case 211: return 600;
-    case 212: return 6000;
-    case 213: return 8000;
-    default: return 100;
+    case 201:
+      return 600;
+    case 202:
+      return 200;
+    case 203:
+      return 1000;
+    case 204:
+      return 600;
+    case 205:
+      return 300;
+    case 206:
+      return 500;
+    case 207:
+      return 600;
+    case 208:
+      return 500;
+    case 209:
+      return 2600;
+    case 210:
+      return 600;
+    case 211:
+      return 600;
+    case 212:
+      return 6000;
+    case 213:
+      return 8000;
+    default:
+      return 100;
   }
 }
 

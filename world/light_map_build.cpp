@@ -12,11 +12,16 @@ namespace {
 // step inwards on the border (rows first, so corners follow the row rule).
 uint8_t texel_alpha(const int32_t* const* grid, int32_t rows, int32_t cols, int32_t r, int32_t c) {
   int32_t value;
-  if (r == 0) value = grid[1][c];
-  else if (r == rows - 1) value = grid[rows - 2][c];
-  else if (c == 0) value = grid[r][1];
-  else if (c == cols - 1) value = grid[r][cols - 2];
-  else value = grid[r][c];
+  if (r == 0)
+    value = grid[1][c];
+  else if (r == rows - 1)
+    value = grid[rows - 2][c];
+  else if (c == 0)
+    value = grid[r][1];
+  else if (c == cols - 1)
+    value = grid[r][cols - 2];
+  else
+    value = grid[r][c];
   return static_cast<uint8_t>(value & 0xFF);
 }
 

@@ -19,7 +19,8 @@ namespace {
 
 // Frees whatever the sections made, so a rejected file leaves nothing
 // behind but the bare list head.
-void discard_level(entity* entity_list, texture_table& textures, bsp_node*& bsp_root, ai_node*& ai_node_list) {
+void discard_level(entity* entity_list, texture_table& textures, bsp_node*& bsp_root,
+                   ai_node*& ai_node_list) {
   if (entity_list) {
     entity_list_free(entity_list->next);
     entity_list->next = nullptr;

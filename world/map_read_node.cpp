@@ -72,7 +72,8 @@ bool read_light(map_stream& s, bsp_polygon* poly) {
   std::vector<const int32_t*> grid(static_cast<size_t>(rows));
   for (size_t i = 0; i < cells.size(); ++i)
     if (!map_read_int(s, tok_size, &cells[i])) return false;
-  for (int32_t r = 0; r < rows; ++r) grid[static_cast<size_t>(r)] = &cells[static_cast<size_t>(r) * static_cast<size_t>(cols)];
+  for (int32_t r = 0; r < rows; ++r)
+    grid[static_cast<size_t>(r)] = &cells[static_cast<size_t>(r) * static_cast<size_t>(cols)];
   poly->light_texture = light_map_build(grid.data(), rows, cols);
   printf("Freed memory!\n");
   return true;
@@ -87,7 +88,8 @@ bool read_polygon(map_stream& s, bsp_node* node, const texture_table& table) {
   if (!map_read_int(s, tok_size, &texid)) return false;
   printf("texid = %d\n", texid);
   uint32_t default_texture = table.slots[tex_default_world];
-  poly->texture = texid == -1 ? default_texture : world_texture_find(table.world_textures, default_texture, texid);
+  poly->texture =
+      texid == -1 ? default_texture : world_texture_find(table.world_textures, default_texture, texid);
   for (double& component : poly->normal)
     if (!map_read_double(s, tok_size, &component)) return false;
 

@@ -14,9 +14,9 @@ constexpr int map_max_indices = 1 << 20;     // indices of one polygon
 constexpr int map_max_light_side = 1024;     // rows or columns of a light grid
 
 // Token buffer sizes, terminator included.
-constexpr size_t map_tree_token_size = 50;    // any token of the tree section
-constexpr size_t map_list_token_size = 12;    // numbers and keywords of the list sections
-constexpr size_t map_entity_header_size = 32; // the token opening or closing an entity record
+constexpr size_t map_tree_token_size = 50;     // any token of the tree section
+constexpr size_t map_list_token_size = 12;     // numbers and keywords of the list sections
+constexpr size_t map_entity_header_size = 32;  // the token opening or closing an entity record
 
 // One map file being read. `failed` is set by the first rejection; from then
 // on every read fails, so the readers unwind without touching the file again.
@@ -24,7 +24,7 @@ struct map_stream {
   FILE* file;
   const char* name;  // shown in rejection lines
   int32_t failed;
-  int32_t depth;     // NODE records currently open
+  int32_t depth;  // NODE records currently open
 };
 
 // A stream over an already open file; `name` is kept by pointer.

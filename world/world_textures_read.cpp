@@ -43,8 +43,7 @@ void world_textures_read(map_stream& s, texture_table& table, world_texture* pre
     printf("new call\n");
     world_texture* entry = new world_texture{};
     int32_t id = 0;
-    if (!map_read_int(s, map_list_token_size, &id) ||
-        !map_read_token(s, entry->path, sizeof entry->path)) {
+    if (!map_read_int(s, map_list_token_size, &id) || !map_read_token(s, entry->path, sizeof entry->path)) {
       delete entry;
       break;
     }

@@ -1,11 +1,12 @@
 // Growing and pruning the entity list.
+#include "entities/entity_list.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "entities/entity.h"
 #include "entities/entity_codes.h"
-#include "entities/entity_list.h"
 #include "entities/entity_list_free.h"
 
 namespace {

@@ -34,7 +34,9 @@ bool level_records::load(const std::string& path) {
   return load_level(path.c_str(), entity_list, textures, bsp_root, ai_node_list, the_player, config);
 }
 
-void level_records::unload() { unload_level(the_player, bsp_root, textures, entity_list, ai_node_list, menu); }
+void level_records::unload() {
+  unload_level(the_player, bsp_root, textures, entity_list, ai_node_list, menu);
+}
 
 std::string box_room_path() {
   const char* source = getenv("TARVO_SOURCE_DIR");

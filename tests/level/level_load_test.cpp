@@ -81,7 +81,8 @@ TEST_F(LevelLoad, MissingFileIsReportedAndChangesNothing) {
   bool ok = r.load("no/such/map.t3bsp");
   std::string log = capture_stdout_end();
   EXPECT_FALSE(ok);
-  EXPECT_NE(log.find("map \"no/such/map.t3bsp\" rejected: the file cannot be opened"), std::string::npos) << log;
+  EXPECT_NE(log.find("map \"no/such/map.t3bsp\" rejected: the file cannot be opened"), std::string::npos)
+      << log;
   EXPECT_EQ(r.bsp_root, root);
   EXPECT_EQ(r.the_player.kills, 4);
   EXPECT_EQ(r.entity_list->next, nullptr);
@@ -139,7 +140,8 @@ TEST_F(LevelLoad, GeneratedCampaignMapsLoad) {
     capture_stdout_begin();
     bool ok = r.load(path);
     std::string log = capture_stdout_end();
-    EXPECT_TRUE(ok) << path << ": " << log.substr(log.find("rejected") == std::string::npos ? 0 : log.find("rejected"), 200);
+    EXPECT_TRUE(ok) << path << ": "
+                    << log.substr(log.find("rejected") == std::string::npos ? 0 : log.find("rejected"), 200);
     ++loaded;
   }
   pclose(list);

@@ -26,7 +26,8 @@ TEST(MapOption, MapThatCannotBeLoadedEndsTheGameWithAFailure) {
   size_t n;
   while ((n = fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
   fclose(f);
-  EXPECT_NE(text.find("map \"/nonexistent/level.t3bsp\" rejected: the file cannot be opened"), std::string::npos)
+  EXPECT_NE(text.find("map \"/nonexistent/level.t3bsp\" rejected: the file cannot be opened"),
+            std::string::npos)
       << text;
 }
 

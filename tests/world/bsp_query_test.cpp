@@ -1,11 +1,12 @@
 // The tree queries on hand-built trees.
+#include "world/bsp_query.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "world/bsp_free.h"
 #include "world/bsp_node.h"
-#include "world/bsp_query.h"
 
 namespace {
 

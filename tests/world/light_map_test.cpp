@@ -26,7 +26,8 @@ std::vector<int> read_alpha(uint32_t name, int rows, int cols) {
 uint32_t build(std::vector<std::vector<int32_t>>& cells) {
   std::vector<const int32_t*> grid;
   for (auto& row : cells) grid.push_back(row.data());
-  return light_map_build(grid.data(), static_cast<int32_t>(cells.size()), static_cast<int32_t>(cells[0].size()));
+  return light_map_build(grid.data(), static_cast<int32_t>(cells.size()),
+                         static_cast<int32_t>(cells[0].size()));
 }
 
 TEST(LightMap, ThreeByThreeBorderCopiesItsInnerNeighbour) {

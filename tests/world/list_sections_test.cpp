@@ -24,8 +24,8 @@ TEST(AiNodes, ReadsLinksAndResolvesThem) {
   ai_node* first = ai_nodes_read(map.stream);
   std::string log = capture_stdout_end();
   ASSERT_NE(first, nullptr);
-  EXPECT_TRUE(lines_in_order(log, {"node link ID: 1\n", "node link ID: 0\n", "node link ID: 0\n",
-                                   "node link ID: 9\n", "EONL\n"}))
+  EXPECT_TRUE(lines_in_order(
+      log, {"node link ID: 1\n", "node link ID: 0\n", "node link ID: 0\n", "node link ID: 9\n", "EONL\n"}))
       << log;
   ai_node* second = first->next;
   ASSERT_NE(second, nullptr);
@@ -34,7 +34,7 @@ TEST(AiNodes, ReadsLinksAndResolvesThem) {
   EXPECT_DOUBLE_EQ(second->z, 5.0);
   ai_nodes_link(first);
   EXPECT_EQ(first->links[0], second);
-  EXPECT_EQ(first->links[1], first);   // its own id links to itself
+  EXPECT_EQ(first->links[1], first);  // its own id links to itself
   EXPECT_EQ(second->links[0], first);
   EXPECT_EQ(second->links[1], nullptr);  // no node 9
   EXPECT_EQ(second->link_ids[1], 9);
@@ -105,8 +105,9 @@ TEST(Entities, RecordsGetTypePositionHealthAndIds) {
   entities_read(map.stream, head);
   std::string log = capture_stdout_end();
   EXPECT_EQ(count_occurrences(log, "reading elist..\n"), 5);
-  EXPECT_TRUE(lines_in_order(log, {"reading elist..\n", "got header ENT:\n", "new call!we\n", "allocating\n",
-                                   "scanning vars\n", "done scanning vars\n", "got header EOEL\n", "EOEL\n"}));
+  EXPECT_TRUE(
+      lines_in_order(log, {"reading elist..\n", "got header ENT:\n", "new call!we\n", "allocating\n",
+                           "scanning vars\n", "done scanning vars\n", "got header EOEL\n", "EOEL\n"}));
   const int types[] = {1, 212, 100, 200};
   const int healths[] = {100, 6000, 100, 100};
   entity* e = head->next;
@@ -140,7 +141,8 @@ TEST(Entities, EmptySectionLogsReadingTwice) {
 }
 
 TEST(Entities, RejectedSectionLeavesOnlyTheHead) {
-  const char* cases[] = {"ENT: 1 2 0 2 ENT: 201 8 0", "ENT: 1 2 0 2 ", "ENT: 1 2 0 2 ENT: 201 8 0 123456789012"};
+  const char* cases[] = {"ENT: 1 2 0 2 ENT: 201 8 0", "ENT: 1 2 0 2 ",
+                         "ENT: 1 2 0 2 ENT: 201 8 0 123456789012"};
   for (const char* text : cases) {
     map_text map(text);
     entity* head = entity_list_new_head();
@@ -167,10 +169,10 @@ TEST(WorldTextures, IdOneHeadsTheLookupAndEntriesLinkInFileOrder) {
   capture_stdout_begin();
   world_textures_read(map.stream, table, nullptr);
   std::string log = capture_stdout_end();
-  EXPECT_TRUE(lines_in_order(log, {"got header TEXTURE:\n", "new call\n", "texID = 2\n",
-                                   "path is \"missing_a.webp\"\n", "FILE: \"missing_a.webp\"\n",
-                                   "child->texture = 0\n", "texID = 1\n", "texID = 3\n", "got header EOTC\n",
-                                   "EOTC\n"}))
+  EXPECT_TRUE(lines_in_order(
+      log, {"got header TEXTURE:\n", "new call\n", "texID = 2\n", "path is \"missing_a.webp\"\n",
+            "FILE: \"missing_a.webp\"\n", "child->texture = 0\n", "texID = 1\n", "texID = 3\n",
+            "got header EOTC\n", "EOTC\n"}))
       << log;
   world_texture* one = table.world_textures;
   ASSERT_NE(one, nullptr);

@@ -1,4 +1,6 @@
 // The tree reader: log lines, keyword slots, texture lookup and rejections.
+#include "world/map_read_node.h"
+
 #include <gtest/gtest.h>
 
 #include "app/texture_table.h"
@@ -7,7 +9,6 @@
 #include "tests/world/map_text.h"
 #include "world/bsp_free.h"
 #include "world/bsp_node.h"
-#include "world/map_read_node.h"
 #include "world/world_texture.h"
 
 namespace {
@@ -51,7 +52,8 @@ TEST_F(MapReadNode, LeafLogsItsLinesInOrder) {
                              {"found header\n", "new node\n", "scanned\n", "atoi sucess\n", "scanned 1 0\n",
                               "scanned a header END\n", "end of branch\n"},
                              &missing))
-      << missing << "\n" << r.log;
+      << missing << "\n"
+      << r.log;
   EXPECT_EQ(r.root->is_leaf, 1);
   EXPECT_EQ(r.root->contents, 0);
   EXPECT_EQ(r.root->poly, nullptr);
@@ -64,15 +66,34 @@ TEST_F(MapReadNode, InnerNodeLogsEveryBlock) {
   read_result r = read_tree(text, table_with_default(9));
   ASSERT_FALSE(r.failed) << r.log;
   std::string missing;
-  EXPECT_TRUE(lines_in_order(
-      r.log,
-      {"found header\n", "new node\n", "scanned\n", "atoi sucess\n", "scanned 0 0\n", "scanned a header CONT\n",
-       "getting polygon data\n", "texid = 5\n", "testing: 0.000000 0.000000 0.000000 0.000000 0.000000\n",
-       "testing: 1.000000 0.000000 0.000000 1.000000 0.000000\n", "got str INDS\n", "got numbder 6\n",
-       "test 0\n", "test 3\n", "doing light\n", "about to set the array\n", "Freed memory!\n", "found header\n",
-       "scanned 1 0\n", "end of branch\n", "found header\n", "scanned 1 1\n", "end of branch\n", "retnormal\n"},
-      &missing))
-      << missing << "\n" << r.log;
+  EXPECT_TRUE(lines_in_order(r.log,
+                             {"found header\n",
+                              "new node\n",
+                              "scanned\n",
+                              "atoi sucess\n",
+                              "scanned 0 0\n",
+                              "scanned a header CONT\n",
+                              "getting polygon data\n",
+                              "texid = 5\n",
+                              "testing: 0.000000 0.000000 0.000000 0.000000 0.000000\n",
+                              "testing: 1.000000 0.000000 0.000000 1.000000 0.000000\n",
+                              "got str INDS\n",
+                              "got numbder 6\n",
+                              "test 0\n",
+                              "test 3\n",
+                              "doing light\n",
+                              "about to set the array\n",
+                              "Freed memory!\n",
+                              "found header\n",
+                              "scanned 1 0\n",
+                              "end of branch\n",
+                              "found header\n",
+                              "scanned 1 1\n",
+                              "end of branch\n",
+                              "retnormal\n"},
+                             &missing))
+      << missing << "\n"
+      << r.log;
   EXPECT_EQ(count_occurrences(r.log, "testing: "), 4);
   EXPECT_EQ(count_occurrences(r.log, "test "), 6);
   const bsp_polygon* poly = r.root->poly;
@@ -161,8 +182,8 @@ TEST_F(MapReadNode, WrongClosingTokenKeepsTheNode) {
   std::string text = "NODE 0 0 CONT -1 0 1 0 VERT 1 0 0 0 0 0 X X FRONT NODE 1 0 END BACK NODE 1 1 END NOPE";
   read_result r = read_tree(text, table_with_default(9));
   EXPECT_FALSE(r.failed);
-  EXPECT_TRUE(lines_in_order(r.log, {"end of branch\n", "end of branch\n",
-                                     "defaulted to return, invalid starting header\n"}));
+  EXPECT_TRUE(lines_in_order(
+      r.log, {"end of branch\n", "end of branch\n", "defaulted to return, invalid starting header\n"}));
   EXPECT_EQ(r.root->back->contents, 1);
   bsp_free(r.root);
 }
@@ -207,7 +228,8 @@ TEST_F(MapReadNode, MalformedTreesAreRejected) {
       {"NODE 0 0 ODD", "an inner node has no polygon"},
       {std::string("NODE 0 0 CONT") + poly1 + "FRONT GARBAGE RET", "an inner node has no polygon"},
       {"NODE 0 0 CONT -1 0 1 0 X X X FRONT NODE 1 0 END BACK NODE 1 1 END RET", "polygon has no vertices"},
-      {"NODE 0 0 CONT -1 0 1 0 VERT 0 X X FRONT NODE 1 0 END BACK NODE 1 1 END RET", "polygon has no vertices"},
+      {"NODE 0 0 CONT -1 0 1 0 VERT 0 X X FRONT NODE 1 0 END BACK NODE 1 1 END RET",
+       "polygon has no vertices"},
       {"NODE 0 0 CONT -1 0 1 0 VERT -3 X X", "a polygon has -3 vertices"},
       {"NODE 0 0 CONT -1 0 1 0 VERT 999999999 0", "a polygon has 999999999 vertices"},
       {"NODE 0 0 CONT -1 0 1 0 VERT 1 0 0 0 0 0 INDS -1", "a polygon has -1 indices"},
