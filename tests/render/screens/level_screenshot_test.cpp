@@ -17,6 +17,7 @@
 #include "entities/entity_list_free.h"
 #include "render/render_frame.h"
 #include "tests/render/screens/screen_scene.h"
+#include "world/ai_node.h"
 #include "world/bsp_free.h"
 #include "world/bsp_query.h"
 #include "world/level_lists_free.h"
@@ -67,6 +68,58 @@ void face_something(game_state& gs) {
   p.pitch = 0.0;
 }
 
+// Puts the player on the first navigation node that sees an enemy 5 to 20
+// units away, turned so the enemy stands right of the weapon. False when no
+// node does.
+bool stand_near_an_enemy(game_state& gs) {
+  player& p = gs.the_player;
+  for (const entity* e = gs.entity_list; e; e = e->next) {
+    if (!is_enemy(e->type)) continue;
+    double target[3] = {e->pos[0], e->pos[1] + 1.5, e->pos[2]};
+    for (const ai_node* n = gs.ai_node_list; n; n = n->next) {
+      double eye[3] = {n->x, n->y + 2.25, n->z};
+      double d = std::hypot(target[0] - eye[0], target[2] - eye[2]);
+      if (d < 5.0 || d > 20.0 || !bsp_segment_clear(eye, target, gs.bsp_root)) continue;
+      p.pos[0] = n->x;
+      p.pos[1] = n->y;
+      p.pos[2] = n->z;
+      double yaw = std::atan2(-(e->pos[0] - n->x), -(e->pos[2] - n->z)) * 180.0 / 3.141592653589793 + 25.0;
+      p.yaw = yaw < 0 ? yaw + 360.0 : yaw;
+      p.pitch = 0.0;
+      return true;
+    }
+  }
+  return false;
+}
+
+// A 1 x 1 fully transparent texture.
+uint32_t transparent_texture() {
+  GLuint none = 0;
+  uint8_t clear_px[4] = {0, 0, 0, 0};
+  glGenTextures(1, &none);
+  glBindTexture(GL_TEXTURE_2D, none);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, clear_px);
+  return none;
+}
+
+// The frame again with the slots first..last made invisible.
+screenshot frame_without(game_state& gs, int first, int last) {
+  texture_table saved = gs.textures;
+  GLuint none = transparent_texture();
+  for (int slot = first; slot <= last; ++slot) gs.textures.slots[slot] = none;
+  render_frame(gs);
+  screenshot shot = grab_screenshot();
+  gs.textures = saved;
+  glDeleteTextures(1, &none);
+  return shot;
+}
+
+std::string shot_path(const std::string& map_name, const char* suffix) {
+  const char* build = getenv("TARVO_BUILD_DIR");
+  return std::string(build ? build : ".") + "/screenshot_" + map_name.substr(0, map_name.size() - 6) +
+         suffix + ".ppm";
+}
+
 void place_on_start(game_state& gs) {
   for (const entity* e = gs.entity_list; e; e = e->next) {
     if (e->type != 1) continue;
@@ -111,7 +164,7 @@ class LevelScreenshot : public testing::Test {
 };
 
 TEST_F(LevelScreenshot, EveryLevelFromItsStartWithTheHud) {
-  int levels_with_enemies = 0, levels_with_pickups = 0;
+  int levels_with_enemies = 0, levels_with_pickups = 0, levels_with_enemy_view = 0;
   for (const std::string& name : maps) {
     SCOPED_TRACE(name);
     std::string path = "data/maps/" + name;
@@ -130,32 +183,30 @@ TEST_F(LevelScreenshot, EveryLevelFromItsStartWithTheHud) {
     render_frame(*gs);
     render_frame(*gs);
     screenshot shot = grab_screenshot();
-    std::string out = std::string(getenv("TARVO_BUILD_DIR") ? getenv("TARVO_BUILD_DIR") : ".") +
-                      "/screenshot_" + name.substr(0, name.size() - 6) + ".ppm";
-    ASSERT_TRUE(write_ppm(shot, out.c_str()));
+    ASSERT_TRUE(write_ppm(shot, shot_path(name, "").c_str()));
 
-    // The same view without the HUD's images, to find the HUD by difference.
-    texture_table saved = gs->textures;
-    GLuint none = 0;
-    uint8_t clear_px[4] = {0, 0, 0, 0};
-    glGenTextures(1, &none);
-    glBindTexture(GL_TEXTURE_2D, none);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, clear_px);
-    for (int slot = 2; slot <= 6; ++slot) gs->textures.slots[slot] = none;
-    for (int slot = 9; slot <= 109; ++slot) gs->textures.slots[slot] = none;
-    render_frame(*gs);
-    screenshot bare = grab_screenshot();
-    gs->textures = saved;
-    glDeleteTextures(1, &none);
-
+    // The same view without the HUD's images (fonts, faces, icons, scope,
+    // weapons) finds the HUD by difference.
+    screenshot bare = frame_without(*gs, 2, 109);
     EXPECT_GT(distinct_colours(bare), 100) << "the view looks blank";
     EXPECT_GT(changed_share(shot, bare, 0.0, -0.9, 0.1, -0.8), 0.3) << "face";
     EXPECT_GT(changed_share(shot, bare, -0.6, -0.9, -0.4, -0.8), 0.1) << "health number";
     EXPECT_GT(changed_share(shot, bare, 0.4, 0.95, 0.8, 1.0), 0.1) << "score";
+
+    // Close to an enemy: without the enemy sheets the picture loses it.
+    if (stand_near_an_enemy(*gs)) {
+      ++levels_with_enemy_view;
+      render_frame(*gs);
+      screenshot near = grab_screenshot();
+      ASSERT_TRUE(write_ppm(near, shot_path(name, "_enemy").c_str()));
+      screenshot no_enemies = frame_without(*gs, 120, 133);
+      EXPECT_GT(changed_share(near, no_enemies, -1.0, -1.0, 1.0, 1.0), 0.005) << "enemy";
+    }
     unload();
   }
   EXPECT_GT(levels_with_enemies, 0);
   EXPECT_GT(levels_with_pickups, 0);
+  EXPECT_GT(levels_with_enemy_view, 0);
 }
 
 }  // namespace
