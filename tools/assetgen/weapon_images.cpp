@@ -85,15 +85,16 @@ image draw_frame(int weapon, const gun_moment& g) {
     flash = g.t < 0.3;
     flash_size = g.charge ? 0.5 : (g.t < 0.1 ? 1.0 : 0.65);
   } else if (g.kind == gun_moment::reload) {
+    // The weapon dips its muzzle and turns on its side to bare the loading port, the free hand
+    // brings the ammunition up from below, then the weapon comes back.
     double down = smooth(g.t / 0.25) * (1 - smooth((g.t - 0.75) / 0.25));
-    offset = {0.08 * down, (weapon == 3 ? -0.1 : -0.18) * down, -0.04 * down};
-    roll = 0.6 * down;
-    pitch = -0.2 * down;
+    offset = {-0.04 * down, 0.06 * down, 0.0};
+    roll = 0.85 * down;
+    pitch = 0.3 * down;
     if (g.t > 0.2 && g.t < 0.8) {
-      // The free hand brings the ammunition up to the weapon and back.
       double u = (g.t - 0.2) / 0.6;
       double reach = std::sin(u * M_PI);
-      add_reload_hand(m, weapon, vec3{0.12 + 0.1 * (1 - reach), -0.2 + 0.16 * reach, 0.12 + 0.1 * reach});
+      add_reload_hand(m, weapon, vec3{0.14, -0.02 - 0.3 * (1 - reach), 0.42});
     }
   } else if (g.kind == gun_moment::strike) {
     // Wind-up high on the right, slash across to the lower left, recover.
