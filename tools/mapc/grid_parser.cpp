@@ -160,6 +160,7 @@ int sig_index(std::vector<box_sig>& sigs, const box_sig& s) {
 }
 
 void place_entity(const grid_level& g, const cell_key& k, int col, int row, mapc_source& out) {
+  int line = g.first_row_line + row;  // messages point at the grid row
   const cell_kind& kind = g.kinds.at(k.kind);
   mapc_vec pos{(col + 0.5) * g.cell, kind.floor, (row + 0.5) * g.cell};
   auto key = [&](const char* name, double fallback) {
@@ -168,11 +169,11 @@ void place_entity(const grid_level& g, const cell_key& k, int col, int row, mapc
   };
   if (k.classname == "light") {
     pos.y = kind.floor + key("height", kind.ceiling - kind.floor - 0.25);
-    out.lights.push_back({pos, key("light", 300), key("wait", 1), static_cast<int>(key("delay", 0)), k.line});
+    out.lights.push_back({pos, key("light", 300), key("wait", 1), static_cast<int>(key("delay", 0)), line});
     return;
   }
   pos.y += key("height", 0);
-  out.entities.push_back({k.classname, mapc_entity_type(k.classname), pos, k.line});
+  out.entities.push_back({k.classname, mapc_entity_type(k.classname), pos, line});
 }
 
 bool build_boxes(const grid_level& g, const std::string& file, mapc_source& out, mapc_log& log) {

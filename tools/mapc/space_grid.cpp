@@ -41,8 +41,16 @@ mapc_space mapc_space_build(const std::vector<mapc_box>& boxes) {
   }
   s.outside.assign(s.solid.size(), 0);
   s.parent.assign(s.solid.size(), -1);
-  std::deque<int> queue{0};  // cell (0, 0, 0) lies in the margin
-  s.outside[0] = 1;
+  // The flood starts from every margin cell, so a leak's way out ends just outside the hole.
+  std::deque<int> queue;
+  for (int x = 0; x < nx; ++x)
+    for (int y = 0; y < ny; ++y)
+      for (int z = 0; z < nz; ++z) {
+        if (x != 0 && y != 0 && z != 0 && x != nx - 1 && y != ny - 1 && z != nz - 1) continue;
+        int c = (x * ny + y) * nz + z;
+        s.outside[c] = 1;
+        queue.push_back(c);
+      }
   while (!queue.empty()) {
     int c = queue.front();
     queue.pop_front();

@@ -1,0 +1,149 @@
+// Reading level sources: .map faces in both syntaxes, units and axes, rejected brushes, grid legends.
+#include <gtest/gtest.h>
+
+#include "tools/mapc/grid_parser.h"
+#include "tools/mapc/map_parser.h"
+#include "tests/mapc/mapc_load.h"
+
+namespace {
+
+// A box from map (0, 0, 0) to (64, 32, 16) in the standard face syntax.
+const char* standard_box =
+    "// Game: Tarvo\n"
+    "{\n"
+    "\"classname\" \"worldspawn\"\n"
+    "\"_minlight\" \"35\"\n"
+    "// brush 0\n"
+    "{\n"
+    "( 0 0 0 ) ( 0 1 0 ) ( 0 0 1 ) west 0 0 0 1 1\n"
+    "( 64 0 0 ) ( 64 0 1 ) ( 64 1 0 ) east 0 0 0 1 1\n"
+    "( 0 0 0 ) ( 0 0 1 ) ( 1 0 0 ) south 0 0 0 1 1\n"
+    "( 0 32 0 ) ( 1 32 0 ) ( 0 32 1 ) north 0 0 0 1 1\n"
+    "( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) bottom 0 0 0 1 1\n"
+    "( 0 0 16 ) ( 0 1 16 ) ( 1 0 16 ) world/top 0 0 0 1 1\n"
+    "}\n"
+    "}\n"
+    "{\n\"classname\" \"info_player_start\"\n\"origin\" \"16 -32 8\"\n}\n"
+    "{\n\"classname\" \"light\"\n\"origin\" \"0 0 32\"\n\"light\" \"200\"\n\"delay\" \"2\"\n}\n"
+    "{\n\"classname\" \"light\"\n\"origin\" \"0 0 48\"\n}\n";
+
+// The same box in Valve 220 syntax, with texture axes in brackets.
+const char* valve_box =
+    "// Game: Tarvo\n// Format: Valve\n"
+    "{\n\"classname\" \"worldspawn\"\n\"mapversion\" \"220\"\n"
+    "{\n"
+    "( 0 0 0 ) ( 0 1 0 ) ( 0 0 1 ) west [ 0 1 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"
+    "( 64 0 0 ) ( 64 0 1 ) ( 64 1 0 ) east [ 0 1 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"
+    "( 0 0 0 ) ( 0 0 1 ) ( 1 0 0 ) south [ 1 0 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"
+    "( 0 32 0 ) ( 1 32 0 ) ( 0 32 1 ) north [ 1 0 0 0 ] [ 0 0 -1 0 ] 0 1 1\n"
+    "( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) bottom [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1\n"
+    "( 0 0 16 ) ( 0 1 16 ) ( 1 0 16 ) top [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1\n"
+    "}\n}\n";
+
+void expect_converted_box(const mapc_box& b) {
+  // 16 map units are one world unit; map z is world y, map y is world -z.
+  EXPECT_DOUBLE_EQ(b.lo[0], 0);
+  EXPECT_DOUBLE_EQ(b.hi[0], 4);
+  EXPECT_DOUBLE_EQ(b.lo[1], 0);
+  EXPECT_DOUBLE_EQ(b.hi[1], 1);
+  EXPECT_DOUBLE_EQ(b.lo[2], -2);
+  EXPECT_DOUBLE_EQ(b.hi[2], 0);
+  EXPECT_EQ(b.texture[face_hi_y], "top");
+  EXPECT_EQ(b.texture[face_lo_y], "bottom");
+  EXPECT_EQ(b.texture[face_lo_z], "north");  // map +y faces world -z
+  EXPECT_EQ(b.texture[face_hi_z], "south");
+  EXPECT_EQ(b.texture[face_lo_x], "west");
+  EXPECT_EQ(b.texture[face_hi_x], "east");
+}
+
+TEST(MapcMapParser, StandardAndValveFacesGiveTheSameBoxInWorldUnits) {
+  for (const char* text : {standard_box, valve_box}) {
+    mapc_source src{};
+    mapc_log log;
+    ASSERT_TRUE(mapc_parse_map(text, "box.map", src, log)) << (log.errors.empty() ? "" : log.errors[0]);
+    ASSERT_EQ(src.boxes.size(), 1u);
+    expect_converted_box(src.boxes[0]);
+    EXPECT_EQ(src.boxes[0].line, 6);
+  }
+}
+
+TEST(MapcMapParser, EntitiesLightsAndWorldspawnKeys) {
+  mapc_source src{};
+  mapc_log log;
+  ASSERT_TRUE(mapc_parse_map(standard_box, "box.map", src, log));
+  EXPECT_DOUBLE_EQ(src.minlight, 35);
+  ASSERT_EQ(src.entities.size(), 1u);
+  EXPECT_EQ(src.entities[0].type, 1);
+  EXPECT_DOUBLE_EQ(src.entities[0].pos.x, 1);
+  EXPECT_DOUBLE_EQ(src.entities[0].pos.y, 0.5);
+  EXPECT_DOUBLE_EQ(src.entities[0].pos.z, 2);
+  ASSERT_EQ(src.lights.size(), 2u);
+  EXPECT_DOUBLE_EQ(src.lights[0].light, 200);
+  EXPECT_EQ(src.lights[0].delay, 2);
+  EXPECT_DOUBLE_EQ(src.lights[0].pos.y, 2);
+  EXPECT_DOUBLE_EQ(src.lights[1].light, 300);  // the Quake default
+  EXPECT_DOUBLE_EQ(src.lights[1].wait, 1);
+  EXPECT_EQ(src.lights[1].delay, 0);
+}
+
+TEST(MapcMapParser, SlantedBrushIsRejectedWithEntityBrushAndLine) {
+  std::string text =
+      "{\n\"classname\" \"worldspawn\"\n"
+      "{\n( 0 0 0 ) ( 0 1 0 ) ( 0 0 1 ) a 0 0 0 1 1\n( 64 0 0 ) ( 64 0 1 ) ( 64 1 0 ) a 0 0 0 1 1\n"
+      "( 0 0 0 ) ( 0 0 1 ) ( 1 0 0 ) a 0 0 0 1 1\n( 0 32 0 ) ( 1 32 0 ) ( 0 32 1 ) a 0 0 0 1 1\n"
+      "( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) a 0 0 0 1 1\n( 0 0 16 ) ( 0 1 16 ) ( 1 0 16 ) a 0 0 0 1 1\n}\n"
+      "{\n( 0 0 0 ) ( 0 1 0 ) ( 0 0 1 ) a 0 0 0 1 1\n( 64 0 0 ) ( 64 0 1 ) ( 64 1 0 ) a 0 0 0 1 1\n"
+      "( 0 0 0 ) ( 0 0 1 ) ( 1 0 0 ) a 0 0 0 1 1\n( 0 32 0 ) ( 1 32 0 ) ( 0 32 1 ) a 0 0 0 1 1\n"
+      "( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) a 0 0 0 1 1\n( 0 0 16 ) ( 0 1 16 ) ( 1 0 16 ) a 0 0 0 1 1\n"
+      "( 0 0 8 ) ( 0 1 8 ) ( 1 0 12 ) a 0 0 0 1 1\n}\n}\n";
+  mapc_source src{};
+  mapc_log log;
+  EXPECT_FALSE(mapc_parse_map(text, "slant.map", src, log));
+  ASSERT_EQ(log.errors.size(), 1u);
+  EXPECT_EQ(log.errors[0], "slant.map:11: entity 0, brush 1: not an axis-aligned box (only boxes are allowed)");
+  EXPECT_EQ(src.boxes.size(), 1u);
+}
+
+TEST(MapcMapParser, UnknownClassAndBrokenSyntaxAreErrors) {
+  mapc_source src{};
+  mapc_log log;
+  EXPECT_FALSE(mapc_parse_map("{\n\"classname\" \"monster_ogre\"\n\"origin\" \"0 0 0\"\n}\n", "x.map", src, log));
+  ASSERT_EQ(log.errors.size(), 1u);
+  EXPECT_EQ(log.errors[0], "x.map:1: entity 0: unknown class \"monster_ogre\"");
+  mapc_log log2;
+  EXPECT_FALSE(mapc_parse_map("{\n\"classname\" \"worldspawn\"\n{\n( 0 0 ) ( 1 1 1 )\n}\n", "y.map", src, log2));
+  ASSERT_FALSE(log2.errors.empty());
+  EXPECT_NE(log2.errors[0].find("y.map:4: entity 0, brush 0"), std::string::npos) << log2.errors[0];
+}
+
+TEST(MapcGridParser, CellsBecomeMergedBoxesAndEntitiesStandOnTheirFloor) {
+  std::string text = std::string(small_room_head) + "grid\n######\n#.P..#\n#....#\n######\nend\n";
+  mapc_source src{};
+  mapc_log log;
+  ASSERT_TRUE(mapc_parse_grid(text, "room.lvl", src, log)) << log.errors[0];
+  ASSERT_EQ(src.entities.size(), 1u);
+  EXPECT_DOUBLE_EQ(src.entities[0].pos.x, 5);  // column 2, cell 2: x from 4 to 6
+  EXPECT_DOUBLE_EQ(src.entities[0].pos.y, 0);
+  EXPECT_DOUBLE_EQ(src.entities[0].pos.z, 3);  // row 1: z from 2 to 4
+  // The eight open cells give one floor box and one ceiling box.
+  int floors = 0;
+  for (const mapc_box& b : src.boxes)
+    if (b.hi[1] == 0) {
+      ++floors;
+      EXPECT_DOUBLE_EQ(b.hi[0] - b.lo[0], 8);
+      EXPECT_DOUBLE_EQ(b.hi[2] - b.lo[2], 4);
+      EXPECT_EQ(b.texture[face_hi_y], "floor_tiles");
+    }
+  EXPECT_EQ(floors, 1);
+}
+
+TEST(MapcGridParser, UnknownCharacterNamesItsLineAndColumn) {
+  std::string text = std::string(small_room_head) + "grid\n####\n#.?#\n####\nend\n";
+  mapc_source src{};
+  mapc_log log;
+  EXPECT_FALSE(mapc_parse_grid(text, "room.lvl", src, log));
+  ASSERT_EQ(log.errors.size(), 1u);
+  EXPECT_EQ(log.errors[0], "room.lvl:11: column 3: '?' is neither a key nor a solid");
+}
+
+}  // namespace
