@@ -26,11 +26,12 @@ image draw_sky(int which) {
     for (int x = 0; x < size; ++x) {
       // u: 0 at the top edge of a wall, 0.5 at the horizon, 1 at its bottom edge.
       float u = (x + 0.5f) / size;
-      float height = 1.0f - std::fabs(u - 0.5f) * 2.0f;  // 1 at the horizon, 0 at both edges
-      color c = mix(zenith, horizon, std::pow(height, 2.2f));
+      // 1 at the horizon, 0 at both edges, rounded so the horizon has no crease.
+      float height = std::cos((u - 0.5f) * (float)M_PI);
+      color c = mix(zenith, horizon, std::pow(height, 4.0f));
       float n = fbm(x / (float)size, y / (float)size, 4, 5, red ? 202 : 201);
       float streak = fbm(x / (float)size * 0.5f, y / (float)size, 2, 4, red ? 204 : 203);
-      float cover = std::min(1.0f, std::max(0.0f, (n - 0.52f) * 4.0f));
+      float cover = std::min(1.0f, std::max(0.0f, (n - 0.48f) * 3.5f));
       float shade = std::min(1.0f, std::max(0.0f, (streak - 0.35f) * 1.8f));
       // Clouds thin out toward both wall edges, which meet the lid and must be one plain colour.
       float edge_fade = std::min(1.0f, std::min(u, 1.0f - u) / 0.12f);
