@@ -5,11 +5,15 @@
 #include <string>
 
 #include "tools/assetgen/config_writer.h"
+#include "tools/assetgen/file_output.h"
 #include "tools/assetgen/image_catalogue.h"
 #include "tools/assetgen/sound_catalogue.h"
 
 bool generate_data_tree(const char* data_dir) {
   std::string root = data_dir;
+  // One clear message when the folder itself cannot be made, rather than one per file.
+  std::string probe = root + "/config.cfg";
+  if (!make_parent_dirs(probe.c_str())) return false;
   bool ok = true;
   int images = 0, sounds = 0;
   for (const image_job& job : image_catalogue()) {
