@@ -1,7 +1,6 @@
 // Microseconds per player tick: walking, turning and jumping through an arena
 // of pillars and through the compiled Facility level, and standing still.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -15,11 +14,11 @@
 #include "config/config_table.h"
 #include "config/key_state.h"
 #include "config/mouse_state.h"
-#include "player/player.h"
-#include "player/player_update.h"
 #include "entities/entity.h"
 #include "entities/entity_list_free.h"
 #include "platform/window.h"
+#include "player/player.h"
+#include "player/player_update.h"
 #include "world/bsp_free.h"
 #include "world/bsp_node.h"
 #include "world/level_lists_free.h"

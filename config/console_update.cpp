@@ -48,7 +48,8 @@ void console_update(console& con, config_table& table, key_state& keys) {
       // Each character goes in only while the whole tick's batch would
       // still fit, so a 39-character line takes no more typing.
       for (int i = 0; i < taken; ++i)
-        if (con.input_length + taken < console_line_size) con.input_line[con.input_length++] = con.typed_chars[i];
+        if (con.input_length + taken < console_line_size)
+          con.input_line[con.input_length++] = con.typed_chars[i];
       break;
     case action_backspace:
       if (con.input_length > 0) con.input_line[--con.input_length] = 0;

@@ -50,7 +50,8 @@ char_classes build_char_classes() {
     table.codes[key.unshifted] = char_class{key.vk, i};
     table.codes[key.shifted].held_vk = key.vk;
   }
-  for (int digit = 0; digit < 10; ++digit) table.codes[static_cast<int>(digit_symbols[digit])].held_vk = '0' + digit;
+  for (int digit = 0; digit < 10; ++digit)
+    table.codes[static_cast<int>(digit_symbols[digit])].held_vk = '0' + digit;
   return table;
 }
 

@@ -49,8 +49,8 @@ void age_pickup_message(player& p, double dt) {
 
 }  // namespace
 
-void player_update(player& p, const key_state& keys, const bsp_node* root, const entity* entity_list, double dt,
-                   const mouse_state& mouse) {
+void player_update(player& p, const key_state& keys, const bsp_node* root, const entity* entity_list,
+                   double dt, const mouse_state& mouse) {
   p.zoom_flag = mouse.right != 0 ? 1 : 0;
   if (p.health <= 0) p.death_timer += dt;
   age_hit_markers(p, dt);

@@ -12,5 +12,5 @@ struct player;
 // slow-down next to enemies and decorations, the head check, the wall pass,
 // the fall pass (unless thrusting), the pickup message's timer and the
 // death plane at y = -100. Called by the game tick after the entities.
-void player_update(player& p, const key_state& keys, const bsp_node* root, const entity* entity_list, double dt,
-                   const mouse_state& mouse);
+void player_update(player& p, const key_state& keys, const bsp_node* root, const entity* entity_list,
+                   double dt, const mouse_state& mouse);

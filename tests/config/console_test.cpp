@@ -1,4 +1,6 @@
 // The console: typing, running lines, commands, history and the toggle.
+#include "config/console.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +9,6 @@
 #include "app/flags.h"
 #include "app/video_settings.h"
 #include "config/config_table.h"
-#include "config/console.h"
 #include "config/console_execute.h"
 #include "config/console_print.h"
 #include "config/console_tick.h"

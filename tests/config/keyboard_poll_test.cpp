@@ -1,8 +1,9 @@
 // The keyboard poll driven through a table of keys that are down.
+#include "config/keyboard_poll.h"
+
 #include <gtest/gtest.h>
 
 #include "config/key_code.h"
-#include "config/keyboard_poll.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 // Movement on the compiled Facility level: its start room, hall and stairs.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cmath>
@@ -43,8 +42,8 @@ class CompiledLevel : public testing::Test {
     player_init(the_player, config);
     entity_list = entity_list_new_head();
     capture_stdout_begin();
-    bool loaded = load_level(facility_path().c_str(), entity_list, textures, bsp_root, ai_node_list, the_player,
-                             config);
+    bool loaded = load_level(facility_path().c_str(), entity_list, textures, bsp_root, ai_node_list,
+                             the_player, config);
     capture_stdout_end();
     ASSERT_TRUE(loaded);
     for (const entity* e = entity_list; e; e = e->next)
@@ -88,7 +87,7 @@ TEST_F(CompiledLevel, TheLayoutTheseTestsWalk) {
   EXPECT_TRUE(empty_at(56, 0.1, 11));   // the hall
   EXPECT_FALSE(empty_at(63, 0.4, 11));  // first stair
   EXPECT_TRUE(empty_at(63, 0.6, 11));
-  EXPECT_TRUE(empty_at(74, 2.1, 11));   // upper floor
+  EXPECT_TRUE(empty_at(74, 2.1, 11));  // upper floor
 }
 
 TEST_F(CompiledLevel, StandingStillDoesNotDrift) {

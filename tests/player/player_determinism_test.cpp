@@ -19,14 +19,22 @@ int script_variant = 0;
 bool scripted_key_down(int vk) {
   int t = script_tick;
   switch (vk) {
-    case 'W': return t < 200 || (t > 420 && t < 560);
-    case 'D': return t > 100 && t < 300;
-    case 'A': return t > 320 + 3 * script_variant && t < 500;
-    case 'S': return t > 530 && t < 580;
-    case vk_space: return (t > 150 && t < 170) || (t > 400 && t < 420);
-    case vk_left: return t > 250 && t < 280;
-    case vk_right: return t > 440 && t < 450;
-    default: return false;
+    case 'W':
+      return t < 200 || (t > 420 && t < 560);
+    case 'D':
+      return t > 100 && t < 300;
+    case 'A':
+      return t > 320 + 3 * script_variant && t < 500;
+    case 'S':
+      return t > 530 && t < 580;
+    case vk_space:
+      return (t > 150 && t < 170) || (t > 400 && t < 420);
+    case vk_left:
+      return t > 250 && t < 280;
+    case vk_right:
+      return t > 440 && t < 450;
+    default:
+      return false;
   }
 }
 

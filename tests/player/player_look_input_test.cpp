@@ -234,11 +234,11 @@ void free_list(entity* head) {
 TEST(PlayerContact, EnemiesAndDecorationsCloseBySlowThePlayer) {
   entity* head = entity_list_new_head();
   entity* tail = add_entity(head, 200, 1, 1.0, 0, 0);  // enemy at 1.0
-  tail = add_entity(tail, 100, 0, 0, 1.2, 0);           // decoration at 1.2
-  tail = add_entity(tail, 205, 8, 0.5, 0, 0);           // dead enemy
-  tail = add_entity(tail, 210, 2, 0, 0, 1.5);           // exactly 1.5 away
-  tail = add_entity(tail, 300, 0, 0.2, 0, 0);           // projectile
-  tail = add_entity(tail, 400, 0, 0.2, 0, 0);           // pickup
+  tail = add_entity(tail, 100, 0, 0, 1.2, 0);          // decoration at 1.2
+  tail = add_entity(tail, 205, 8, 0.5, 0, 0);          // dead enemy
+  tail = add_entity(tail, 210, 2, 0, 0, 1.5);          // exactly 1.5 away
+  tail = add_entity(tail, 300, 0, 0.2, 0, 0);          // projectile
+  tail = add_entity(tail, 400, 0, 0.2, 0, 0);          // pickup
   add_entity(tail, 99, 0, 0.2, 0, 0);
 
   player p = fresh_player(0, 0, 0);
