@@ -194,105 +194,116 @@ double model_floor(const model& m) {
   return lowest;
 }
 
-void render_model(const model& m, const ortho_view& view, image& img) {
-  const int w = img.width, h = img.height;
-  double ce = std::cos(view.elevation), se = std::sin(view.elevation);
-  vec3 toward{std::sin(view.azimuth) * ce, se, std::cos(view.azimuth) * ce};
-  vec3 dir = toward * -1.0;
-  vec3 right{std::cos(view.azimuth), 0, -std::sin(view.azimuth)};
-  vec3 up = cross(right, dir);
-  vec3 light = normalize(right * view.light.x + up * view.light.y + toward * view.light.z);
-  vec3 half_vec = normalize(light + toward);
+namespace {
 
-  std::vector<double> depth((size_t)w * h, no_hit);
-  std::vector<vec3> normal((size_t)w * h);
-  std::vector<int> owner((size_t)w * h, -1);
+// The camera frame of a view and the per-pixel results of casting rays through it.
+struct view_frame {
+  vec3 toward, dir, right, up, light, half_vec;
+};
+
+struct hit_buffer {
+  int w, h;
+  std::vector<double> depth;
+  std::vector<vec3> normal;
+  std::vector<int> owner;  // part index, -1 for empty
+};
+
+view_frame make_frame(const ortho_view& view) {
+  view_frame f;
+  double ce = std::cos(view.elevation), se = std::sin(view.elevation);
+  f.toward = vec3{std::sin(view.azimuth) * ce, se, std::cos(view.azimuth) * ce};
+  f.dir = f.toward * -1.0;
+  f.right = vec3{std::cos(view.azimuth), 0, -std::sin(view.azimuth)};
+  f.up = cross(f.right, f.dir);
+  f.light = normalize(f.right * view.light.x + f.up * view.light.y + f.toward * view.light.z);
+  f.half_vec = normalize(f.light + f.toward);
+  return f;
+}
+
+// Casts one ray per pixel inside each part's projected bounds and keeps the nearest hit.
+void cast_rays(const model& m, const ortho_view& view, const view_frame& f, hit_buffer& hb) {
   for (size_t i = 0; i < m.parts.size(); ++i) {
     const primitive& p = m.parts[i];
     vec3 c;
     double r;
     bounds(p, c, r);
-    double cx = view.focus_x + dot(c - view.focus, right) * view.scale;
-    double cy = view.focus_y - dot(c - view.focus, up) * view.scale;
+    double cx = view.focus_x + dot(c - view.focus, f.right) * view.scale;
+    double cy = view.focus_y - dot(c - view.focus, f.up) * view.scale;
     double rp = r * view.scale + 1;
-    int x0 = std::max(0, (int)(cx - rp)), x1 = std::min(w - 1, (int)(cx + rp));
-    int y0 = std::max(0, (int)(cy - rp)), y1 = std::min(h - 1, (int)(cy + rp));
+    int x0 = std::max(0, (int)(cx - rp)), x1 = std::min(hb.w - 1, (int)(cx + rp));
+    int y0 = std::max(0, (int)(cy - rp)), y1 = std::min(hb.h - 1, (int)(cy + rp));
     for (int y = y0; y <= y1; ++y)
       for (int x = x0; x <= x1; ++x) {
-        vec3 ro = view.focus + right * ((x + 0.5 - view.focus_x) / view.scale) +
-                  up * ((view.focus_y - (y + 0.5)) / view.scale) - dir * 100.0;
-        hit hh = primitive_hit(ro, dir, p);
-        size_t k = (size_t)y * w + x;
-        if (hh.t < depth[k]) {
-          depth[k] = hh.t;
-          normal[k] = hh.n;
-          owner[k] = (int)i;
+        vec3 ro = view.focus + f.right * ((x + 0.5 - view.focus_x) / view.scale) +
+                  f.up * ((view.focus_y - (y + 0.5)) / view.scale) - f.dir * 100.0;
+        hit hh = primitive_hit(ro, f.dir, p);
+        size_t k = (size_t)y * hb.w + x;
+        if (hh.t < hb.depth[k]) {
+          hb.depth[k] = hh.t;
+          hb.normal[k] = hh.n;
+          hb.owner[k] = (int)i;
         }
       }
   }
+}
 
-  image layer = image_make(w, h, clear_color());
+// Banded diffuse light, a rim falloff and stepped highlights; emissive parts stay unlit.
+color shade_pixel(const material& mat, vec3 n, const ortho_view& view, const view_frame& f) {
+  if (mat.emissive) return mat.base;
+  float diff = (float)std::max(0.0, dot(n, f.light));
+  float lit = view.ambient + (1.0f - view.ambient) * diff;
+  float facing = (float)std::max(0.0, dot(n, f.toward));
+  lit *= 0.82f + 0.18f * facing;
+  if (view.bands > 0) lit = std::floor(lit * view.bands + 0.5f) / view.bands;
+  color c = scale_rgb(mat.base, std::max(0.15f, lit));
+  if (mat.shine > 0) {
+    float spec = (float)std::pow(std::max(0.0, dot(n, f.half_vec)), 18.0) * mat.shine;
+    if (view.bands > 0) spec = spec > 0.45f ? 0.55f : (spec > 0.2f ? 0.22f : 0.0f);
+    c = mix(c, color{1, 1, 1, 1}, std::min(1.0f, spec));
+  }
+  return c;
+}
+
+// Dark silhouette pixels around the model and darkened creases where a part lies clearly behind
+// its neighbour.
+void draw_outlines(const model& m, const hit_buffer& hb, image& layer) {
+  image src = layer;
+  const int w = hb.w, h = hb.h;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       size_t k = (size_t)y * w + x;
-      if (owner[k] < 0) continue;
-      const material& mat = m.parts[owner[k]].mat;
-      if (mat.emissive) {
-        pixel_set(layer, x, y, mat.base);
-        continue;
+      const int nx[4] = {x - 1, x + 1, x, x};
+      const int ny[4] = {y, y, y - 1, y + 1};
+      for (int j = 0; j < 4; ++j) {
+        if (nx[j] < 0 || ny[j] < 0 || nx[j] >= w || ny[j] >= h) continue;
+        size_t q = (size_t)ny[j] * w + nx[j];
+        if (hb.owner[q] < 0) continue;
+        if (hb.owner[k] < 0) {
+          pixel_set(layer, x, y, with_alpha(scale_rgb(m.parts[hb.owner[q]].mat.base, 0.18f), 1.0f));
+          break;
+        }
+        if (hb.owner[q] != hb.owner[k] && hb.depth[k] - hb.depth[q] > 0.12 && !m.parts[hb.owner[k]].mat.emissive) {
+          pixel_set(layer, x, y, scale_rgb(pixel_get(src, x, y), 0.45f));
+          break;
+        }
       }
-      vec3 n = normal[k];
-      float diff = (float)std::max(0.0, dot(n, light));
-      float lit = view.ambient + (1.0f - view.ambient) * diff;
-      float facing = (float)std::max(0.0, dot(n, toward));
-      lit *= 0.82f + 0.18f * facing;
-      if (view.bands > 0) lit = std::floor(lit * view.bands + 0.5f) / view.bands;
-      color c = scale_rgb(mat.base, std::max(0.15f, lit));
-      if (mat.shine > 0) {
-        float spec = (float)std::pow(std::max(0.0, dot(n, half_vec)), 18.0) * mat.shine;
-        if (view.bands > 0) spec = spec > 0.45f ? 0.55f : (spec > 0.2f ? 0.22f : 0.0f);
-        c = mix(c, color{1, 1, 1, 1}, std::min(1.0f, spec));
-      }
-      pixel_set(layer, x, y, c);
     }
+}
 
-  if (view.outline) {
-    image src = layer;
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        size_t k = (size_t)y * w + x;
-        if (owner[k] < 0) {
-          const int nx[4] = {x - 1, x + 1, x, x};
-          const int ny[4] = {y, y, y - 1, y + 1};
-          for (int j = 0; j < 4; ++j) {
-            if (nx[j] < 0 || ny[j] < 0 || nx[j] >= w || ny[j] >= h) continue;
-            size_t q = (size_t)ny[j] * w + nx[j];
-            if (owner[q] >= 0) {
-              color o = scale_rgb(m.parts[owner[q]].mat.base, 0.18f);
-              pixel_set(layer, x, y, with_alpha(o, 1.0f));
-              break;
-            }
-          }
-          continue;
-        }
-        // Crease: a neighbour from another part lies clearly nearer the camera.
-        const int nx[2] = {x + 1, x};
-        const int ny[2] = {y, y + 1};
-        const int px[2] = {x - 1, x};
-        const int py[2] = {y, y - 1};
-        for (int j = 0; j < 2; ++j) {
-          for (int side = 0; side < 2; ++side) {
-            int qx = side ? px[j] : nx[j], qy = side ? py[j] : ny[j];
-            if (qx < 0 || qy < 0 || qx >= w || qy >= h) continue;
-            size_t q = (size_t)qy * w + qx;
-            if (owner[q] >= 0 && owner[q] != owner[k] && depth[k] - depth[q] > 0.12 &&
-                !m.parts[owner[k]].mat.emissive) {
-              pixel_set(layer, x, y, scale_rgb(pixel_get(src, x, y), 0.45f));
-            }
-          }
-        }
-      }
-  }
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) pixel_blend(img, x, y, pixel_get(layer, x, y));
+}  // namespace
+
+void render_model(const model& m, const ortho_view& view, image& img) {
+  view_frame f = make_frame(view);
+  hit_buffer hb{img.width, img.height, std::vector<double>((size_t)img.width * img.height, no_hit),
+                std::vector<vec3>((size_t)img.width * img.height), std::vector<int>((size_t)img.width * img.height, -1)};
+  cast_rays(m, view, f, hb);
+  image layer = image_make(hb.w, hb.h, clear_color());
+  for (int y = 0; y < hb.h; ++y)
+    for (int x = 0; x < hb.w; ++x) {
+      size_t k = (size_t)y * hb.w + x;
+      if (hb.owner[k] >= 0) pixel_set(layer, x, y, shade_pixel(m.parts[hb.owner[k]].mat, hb.normal[k], view, f));
+    }
+  if (view.outline) draw_outlines(m, hb, layer);
+  for (int y = 0; y < hb.h; ++y)
+    for (int x = 0; x < hb.w; ++x) pixel_blend(img, x, y, pixel_get(layer, x, y));
 }
