@@ -23,6 +23,7 @@
 #include "render/hud.h"
 #include "render/render_frame.h"
 #include "render/sky.h"
+#include "world/ai_node.h"
 #include "world/bsp_node.h"
 #include "world/bsp_query.h"
 #include "world/world_draw.h"
@@ -80,24 +81,39 @@ int count_entities(const entity* e) {
   return n - 1;
 }
 
-// Turns the player towards the nearest enemy the eye can see, so the
-// sprites are part of the measured frame.
-void face_nearest_enemy(game_state& gs) {
+// The viewpoint: the player start when an enemy is in sight from it,
+// otherwise the first navigation node that sees an enemy 5 to 20 units
+// away; turned towards that enemy, so the sprites are part of the frame.
+bool sees(const bsp_node* root, const double from[3], const entity& e, double min_d, double max_d) {
+  double eye[3] = {from[0], from[1] + 2.25, from[2]};
+  double target[3] = {e.pos[0], e.pos[1] + 1.5, e.pos[2]};
+  double d = std::hypot(target[0] - eye[0], target[2] - eye[2]);
+  return d >= min_d && d <= max_d && bsp_segment_clear(eye, target, root);
+}
+
+void look_at(player& p, const entity& e) {
+  double yaw = std::atan2(-(e.pos[0] - p.pos[0]), -(e.pos[2] - p.pos[2])) * 180.0 / 3.141592653589793;
+  p.yaw = yaw < 0 ? yaw + 360.0 : yaw;
+}
+
+void choose_viewpoint(game_state& gs) {
   player& p = gs.the_player;
-  double eye[3] = {p.pos[0], p.pos[1] + 2.25, p.pos[2]};
-  const entity* best = nullptr;
-  double best_d = 1e30;
+  for (const entity* e = gs.entity_list; e; e = e->next) {
+    if (e->type >= 200 && e->type <= 299 && sees(gs.bsp_root, p.pos, *e, 2.0, 1e9)) {
+      look_at(p, *e);
+      return;
+    }
+  }
   for (const entity* e = gs.entity_list; e; e = e->next) {
     if (e->type < 200 || e->type > 299) continue;
-    double target[3] = {e->pos[0], e->pos[1] + 1.0, e->pos[2]};
-    double d = std::hypot(target[0] - eye[0], target[2] - eye[2]);
-    if (d < 2.0 || d >= best_d || !bsp_segment_clear(eye, target, gs.bsp_root)) continue;
-    best = e;
-    best_d = d;
+    for (const ai_node* n = gs.ai_node_list; n; n = n->next) {
+      double at[3] = {n->x, n->y, n->z};
+      if (!sees(gs.bsp_root, at, *e, 5.0, 20.0)) continue;
+      for (int i = 0; i < 3; ++i) p.pos[i] = at[i];
+      look_at(p, *e);
+      return;
+    }
   }
-  if (!best) return;
-  double yaw = std::atan2(-(best->pos[0] - p.pos[0]), -(best->pos[2] - p.pos[2])) * 180.0 / 3.141592653589793;
-  p.yaw = yaw < 0 ? yaw + 360.0 : yaw;
 }
 
 struct bench_level {
@@ -153,7 +169,7 @@ bench_level& level() {
     for (int i = 0; i < 3; ++i) gs->the_player.pos[i] = e->pos[i];
     break;
   }
-  face_nearest_enemy(*gs);
+  choose_viewpoint(*gs);
   gs->the_player.current_gun = 0;
   gs->the_player.debug_draw_flags = 16;
   gs->the_player.score = 12345;
@@ -191,11 +207,13 @@ void BM_render_frame(benchmark::State& state) {
   label(state, l);
 }
 
-// The sky and the world as render_frame draws them.
+// The sky and the world as render_frame draws them: with light maps
+// (argument 0) or with vertex lighting (argument 1).
 void BM_world(benchmark::State& state) {
   bench_level& l = level();
   if (!ready(state, l)) return;
   game_state& gs = *l.gs;
+  bool vertex_light = state.range(0) != 0;
   double eye[3];
   eye_position(gs.the_player, eye);
   for (auto _ : state) {
@@ -207,12 +225,13 @@ void BM_world(benchmark::State& state) {
     push_camera(gs.the_player, eye);
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.1f);
-    world_draw(gs.bsp_root, eye, false);
+    world_draw(gs.bsp_root, eye, vertex_light);
     glPopMatrix();
     glFinish();
   }
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_ALPHA_TEST);
+  glColor3d(1.0, 1.0, 1.0);
   label(state, l);
 }
 
@@ -266,6 +285,6 @@ void BM_hud(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_render_frame)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_world)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_world)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_sprites)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_hud)->Unit(benchmark::kMillisecond)->UseRealTime();
