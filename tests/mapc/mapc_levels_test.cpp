@@ -96,6 +96,17 @@ TEST_F(MapcLevels, RangeShowsEveryKindAndLoadsCleanly) {
   free_loaded_map(l.map);
 }
 
+TEST_F(MapcLevels, TrenchBroomExampleMapCompilesAndLoadsCleanly) {
+  compiled_level l;
+  compile_level("tools/trenchbroom/example.map", l);
+  expect_clean_load(l.map);
+  EXPECT_EQ(l.src.boxes.size(), 7u);
+  EXPECT_EQ(loaded_entity_count(l.map, 1), 1);
+  EXPECT_EQ(loaded_entity_count(l.map, 2), 1);
+  EXPECT_EQ(loaded_entity_count(l.map, 202), 1);
+  free_loaded_map(l.map);
+}
+
 TEST_F(MapcLevels, BuiltFacilityFileLoadsCleanly) {
   const char* data = getenv("TARVO_DATA_DIR");
   std::string text = read_file(std::string(data ? data : "data") + "/maps/facility.t3bsp");
