@@ -70,6 +70,22 @@ double smooth(double x) {
   return x * x * (3 - 2 * x);
 }
 
+// A muzzle flash of the weapon's colour: a glowing ball with a white core and, for a real shot,
+// four short spikes.
+void add_muzzle_flash(model& m, int weapon, double flash_size, bool charge) {
+  vec3 muz = weapon_muzzle(weapon);
+  color hot = weapon == 3 ? rgb(0x80f0ff) : (weapon == 4 ? rgb(0x90ff70) : rgb(0xffc040));
+  double r = 0.065 * flash_size * (weapon == 4 ? 1.25 : 1.0);
+  add_ellipsoid(m, muz + vec3{0, 0, r * 0.3}, {r, r, r * 1.4}, material{hot, 0, true});
+  add_ellipsoid(m, muz + vec3{0, 0, r * 0.4}, {r * 0.5, r * 0.5, r * 0.7}, material{rgb(0xfffff0), 0, true});
+  if (charge) return;
+  for (int k = 0; k < 4; ++k) {
+    double a = k * M_PI / 2 + 0.4;
+    vec3 tip = muz + vec3{std::cos(a) * r * 1.6, std::sin(a) * r * 1.6, r * 1.2};
+    add_capsule(m, muz + vec3{0, 0, r}, tip, r * 0.25, material{hot, 0, true});
+  }
+}
+
 image draw_frame(int weapon, const gun_moment& g) {
   model m = build_weapon_model(weapon, g.glow);
   // Chunky proportions read better at this size than true ones.
@@ -105,19 +121,7 @@ image draw_frame(int weapon, const gun_moment& g) {
     roll = -0.9 * swing;
     pitch = -0.3 * std::fabs(swing);
   }
-  if (flash) {
-    vec3 muz = weapon_muzzle(weapon);
-    color hot = weapon == 3 ? rgb(0x80f0ff) : (weapon == 4 ? rgb(0x90ff70) : rgb(0xffc040));
-    double r = 0.065 * flash_size * (weapon == 4 ? 1.25 : 1.0);
-    add_ellipsoid(m, muz + vec3{0, 0, r * 0.3}, {r, r, r * 1.4}, material{hot, 0, true});
-    add_ellipsoid(m, muz + vec3{0, 0, r * 0.4}, {r * 0.5, r * 0.5, r * 0.7}, material{rgb(0xfffff0), 0, true});
-    if (!g.charge)
-      for (int k = 0; k < 4; ++k) {
-        double a = k * M_PI / 2 + 0.4;
-        vec3 tip = muz + vec3{std::cos(a) * r * 1.6, std::sin(a) * r * 1.6, r * 1.2};
-        add_capsule(m, muz + vec3{0, 0, r}, tip, r * 0.25, material{hot, 0, true});
-      }
-  }
+  if (flash) add_muzzle_flash(m, weapon, flash_size, g.charge);
   if (weapon == 0) offset = offset + vec3{0.05, 0.12, 0};
   rotate_model_x(m, vec3{0, 0, 0}, pitch);
   rotate_model_z(m, vec3{0, 0, 0}, roll);
