@@ -80,9 +80,9 @@ body_style enemy_style(int i) {
     case 3:  // cyborg brute: towering chrome body with an arm cannon
       s.bulk = 1.5;
       s.limb = 0.05;
-      s.skin = metal(0x8a9098);
-      s.shirt = metal(0x6a7078);
-      s.pants = metal(0x4a5058);
+      s.skin = metal(0xa8b0b8);
+      s.shirt = metal(0x848c94);
+      s.pants = metal(0x5e656c);
       s.boots = metal(0x3a3e44);
       s.headgear = metal(0x7a8088);
       s.accent = metal(0xb04030);
