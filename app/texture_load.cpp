@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <sys/stat.h>
 #include <webp/decode.h>
 
 #include <cerrno>
@@ -11,6 +12,9 @@
 #include <cstring>
 
 namespace {
+
+// No image of the game comes near this; anything larger is not one.
+constexpr long max_image_file_size = 256L * 1024 * 1024;
 
 // Reads the whole file into a malloc'd buffer. Null when it cannot be
 // opened (the C error print has then been made) or read.
@@ -25,7 +29,12 @@ uint8_t* read_whole_file(const char* path, size_t* size) {
   }
   uint8_t* data = nullptr;
   long length = -1;
-  if (fseek(file, 0, SEEK_END) == 0) length = ftell(file);
+  // A directory opens too, and then reports a size of LONG_MAX: only a
+  // regular file of a sane size is read.
+  struct stat info;
+  bool regular = fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode);
+  if (regular && fseek(file, 0, SEEK_END) == 0) length = ftell(file);
+  if (length > max_image_file_size) length = -1;
   if (length >= 0 && fseek(file, 0, SEEK_SET) == 0) {
     data = static_cast<uint8_t*>(malloc(length > 0 ? static_cast<size_t>(length) : 1));
     if (data && fread(data, 1, static_cast<size_t>(length), file) != static_cast<size_t>(length)) {

@@ -162,6 +162,16 @@ TEST_F(TextureTest, MissingOrUndecodableFilesGiveZero) {
   }
 }
 
+TEST_F(TextureTest, ADirectoryIsNoImage) {
+  // A directory opens for reading but reports an absurd size.
+  capture_stdout_begin();
+  uint32_t texture = load_texture(testing::TempDir().c_str(), false);
+  std::string log = capture_stdout_end();
+  EXPECT_EQ(texture, 0u);
+  EXPECT_NE(log.find("cannot read"), std::string::npos) << log;
+  EXPECT_EQ(log.find("sucess!"), std::string::npos) << log;
+}
+
 TEST(TextureCatalogue, ImagesInLoadOrderWithTheirSlots) {
   EXPECT_STREQ(catalogue_image(0).path, "data/textures/blood.webp");
   EXPECT_EQ(catalogue_image(0).slot, 0);
