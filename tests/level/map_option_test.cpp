@@ -2,14 +2,30 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "tests/support/capture_stdout.h"
 
 namespace {
 
 std::string tarvo_path() {
   const char* build = getenv("TARVO_BUILD_DIR");
   return std::string(build ? build : ".") + "/tarvo";
+}
+
+std::string read_text(const std::string& path) {
+  std::string text;
+  FILE* f = fopen(path.c_str(), "r");
+  if (!f) return text;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+  fclose(f);
+  return text;
 }
 
 TEST(MapOption, MapThatCannotBeLoadedEndsTheGameWithAFailure) {
@@ -19,16 +35,39 @@ TEST(MapOption, MapThatCannotBeLoadedEndsTheGameWithAFailure) {
   int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);
-  FILE* f = fopen(log.c_str(), "r");
-  ASSERT_NE(f, nullptr);
-  std::string text;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-  fclose(f);
+  std::string text = read_text(log);
   EXPECT_NE(text.find("map \"/nonexistent/level.t3bsp\" rejected: the file cannot be opened"),
             std::string::npos)
       << text;
+}
+
+// A map of nothing but empty space: the player falls through the death
+// plane, and six seconds later the level is left for the menus. A quit
+// request then ends the game normally (under the sanitizers, with the leak
+// check of the whole run).
+TEST(MapOption, DyingInTheMapReturnsToTheMenus) {
+  std::string tmp = getenv("TMPDIR") ? getenv("TMPDIR") : "/tmp";
+  std::string map = tmp + "/tarvo_void_" + std::to_string(getpid()) + ".t3bsp";
+  std::string log = tmp + "/tarvo_void_" + std::to_string(getpid()) + ".log";
+  FILE* f = fopen(map.c_str(), "w");
+  ASSERT_NE(f, nullptr);
+  fputs("EONL EOEL EOTC NODE 1 0 END\n", f);
+  fclose(f);
+  std::string script =
+      "SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null '" + tarvo_path() + "' --map '" + map + "' > '" + log +
+      "' 2>&1 & pid=$!; i=0; while [ $i -lt 600 ] && ! grep -q pass5 '" + log +
+      "'; do sleep 0.1; i=$((i+1)); done; kill -TERM $pid; wait $pid";
+  int status = std::system(script.c_str());
+  std::string text = read_text(log);
+  unlink(map.c_str());
+  unlink(log.c_str());
+  ASSERT_TRUE(WIFEXITED(status)) << text.substr(text.size() > 2000 ? text.size() - 2000 : 0);
+  EXPECT_EQ(WEXITSTATUS(status), 0) << text.substr(text.size() > 2000 ? text.size() - 2000 : 0);
+  std::string missing;
+  EXPECT_TRUE(lines_in_order(text, {"end of branch\n", "getting a vibe!\n", "pass1\n", "pass2\n", "pass3\n",
+                                    "pass4\n", "pass5\n"},
+                             &missing))
+      << missing;
 }
 
 }  // namespace
