@@ -33,8 +33,10 @@ std::vector<std::string> generated_files(const std::string& root) {
 }  // namespace
 
 TEST(AssetTree, SecondRunWritesIdenticalBytes) {
-  std::string fresh = (fs::temp_directory_path() / "tarvo_assetgen_rerun").string();
-  fs::remove_all(fresh);
+  // A folder of this run's own, so that two test runs at once do not share it.
+  std::string pattern = (fs::temp_directory_path() / "tarvo_assetgen_rerun_XXXXXX").string();
+  ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
+  std::string fresh = pattern;
   std::string cmd = std::string(ASSETGEN_EXE) + " " + fresh + " > /dev/null";
   ASSERT_EQ(system(cmd.c_str()), 0);
   std::vector<std::string> a = generated_files(data_dir()), b = generated_files(fresh);
