@@ -3,10 +3,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "tests/level/level_fixture.h"
 #include "tests/support/capture_stdout.h"
 
 namespace {
@@ -16,17 +16,6 @@ std::string tarvo_path() {
   return std::string(build ? build : ".") + "/tarvo";
 }
 
-std::string read_text(const std::string& path) {
-  std::string text;
-  FILE* f = fopen(path.c_str(), "r");
-  if (!f) return text;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-  fclose(f);
-  return text;
-}
-
 TEST(MapOption, MapThatCannotBeLoadedEndsTheGameWithAFailure) {
   std::string log = std::string(getenv("TMPDIR") ? getenv("TMPDIR") : "/tmp") + "/tarvo_map_option.log";
   std::string command = "SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null " + tarvo_path() +
@@ -34,7 +23,7 @@ TEST(MapOption, MapThatCannotBeLoadedEndsTheGameWithAFailure) {
   int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);
-  std::string text = read_text(log);
+  std::string text = read_file_text(log);
   EXPECT_NE(text.find("map \"/nonexistent/level.t3bsp\" rejected: the file cannot be opened"),
             std::string::npos)
       << text;
@@ -49,18 +38,14 @@ TEST(MapOption, MapThatCannotBeLoadedEndsTheGameWithAFailure) {
 // process by the load and unload cycles of the level tests.
 TEST(MapOption, DyingInTheMapReturnsToTheMenus) {
   std::string tmp = getenv("TMPDIR") ? getenv("TMPDIR") : "/tmp";
-  std::string map = tmp + "/tarvo_void_" + std::to_string(getpid()) + ".t3bsp";
+  std::string map = write_temp_map("void.t3bsp", "EONL EOEL EOTC NODE 1 0 END\n");
   std::string log = tmp + "/tarvo_void_" + std::to_string(getpid()) + ".log";
-  FILE* f = fopen(map.c_str(), "w");
-  ASSERT_NE(f, nullptr);
-  fputs("EONL EOEL EOTC NODE 1 0 END\n", f);
-  fclose(f);
   std::string script = "SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null ASAN_OPTIONS=detect_leaks=0 '" +
                        tarvo_path() + "' --map '" + map + "' > '" + log +
                        "' 2>&1 & pid=$!; i=0; while [ $i -lt 600 ] && ! grep -q pass5 '" + log +
                        "'; do sleep 0.1; i=$((i+1)); done; kill -TERM $pid; wait $pid";
   int status = std::system(script.c_str());
-  std::string text = read_text(log);
+  std::string text = read_file_text(log);
   unlink(map.c_str());
   unlink(log.c_str());
   ASSERT_TRUE(WIFEXITED(status)) << text.substr(text.size() > 2000 ? text.size() - 2000 : 0);
