@@ -1,6 +1,7 @@
 // Growing and pruning the entity list.
 #include "entities/entity_list.h"
 
+#include "audio/sound_source.h"
 #include "entities/entity.h"
 #include "entities/entity_codes.h"
 
@@ -12,6 +13,17 @@ entity* entity_append(int32_t type, entity* any) {
   e->prev = tail;
   tail->next = e;
   return e;
+}
+
+void entity_unlink(entity* e) {
+  e->prev->next = e->next;
+  if (e->next) e->next->prev = e->prev;
+}
+
+void entity_free(entity* e) {
+  delete_sound_source(e->sound_source);
+  delete[] e->path;
+  delete e;
 }
 
 namespace {
@@ -40,10 +52,8 @@ void entities_prune(entity* head) {
       continue;
     }
     entity* next = p->next;
-    p->prev->next = next;
-    if (next) next->prev = p->prev;
-    delete[] p->path;
-    delete p;
+    entity_unlink(p);
+    entity_free(p);
     p = next;
   }
 }

@@ -9,6 +9,16 @@ struct entity;
 // id. Used to spawn projectiles: the new entity is first updated next tick.
 entity* entity_append(int32_t type, entity* any);
 
+// Takes `e` out of its list: its predecessor's `next` becomes e's `next`,
+// and that entry's `prev` e's predecessor. `e` must not be the head.
+void entity_unlink(entity* e);
+
+// Frees one entity that is no longer linked: its path array, its sound
+// source when it holds one (entities of the level file of type 200 and more
+// got one at load), then the record. Used by the prune pass and by a touched
+// pickup.
+void entity_free(entity* e);
+
 // Run once per tick after the entity walk. A stopped teleport orb (type -2)
 // moves the first entity carrying its id that is not an orb (possibly the
 // orb itself) to its position, in s_chase with ai_flag 0, and is then
