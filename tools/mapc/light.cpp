@@ -29,6 +29,8 @@ int darkness(double brightness) {
 
 }  // namespace
 
+bool mapc_is_sky_texture(const std::string& texture) { return texture == "sky"; }
+
 double mapc_brightness(const mapc_tree& tree, const std::vector<mapc_light>& lights, double minlight,
                        const double p[3], const double normal[3]) {
   double total = 0;
@@ -55,11 +57,12 @@ std::vector<mapc_light_grid> mapc_light_faces(const mapc_tree& tree, const mapc_
     mapc_light_grid& g = grids[i];
     int cols, rows;
     mapc_light_samples(f, &cols, &rows);
-    if (i < unlit.size() && unlit[i]) cols = rows = 2;
+    bool sky = mapc_is_sky_texture(f.texture);
+    if ((i < unlit.size() && unlit[i]) || sky) cols = rows = 2;
     g.cols = cols + 2;
     g.rows = rows + 2;
-    g.values.assign(static_cast<size_t>(g.rows) * g.cols, 255);
-    if (i < unlit.size() && unlit[i]) continue;
+    g.values.assign(static_cast<size_t>(g.rows) * g.cols, sky ? 0 : 255);
+    if ((i < unlit.size() && unlit[i]) || sky) continue;
     double normal[3] = {0, 0, 0};
     normal[f.axis] = f.dir;
     for (int r = 1; r <= rows; ++r)

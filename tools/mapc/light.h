@@ -1,5 +1,6 @@
 // The light pass: a grid of darkness values per polygon.
 #pragma once
+#include <string>
 #include <vector>
 
 #include "tools/mapc/bsp_build.h"
@@ -21,8 +22,13 @@ struct mapc_light_grid {
 double mapc_brightness(const mapc_tree& tree, const std::vector<mapc_light>& lights, double minlight,
                        const double p[3], const double normal[3]);
 
+// Whether faces with this texture are openings onto the sky: the texture is
+// see-through and the sky drawn behind the level shows, so their light grid
+// is all 0 (nothing darkens the sky).
+bool mapc_is_sky_texture(const std::string& texture);
+
 // Light grids for every face of the tree, in tree.faces order. Faces for which
 // `unlit[i]` is set (those facing the void outside the level) get a small
-// black grid instead.
+// black grid instead; sky faces a small grid of 0.
 std::vector<mapc_light_grid> mapc_light_faces(const mapc_tree& tree, const mapc_source& src,
                                               const std::vector<char>& unlit);

@@ -37,6 +37,28 @@ bool in_solid(const mapc_tree& tree, const mapc_vec& p) {
   return mapc_point_solid(tree, q);
 }
 
+// Enemies whose death can end a level that has no exit: the two bosses, and
+// the brute that ends the outpost level.
+bool ends_level_by_death(int type) { return type == 209 || type == 212 || type == 213; }
+
+// A level without an exit ends only when its boss dies, so the player must be
+// able to walk and jump to every boss as it would to an exit.
+bool check_bosses(const mapc_source& src, const mapc_tree& tree, const mapc_floor_spots& spots,
+                  const mapc_entity& start, mapc_log& log) {
+  bool ok = true, any_boss = false;
+  for (const mapc_entity& e : src.entities) {
+    if (!ends_level_by_death(e.type)) continue;
+    any_boss = true;
+    if (!mapc_player_reaches(tree, spots, start.pos, e.pos, exit_reach)) {
+      mapc_error(log, "%s:%d: %s at (%g, %g, %g) cannot be reached from the player start by walking and jumping",
+                 src.file.c_str(), e.line, e.classname.c_str(), e.pos.x, e.pos.y, e.pos.z);
+      ok = false;
+    }
+  }
+  if (!any_boss) mapc_warning(log, "%s: no ent_exit and no boss: nothing ends the level", src.file.c_str());
+  return ok;
+}
+
 }  // namespace
 
 bool mapc_check_leaks(const mapc_source& src, const mapc_space& space, const std::string& point_file,
@@ -106,6 +128,6 @@ bool mapc_check_level(const mapc_source& src, const mapc_tree& tree, const mapc_
       ok = false;
     }
   }
-  if (!any_exit) mapc_warning(log, "%s: no ent_exit (the level can only end by a boss's death)", src.file.c_str());
+  if (!any_exit) ok = check_bosses(src, tree, spots, *start, log) && ok;
   return ok;
 }
