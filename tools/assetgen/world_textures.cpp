@@ -15,6 +15,8 @@ const char* const names[world_texture_count] = {
     "metal_wall", "concrete", "floor_tiles", "ceiling_panel", "metal_floor", "rock",
     "grass",      "dirt",     "lab_tiles",   "temple_stone",  "temple_carved", "void",
     "brick",      "crate",    "hazard",      "computer",      "rust",        "void_crystal",
+    "sky",        "toxic",    "girder",      "rail_track",    "marble",      "castle_stone",
+    "vault_plate", "wood",    "grate",       "carpet",        "cheese",
 };
 
 // Position inside a block of a staggered grid: local coordinates and the block's number.
@@ -160,6 +162,191 @@ image temple_carved() {
   return img;
 }
 
+// Distance from (x, y) to the nearest copy of (cx, cy) on the 128-pixel torus, so shapes drawn by
+// distance wrap across the edges.
+float wrapped_distance(float x, float y, float cx, float cy) {
+  float dx = std::fabs(x - cx), dy = std::fabs(y - cy);
+  dx = std::min(dx, tex - dx);
+  dy = std::min(dy, tex - dy);
+  return std::sqrt(dx * dx + dy * dy);
+}
+
+// Position along a period, folded into [0, period).
+int fold(int v, int period) { return ((v % period) + period) % period; }
+
+// The opening onto the sky: fully see-through, so the sky drawn behind the level shows.
+image sky_opening() { return image_make(tex, tex, clear_color()); }
+
+// Glowing green sludge with rings of bubbles.
+image toxic() {
+  image img = natural(rgb(0x1e5a12), rgb(0x8cf032), 101, 4, 2.4f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      float n = fbm(x / (float)tex, y / (float)tex, 8, 3, 102);
+      if (std::fabs(n - 0.5f) < 0.025f) pixel_set(img, x, y, rgb(0xc8ff70));
+    }
+  rng r = rng_make(103);
+  for (int i = 0; i < 14; ++i) {
+    float cx = (float)rng_range(r, 0, tex), cy = (float)rng_range(r, 0, tex), rad = (float)rng_range(r, 2.5, 7.0);
+    for (int y = 0; y < tex; ++y)
+      for (int x = 0; x < tex; ++x) {
+        float d = wrapped_distance(x + 0.5f, y + 0.5f, cx, cy);
+        if (d < rad - 1.5f) pixel_set(img, x, y, mix(pixel_get(img, x, y), rgb(0x5ac020), 0.5f));
+        else if (d < rad) pixel_set(img, x, y, rgb(0xd8ff90));
+      }
+  }
+  return img;
+}
+
+// A painted steel truss: top and bottom chords, posts at the joints and crossed braces, against a
+// dark gap.
+image girder() {
+  image img = natural(rgb(0x141618), rgb(0x2a2e34), 111, 4, 1.5f);
+  color paint = rgb(0xa8422a);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      float n = fbm(x / (float)tex, y / (float)tex, 16, 3, 112);
+      bool chord = y < 12 || y >= 116, post = fold(x, 64) < 4 || fold(x, 64) >= 60;
+      int d1 = fold(x - y, 64), d2 = fold(x + y, 64);
+      bool brace = std::min(d1, 64 - d1) < 4 || std::min(d2, 64 - d2) < 4;
+      if (!chord && !post && !brace) continue;
+      float shade = chord ? (y == 11 || y == 116 ? 0.6f : (y < 3 || y > 124 ? 1.2f : 1.0f)) : (post ? 0.9f : 0.8f);
+      pixel_set(img, x, y, scale_rgb(noisy(paint, n, 0.5f), shade));
+    }
+  for (int x = 16; x < tex; x += 16) {
+    fill_ellipse(img, x, 6, 2.0f, 2.0f, rgb(0x5a2418));
+    fill_ellipse(img, x, 122, 2.0f, 2.0f, rgb(0x5a2418));
+  }
+  return img;
+}
+
+// Two steel rails running down the picture over wooden sleepers and gravel.
+image rail_track() {
+  image img = natural(rgb(0x4a443c), rgb(0x8a8274), 121, 16, 2.0f);
+  rng r = rng_make(122);
+  for (int i = 0; i < 500; ++i) pixel_set(img, rng_int(r, tex), rng_int(r, tex), rgb(0x2e2a26));
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      int ly = fold(y, 32);
+      if (ly >= 6 && ly < 22 && x >= 10 && x < 118) {
+        float n = fbm(x / (float)tex, y / (float)tex, 4, 3, 123);
+        float grain = 0.85f + 0.15f * std::sin(x * 0.45f + n * 8.0f);
+        pixel_set(img, x, y, scale_rgb(rgb(0x5a3c22), grain * (ly == 6 ? 1.25f : (ly == 21 ? 0.6f : 1.0f))));
+      }
+      for (int rail : {30, 90}) {
+        int lx = x - rail;
+        if (lx < 0 || lx >= 8) continue;
+        float shine = lx < 2 ? 1.45f : (lx >= 6 ? 0.55f : 1.0f);
+        pixel_set(img, x, y, scale_rgb(rgb(0x8a8e94), shine));
+      }
+    }
+  return img;
+}
+
+// Pale slabs with grey veins.
+image marble() {
+  image img = blocks(rgb(0xe4ded2), 64, 64, false, 1, 1, 131, 0.12f, 0.08f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      float n = fbm(x / (float)tex, y / (float)tex, 4, 5, 132);
+      float v = std::fabs(n - 0.5f);
+      if (v < 0.012f) pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), 0.55f));
+      else if (v < 0.03f) pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), 0.82f));
+    }
+  return img;
+}
+
+// Big rough dark blocks with purple moss in the joints.
+image castle_stone() {
+  image img = blocks(rgb(0x4e4a56), 64, 32, true, 3, 2, 141, 0.6f, 0.35f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      block b = block_at(x, y, 64, 32, true);
+      float n = fbm(x / (float)tex, y / (float)tex, 16, 3, 142);
+      if ((b.u < 3 || b.v < 3) && n > 0.55f) pixel_set(img, x, y, scale_rgb(rgb(0x5a2a6a), 0.6f + n));
+    }
+  return img;
+}
+
+// Brushed steel plates held by four bolts each, with a brass seam between the rows.
+image vault_plate() {
+  image img = blocks(rgb(0x7c848e), 64, 64, false, 2, 2, 151, 0.1f, 0.12f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      float streak = 0.93f + 0.07f * value_noise(x / 2.0f, y / 32.0f, 64, 4, 152);
+      pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), streak));
+      if (fold(y, 64) >= 61 || fold(y, 64) < 2) pixel_set(img, x, y, rgb(fold(y, 64) == 0 ? 0xe0b850 : 0xa07a28));
+    }
+  for (int by = 0; by < 2; ++by)
+    for (int bx = 0; bx < 2; ++bx)
+      for (int cy : {10, 52})
+        for (int cx : {10, 54}) {
+          float x = bx * 64 + cx, y = by * 64 + cy;
+          fill_ellipse(img, x + 0.6f, y + 0.6f, 3.2f, 3.2f, rgb(0x3a3e44));
+          fill_ellipse(img, x, y, 2.6f, 2.6f, rgb(0xb8c0c8));
+          fill_rect(img, (int)x - 2, (int)y, (int)x + 2, (int)y + 1, rgb(0x4a4e54));
+        }
+  return img;
+}
+
+// Planks with wavy grain, their ends staggered.
+image wood() {
+  image img = blocks(rgb(0x8a6036), 64, 16, true, 1, 1, 161, 0.25f, 0.3f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      block b = block_at(x, y, 64, 16, true);
+      if (b.u < 1 || b.v < 1) continue;
+      float n = fbm(x / (float)tex, y / (float)tex, 4, 3, 162 + b.id % 7);
+      float grain = 0.88f + 0.12f * std::sin(y * 1.3f + n * 10.0f + b.id);
+      pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), grain));
+    }
+  return img;
+}
+
+// Steel grating: a mesh of bars over a dark pit, a heavier bar every half picture.
+image grate() {
+  image img = natural(rgb(0x0e1012), rgb(0x1e2226), 171, 4, 1.5f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      int lx = fold(x, 16), ly = fold(y, 16);
+      bool heavy = fold(x, 64) < 4 || fold(y, 64) < 4;
+      if (!heavy && lx >= 3 && ly >= 3) continue;
+      float n = fbm(x / (float)tex, y / (float)tex, 16, 2, 172);
+      color c = noisy(rgb(heavy ? 0x6a7076 : 0x565c62), n, 0.4f);
+      if (lx == 0 || ly == 0) c = scale_rgb(c, 1.3f);
+      pixel_set(img, x, y, c);
+    }
+  return img;
+}
+
+// Deep red carpet with a gold diamond lattice.
+image carpet() {
+  image img = natural(rgb(0x5a1014), rgb(0x7a1a1e), 181, 32, 1.2f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      int lx = fold(x, 32) - 16, ly = fold(y, 32) - 16;
+      int d = std::abs(lx) + std::abs(ly);
+      if (d == 14 || d == 15) pixel_set(img, x, y, rgb(0xc89a3a));
+      else if (d < 4) pixel_set(img, x, y, rgb(0x2a0a40));
+    }
+  return img;
+}
+
+// Yellow cheese with round holes of every size.
+image cheese() {
+  image img = natural(rgb(0xe8b830), rgb(0xf8d860), 191, 4, 1.6f);
+  rng r = rng_make(192);
+  for (int i = 0; i < 12; ++i) {
+    float cx = (float)rng_range(r, 0, tex), cy = (float)rng_range(r, 0, tex), rad = (float)rng_range(r, 3.0, 11.0);
+    for (int y = 0; y < tex; ++y)
+      for (int x = 0; x < tex; ++x) {
+        float d = wrapped_distance(x + 0.5f, y + 0.5f, cx, cy);
+        if (d < rad) pixel_set(img, x, y, scale_rgb(rgb(0xb07810), 0.7f + 0.3f * d / rad));
+      }
+  }
+  return img;
+}
+
 }  // namespace
 
 const char* world_texture_name(int i) { return names[i < 0 || i >= world_texture_count ? 0 : i]; }
@@ -213,7 +400,18 @@ image draw_world_texture(int i) {
       rivets(img, 32, 4, rgb(0x7a4a2a));
       return img;
     }
-    default: return void_texture(true);
+    case 17: return void_texture(true);
+    case 18: return sky_opening();
+    case 19: return toxic();
+    case 20: return girder();
+    case 21: return rail_track();
+    case 22: return marble();
+    case 23: return castle_stone();
+    case 24: return vault_plate();
+    case 25: return wood();
+    case 26: return grate();
+    case 27: return carpet();
+    default: return cheese();
   }
 }
 
