@@ -1,6 +1,8 @@
 // Reading "data/config.cfg" into the variable table.
 #include "config/config_file.h"
 
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,60 +11,145 @@
 
 namespace {
 
-// Drops what is left of a token that did not fit its field, so that the
-// remainder is not taken for the next token. Returns whether anything was
-// dropped.
-bool skip_rest_of_token(FILE* file) {
-  bool dropped = false;
-  int c;
-  while ((c = fgetc(file)) != EOF && c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\v' &&
-         c != '\f')
-    dropped = true;
-  if (c != EOF) ungetc(c, file);
-  return dropped;
-}
+// The longest name the table holds is 19 characters and a value of a
+// double variable is at most 9; integer values get room for a sign and ten
+// digits. A longer token cannot be one of ours and is refused whole rather
+// than cut to something nobody wrote.
+constexpr size_t name_limit = 19;
+constexpr size_t double_value_limit = 9;
+constexpr size_t int_value_limit = 11;
+constexpr size_t token_buffer_size = 32;
 
-// Reads one token of at most 19 characters into `name`. On failure (end of
-// file) the name keeps its previous contents.
-void read_name(FILE* file, char (&name)[20]) {
-  char token[20];
-  if (fscanf(file, "%19s", token) != 1) return;
-  if (skip_rest_of_token(file)) printf("config: name too long, cut to \"%s\"\n", token);
-  memcpy(name, token, sizeof token);
-}
+bool is_space(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
-// Reads one value token of at most 9 characters and converts it with atof.
-// The text is cleared first, so a failed read gives 0.0.
-double read_double(FILE* file) {
-  char text[10] = {};
-  if (fscanf(file, "%9s", text) == 1 && skip_rest_of_token(file))
-    printf("config: value too long, cut to \"%s\"\n", text);
-  return atof(text);
-}
+// One whitespace-delimited token. `text` holds its first characters; `length`
+// counts all of them, so a token that did not fit is known as such.
+struct config_token {
+  char text[token_buffer_size];
+  size_t length;
+  bool has_nul;  // a zero byte would end the text early and hide the rest
+};
 
-// One name/value attempt. `holder` is the integer value holder that keeps
-// its contents when a conversion fails.
-void read_pair(FILE* file, config_table& table, char (&name)[20], int& holder) {
-  read_name(file, name);
-  double as_double = 0.0;
-  bool is_double = config_is_double(name);
-  if (is_double) {
-    printf("found a float!\n");
-    as_double = read_double(file);
-  } else {
-    // A failed conversion consumes nothing and leaves the holder as it was,
-    // so the variable gets the previous value and the text is the next name.
-    int converted = fscanf(file, "%d", &holder);
-    (void)converted;
+// Reads the next token. False at the end of the file.
+bool read_token(FILE* file, config_token& token) {
+  token = config_token{};
+  int c = fgetc(file);
+  while (c != EOF && is_space(c)) c = fgetc(file);
+  if (c == EOF) return false;
+  while (c != EOF && !is_space(c)) {
+    if (c == 0) token.has_nul = true;
+    if (token.length + 1 < sizeof token.text) token.text[token.length] = static_cast<char>(c);
+    ++token.length;
+    c = fgetc(file);
   }
-  config_var* var = config_find(table, name);
-  if (!var) return;
-  if (is_double) {
+  return true;
+}
+
+// The token's text for a log line, with the cut shown.
+const char* shown(const config_token& token) {
+  static char line[token_buffer_size + 8];
+  snprintf(line, sizeof line, "%s%s", token.text, token.length + 1 > sizeof token.text ? "..." : "");
+  return line;
+}
+
+// A decimal integer with an optional sign, the whole token, in 32 bits.
+bool parse_int(const config_token& token, int32_t* out) {
+  if (token.has_nul || token.length > int_value_limit) return false;
+  errno = 0;
+  char* end = nullptr;
+  long value = strtol(token.text, &end, 10);
+  if (end == token.text || *end != '\0' || errno == ERANGE || value < INT32_MIN || value > INT32_MAX) return false;
+  *out = static_cast<int32_t>(value);
+  return true;
+}
+
+// A finite decimal number, the whole token.
+bool parse_double(const config_token& token, double* out) {
+  if (token.has_nul || token.length > double_value_limit) return false;
+  char* end = nullptr;
+  double value = strtod(token.text, &end);
+  if (end == token.text || *end != '\0' || !std::isfinite(value)) return false;
+  *out = value;
+  return true;
+}
+
+void log_kept(const char* name, const char* why, const config_token* value, const config_var& var) {
+  if (config_is_double(var.name))
+    printf("config: %s %s%s%s%s, keeping %f\n", name, why, value ? " (\"" : "", value ? shown(*value) : "",
+           value ? "\")" : "", var.value.as_double);
+  else
+    printf("config: %s %s%s%s%s, keeping %d\n", name, why, value ? " (\"" : "", value ? shown(*value) : "",
+           value ? "\")" : "", var.value.as_int);
+}
+
+// Stores the value text into `var`, or keeps the variable's value and says
+// why when the text is not a value of its type.
+void store_value(config_var& var, const config_token& value) {
+  if (config_is_double(var.name)) {
+    double as_double = 0.0;
+    if (!parse_double(value, &as_double)) {
+      log_kept(var.name, "value is not a number", &value, var);
+      return;
+    }
     printf("float %f\n", as_double);
-    var->value.as_double = as_double;
+    var.value.as_double = as_double;
   } else {
-    var->value.as_int = holder;
+    int32_t as_int = 0;
+    if (!parse_int(value, &as_int)) {
+      log_kept(var.name, "value is not a whole number", &value, var);
+      return;
+    }
+    var.value.as_int = as_int;
   }
+}
+
+// The file being read, with a token that was read as a value but turned
+// out to be the next variable's name.
+struct config_reader {
+  FILE* file;
+  config_token pending;
+  bool has_pending;
+};
+
+bool next_token(config_reader& reader, config_token& token) {
+  if (reader.has_pending) {
+    token = reader.pending;
+    reader.has_pending = false;
+    return true;
+  }
+  return read_token(reader.file, token);
+}
+
+// Whether the token names a variable of the table.
+bool names_a_variable(const config_table& table, const config_token& token) {
+  return !token.has_nul && token.length <= name_limit && config_find(table, token.text) != nullptr;
+}
+
+// One name/value attempt. False when the file has ended.
+bool read_pair(config_reader& reader, config_table& table) {
+  config_token name;
+  if (!next_token(reader, name)) return false;
+  if (config_is_double(name.text)) printf("found a float!\n");
+  config_var* var = names_a_variable(table, name) ? config_find(table, name.text) : nullptr;
+  config_token value;
+  bool has_value = read_token(reader.file, value);
+  if (has_value && names_a_variable(table, value)) {
+    // "vid_fov" on a line of its own, then "vid_mode 3": the value is
+    // missing and the next pair is whole.
+    reader.pending = value;
+    reader.has_pending = true;
+    has_value = false;
+  }
+  if (!var) {
+    printf("config: unknown variable \"%s\", ignored\n", shown(name));
+    return has_value || reader.has_pending;
+  }
+  if (!has_value) {
+    log_kept(var->name, "has no value", nullptr, *var);
+    return reader.has_pending;
+  }
+  store_value(*var, value);
+  return true;
 }
 
 }  // namespace
@@ -73,9 +160,9 @@ void read_config_file_at(config_table& table, const char* path) {
     printf("config: cannot open \"%s\", keeping the defaults\n", path);
     return;
   }
-  char name[20] = {};
-  int holder = 0;
-  for (int attempt = 0; attempt < config_var_count; ++attempt) read_pair(file, table, name, holder);
+  config_reader reader{file, {}, false};
+  for (int attempt = 0; attempt < config_var_count; ++attempt)
+    if (!read_pair(reader, table)) break;
   fclose(file);
 }
 

@@ -5,9 +5,11 @@
 
 struct video_settings;
 
-// Overwrites variables from the name/value pairs of the file at `path`:
-// exactly 35 attempts, each one name and one value. A missing file leaves
-// the table as it is and says so in the log.
+// Overwrites variables from the name/value pairs of the file at `path`: at
+// most 35 attempts, each one name and one value, ending early with the file.
+// A value that is missing or not a number of the variable's type (or too
+// long to be one) leaves the variable as it was, and the log names it; so
+// does an unknown name. A missing file leaves the table as it is and says so.
 void read_config_file_at(config_table& table, const char* path);
 
 // read_config_file_at on "data/config.cfg", relative to the current directory.

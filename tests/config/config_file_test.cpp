@@ -18,8 +18,8 @@ namespace {
 std::string write_config(const std::string& text) {
   static int serial = 0;
   std::string path = std::string(testing::TempDir()) + "config_" + std::to_string(serial++) + ".cfg";
-  FILE* file = fopen(path.c_str(), "w");
-  fputs(text.c_str(), file);
+  FILE* file = fopen(path.c_str(), "wb");
+  fwrite(text.data(), 1, text.size(), file);
   fclose(file);
   return path;
 }
@@ -105,54 +105,106 @@ TEST(ConfigFile, FloatPairLogsFoundAndValue) {
   EXPECT_EQ(double_of(table, "m_kb_look_speed"), 1.9);
 }
 
-TEST(ConfigFile, FileEndingEarlyRepeatsTheLastName) {
-  // After the last pair every remaining attempt fails and re-uses the last
-  // name: an integer variable gets its last value again, a float one 0.0.
+TEST(ConfigFile, AShortFileSetsOnlyWhatItNames) {
+  // The file ends after two pairs: the remaining attempts read nothing, so
+  // the last-named variable keeps the value written for it (a short file
+  // ending in m_speed must not turn mouse look off) and nothing else moves.
   std::string log;
-  config_table table = read_text("vid_fov 75\n", &log);
+  config_table table = read_text("vid_fov 75\nm_speed 2.5\n", &log);
   EXPECT_EQ(int_of(table, "vid_fov"), 75);
-  EXPECT_EQ(count_occurrences(log, "found a float!"), 0);
+  EXPECT_EQ(double_of(table, "m_speed"), 2.5);
+  EXPECT_EQ(double_of(table, "m_speed_x"), 1.0);
+  EXPECT_EQ(int_of(table, "vid_mode"), 3);
+  EXPECT_EQ(log, "found a float!\nfloat 2.500000\n");
 
-  table = read_text("vid_fov 75\nm_speed 2.5\n", &log);
+  table = read_text("vid_fov 75\n", &log);
   EXPECT_EQ(int_of(table, "vid_fov"), 75);
-  EXPECT_EQ(double_of(table, "m_speed"), 0.0);
-  EXPECT_EQ(count_occurrences(log, "found a float!\n"), 34);
-  EXPECT_EQ(count_occurrences(log, "float 0.000000\n"), 33);
-  EXPECT_TRUE(lines_in_order(log, {"found a float!\n", "float 2.500000\n", "found a float!\n",
-                                   "float 0.000000\n"}));
+  EXPECT_EQ(log, "");
+  table = read_text("", &log);
+  EXPECT_EQ(int_of(table, "vid_fov"), 60);
 }
 
-TEST(ConfigFile, IntegerThatIsNotANumberTakesTheHoldersValue) {
-  // "abc" fails the integer conversion: vid_mode gets the holder's previous
-  // contents (75) and "abc" is read as the next name, whose value 5 is
-  // dropped. vid_fps then reads normally.
-  config_table table = read_text("vid_fov 75\nvid_mode abc 5\nvid_fps 30\n");
+TEST(ConfigFile, AHandEditedFileNeverTakesAValueNobodyWrote) {
+  // Every faulty pair leaves its variable as it was and names it in the
+  // log; the good pairs around it still count.
+  std::string log;
+  config_table table = read_text(
+      "vid_fov 75\n"
+      "vid_mode abc\n"              // not a number
+      "m_speed fast\n"              // not a number
+      "vid_fps 30\n"
+      "m_kb_look_speed 2.5x\n"      // trailing text
+      "vid_render_distance 7.5\n"   // not a whole number
+      "dbg_draw_fps 99999999999\n"  // outside 32 bits
+      "m_speed_x nan\n"             // not a finite number
+      "in_fire\n"                   // no value: the next pair is whole
+      "in_jump 33\n"
+      "dbg_draw_vel -2\n",
+      &log);
   EXPECT_EQ(int_of(table, "vid_fov"), 75);
-  EXPECT_EQ(int_of(table, "vid_mode"), 75);
+  EXPECT_EQ(int_of(table, "vid_mode"), 3);
+  EXPECT_EQ(double_of(table, "m_speed"), 1.0);
   EXPECT_EQ(int_of(table, "vid_fps"), 30);
+  EXPECT_EQ(double_of(table, "m_kb_look_speed"), 1.0);
+  EXPECT_EQ(int_of(table, "vid_render_distance"), 20);
+  EXPECT_EQ(int_of(table, "dbg_draw_fps"), 0);
+  EXPECT_EQ(double_of(table, "m_speed_x"), 1.0);
+  EXPECT_EQ(int_of(table, "in_fire"), 134);
+  EXPECT_EQ(int_of(table, "in_jump"), 33);
+  EXPECT_EQ(int_of(table, "dbg_draw_vel"), -2);
+  EXPECT_TRUE(lines_in_order(log, {"config: vid_mode value is not a whole number (\"abc\"), keeping 3\n",
+                                   "found a float!\n",
+                                   "config: m_speed value is not a number (\"fast\"), keeping 1.000000\n",
+                                   "config: m_kb_look_speed value is not a number (\"2.5x\")",
+                                   "config: vid_render_distance value is not a whole number (\"7.5\"), keeping 20\n",
+                                   "config: dbg_draw_fps value is not a whole number",
+                                   "config: m_speed_x value is not a number (\"nan\")",
+                                   "config: in_fire has no value, keeping 134\n"}))
+      << log;
+  EXPECT_EQ(count_occurrences(log, "float "), 0);
 
-  // A float that is not a number becomes 0.0.
-  table = read_text("m_speed fast\nvid_fov 80\n");
-  EXPECT_EQ(double_of(table, "m_speed"), 0.0);
+  // A name at the very end with nothing after it.
+  table = read_text("vid_fov 80 m_speed", &log);
   EXPECT_EQ(int_of(table, "vid_fov"), 80);
+  EXPECT_EQ(double_of(table, "m_speed"), 1.0);
+  EXPECT_NE(log.find("config: m_speed has no value, keeping 1.000000\n"), std::string::npos) << log;
 }
 
 TEST(ConfigFile, UnknownNamesSpendAnAttemptAndChangeNothing) {
-  config_table table = read_text("no_such_var 5\nVID_FOV 9\nvid_fov 70\n");
+  std::string log;
+  config_table table = read_text("no_such_var 5\nVID_FOV 9\nvid_fov 70\n", &log);
   EXPECT_EQ(int_of(table, "vid_fov"), 70);
   EXPECT_EQ(int_of(table, "vid_mode"), 3);
+  EXPECT_TRUE(lines_in_order(log, {"config: unknown variable \"no_such_var\", ignored\n",
+                                   "config: unknown variable \"VID_FOV\", ignored\n"}))
+      << log;
+
+  // The attempt is spent: 35 unknown pairs leave a 36th unread.
+  std::string text;
+  for (int i = 0; i < 35; ++i) text += "nothing 1\n";
+  table = read_text(text + "vid_fov 70\n");
+  EXPECT_EQ(int_of(table, "vid_fov"), 60);
 }
 
-TEST(ConfigFile, LongTokensAreCutAndTheRestDropped) {
-  // A 40-character name is cut to 19 characters and the rest is not taken
-  // for the value; a 20-character float value is cut to 9 characters.
+TEST(ConfigFile, OverlongTokensAreRefusedWhole) {
+  // A 40-character name is no variable's name, even though its first 19
+  // characters are; a float value longer than 9 characters is not cut to
+  // a number nobody wrote. A zero byte does not hide the rest of a name.
   std::string log;
-  config_table table =
-      read_text("vid_render_distanceXXXXXXXXXXXXXXXXXXXXX 42\nm_speed 1.25000000000000000001\nvid_fov 61\n", &log);
-  EXPECT_EQ(int_of(table, "vid_render_distance"), 42);
-  EXPECT_EQ(double_of(table, "m_speed"), 1.25);
+  std::string text =
+      "vid_render_distanceXXXXXXXXXXXXXXXXXXXXX 42\n"
+      "m_speed 1000000000.5\n"
+      "vid_fov 61\n";
+  text += std::string("vid_mode\0xx 9\n", 14);
+  config_table table = read_text(text, &log);
+  EXPECT_EQ(int_of(table, "vid_render_distance"), 20);
+  EXPECT_EQ(double_of(table, "m_speed"), 1.0);
   EXPECT_EQ(int_of(table, "vid_fov"), 61);
-  EXPECT_TRUE(lines_in_order(log, {"name too long", "value too long"})) << log;
+  EXPECT_EQ(int_of(table, "vid_mode"), 3);
+  EXPECT_TRUE(lines_in_order(log, {"config: unknown variable \"vid_render_distanceXXXXXXXXXXXX...\"",
+                                   "config: m_speed value is not a number (\"1000000000.5\")",
+                                   "config: unknown variable \"vid_mode\""}))
+      << log;
 }
 
 TEST(ConfigFile, MissingFileKeepsTheDefaultsAndSaysSo) {
