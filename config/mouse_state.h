@@ -3,7 +3,7 @@
 #include <cstdint>
 
 struct mouse_state {
-  int32_t x_motion;  // relative motion of the tick's last raw mouse message
+  int32_t x_motion;  // relative motion summed over the tick's raw mouse messages
   int32_t y_motion;
   int32_t left;      // 1 down, 0 up
   int32_t left_previous;

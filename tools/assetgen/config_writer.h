@@ -1,5 +1,6 @@
 // The shipped data/config.cfg: all 35 variables in table order with values for a good first run.
 #pragma once
+#include <string>
 
 // One shipped setting. Names beginning with "m" hold doubles, all others integers.
 struct shipped_setting {
@@ -12,6 +13,10 @@ constexpr int shipped_setting_count = 35;
 
 // Setting k (0 to 34) in table order.
 const shipped_setting& shipped_setting_at(int k);
+
+// The text of a double setting: the shortest that reads back as the value, with a decimal
+// point ("1.0", "0.06").
+std::string shipped_double_text(double value);
 
 // Writes the config file to path, one "name value" pair per line. Returns false on failure.
 bool write_shipped_config(const char* path);
