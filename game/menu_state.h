@@ -20,3 +20,9 @@ struct menu_state {
   double key_timer;
   int32_t key_ready;
 };
+
+// What a pass of the menus asks of the main loop.
+enum menu_result {
+  menu_go_on,  // keep running
+  menu_quit,   // end the program now: shut down without finishing the pass
+};

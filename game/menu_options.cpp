@@ -1,0 +1,74 @@
+// The options page's settings: fullscreen, display mode and mouse speed, held
+// in the configuration variables.
+#include "game/menu_options.h"
+
+#include "config/config_table.h"
+#include "render/text.h"
+
+namespace {
+
+// The options page's rows that have a setting.
+enum { row_fullscreen = 1, row_display = 2, row_mouse_speed = 3 };
+
+// The mouse speed moves by the single-precision tenth, as the setting has
+// always stepped.
+constexpr double mouse_speed_step = static_cast<double>(0.1f);
+
+constexpr const char* video_mode_names[last_video_mode + 1] = {
+    "320x200",  "640x480",  "800x600", "1024x768", "1152x864", "1280x960", "1400x1050", "1600x1200", "2048x1536",
+    "512x288",  "640x360",  "768x432", "896x504",  "1024x576", "1152x648", "1280x720",  "1920x1080",
+};
+
+// Moves vid_mode one mode down (step below 0, only while above 0) or up
+// (only while below the last mode).
+void step_video_mode(config_table& config, int32_t step) {
+  config_var* var = config_find(config, "vid_mode");
+  if (!var) return;
+  int32_t& mode = var->value.as_int;
+  if (step < 0 && mode > 0) mode -= 1;
+  if (step > 0 && mode < last_video_mode) mode += 1;
+}
+
+void set_fullscreen(config_table& config, int32_t value) {
+  config_var* var = config_find(config, "vid_fullscreen");
+  if (var) var->value.as_int = value;
+}
+
+void add_mouse_speed(config_table& config, double step) {
+  config_var* var = config_find(config, "m_speed");
+  if (var) var->value.as_double += step;
+}
+
+}  // namespace
+
+const char* video_mode_name(int32_t mode) {
+  return mode >= 0 && mode <= last_video_mode ? video_mode_names[mode] : "";
+}
+
+void options_left(config_table& config, int32_t cursor) {
+  if (cursor == row_fullscreen) set_fullscreen(config, 0);
+  if (cursor == row_display) step_video_mode(config, -1);
+  // Left raises the speed: the row has always worked this way round.
+  if (cursor == row_mouse_speed) add_mouse_speed(config, mouse_speed_step);
+}
+
+void options_right(config_table& config, int32_t cursor) {
+  if (cursor == row_fullscreen) set_fullscreen(config, 1);
+  if (cursor == row_display) step_video_mode(config, 1);
+  if (cursor == row_mouse_speed) add_mouse_speed(config, -mouse_speed_step);
+}
+
+void options_fullscreen_text(const config_table& config, char* buffer, int size) {
+  const config_var* var = config_find(config, "vid_fullscreen");
+  format_text(buffer, static_cast<size_t>(size), "Fullscreen: %s", var && var->value.as_int != 0 ? "Yes" : "No");
+}
+
+void options_display_text(const config_table& config, char* buffer, int size) {
+  const config_var* var = config_find(config, "vid_mode");
+  format_text(buffer, static_cast<size_t>(size), "Display: %s", var ? video_mode_name(var->value.as_int) : "");
+}
+
+void options_mouse_speed_text(const config_table& config, char* buffer, int size) {
+  const config_var* var = config_find(config, "m_speed");
+  format_text(buffer, static_cast<size_t>(size), "Mouse Speed: %.1f", var ? var->value.as_double : 0.0);
+}
