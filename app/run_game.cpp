@@ -1,8 +1,6 @@
 // The program's entry routine: start-up, the fixed-step main loop, shutdown.
 #include "app/run_game.h"
 
-#include <GL/gl.h>
-
 #include <cstdio>
 
 #include "app/flags.h"
@@ -22,6 +20,8 @@
 #include "config/bind_keys.h"
 #include "config/config_file.h"
 #include "entities/entity.h"
+#include "game/campaign.h"
+#include "game/menu_frame.h"
 #include "platform/events.h"
 #include "platform/keyboard.h"
 #include "platform/timer.h"
@@ -106,15 +106,19 @@ bool start_map_option(game_state& gs) {
   return false;
 }
 
-// One pass of the menus.
-void menu_pass(game_state& gs) {
+// One pass of the menus: a click skips the opening image, then the menus'
+// own tick, then the level they chose, if any. A level that cannot be loaded
+// brings the title menu back. False when the menus end the program.
+bool menu_pass(game_state& gs) {
   if (gs.mouse.left == 1 && gs.menu.splash_timer < 3.0) gs.menu.splash_timer = 3.0;
-  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  if (menu_frame(gs.menu, gs.textures, gs.sounds, *gs.keys, gs.video.tick_step, gs.music_buffer, gs.the_player,
+                 gs.config) == menu_quit)
+    return false;
   if (gs.menu.start_level_request) {
     gs.mouse.left = 0;
-    enter_level(gs, gs.menu.map_path);
+    if (!enter_level(gs, gs.menu.map_path)) campaign_level_not_started(gs.menu);
   }
+  return true;
 }
 
 // One pass of the running level: the cursor follows the console and the
@@ -161,10 +165,11 @@ int main_loop(game_state& gs) {
     loop_timing_drop_backlog(gs.timing, gs.video);
     if (platform_key_down(vk_escape)) break;
     drain_messages(gs, exit_code);
-    if (gs.menu.active)
-      menu_pass(gs);
-    else
+    if (gs.menu.active) {
+      if (!menu_pass(gs)) break;
+    } else {
       game_pass(gs);
+    }
     loop_timing_consume(gs.timing, gs.video.tick_step);
     gs.mouse.x_motion = 0;
     gs.mouse.y_motion = 0;
