@@ -7,6 +7,7 @@
 #include "config/debug_flags.h"
 #include "config/keyboard_poll.h"
 #include "entities/entity_list.h"
+#include "entities/entity_update.h"
 #include "player/player_update.h"
 #include "render/render_frame.h"
 
@@ -17,8 +18,9 @@ void game_tick(game_state& gs) {
   console_tick(gs.the_console, *gs.keys, gs.config, gs.video, gs.the_player);
   gs.the_player.debug_draw_flags = debug_draw_flags_from(gs.config);
 
-  // Teleports carried out and finished entities freed, right after the
-  // entity walk (which comes with the entity update).
+  // Every entity's tick from the tail back to the head, then teleports
+  // carried out and finished entities freed.
+  entities_update(gs.entity_list, gs.the_player, gs.bsp_root, gs.ai_node_list, gs.entity_list, gs.video.tick_step);
   entities_prune(gs.entity_list);
 
   player_update(gs.the_player, *gs.keys, gs.bsp_root, gs.entity_list, gs.video.tick_step, gs.mouse);
