@@ -234,3 +234,16 @@ TEST(AssetImages, SkyRowsWrapAroundTheHorizon) {
   EXPECT_GT(b.b, b.r);
   EXPECT_GT(r.r, r.b) << "the second sky is the red one";
 }
+
+TEST(AssetImages, WindowIconIsASmallRoundedTile) {
+  // The window icon is read by the game as it opens its window: a square
+  // image no larger than the game accepts, opaque in the middle and clear
+  // in the rounded corners.
+  image icon;
+  ASSERT_TRUE(load_webp("textures/icon.webp", icon));
+  EXPECT_EQ(icon.width, 64);
+  EXPECT_EQ(icon.height, 64);
+  EXPECT_EQ(pixel_alpha(icon, 0, 0), 0);
+  EXPECT_EQ(pixel_alpha(icon, 63, 63), 0);
+  EXPECT_EQ(opaque_count(icon, 8, 8, 56, 56), 48 * 48);
+}

@@ -6,6 +6,7 @@
 #include "tools/assetgen/enemy_kinds.h"
 #include "tools/assetgen/font_images.h"
 #include "tools/assetgen/hud_images.h"
+#include "tools/assetgen/icon_image.h"
 #include "tools/assetgen/item_images.h"
 #include "tools/assetgen/screen_images.h"
 #include "tools/assetgen/sky_images.h"
@@ -64,6 +65,7 @@ std::vector<image_job> image_catalogue() {
   jobs.push_back({"textures/logo.webp", draw_screen, 0, photo});
   jobs.push_back({"textures/title.webp", draw_screen, 1, photo});
   jobs.push_back({"textures/title2.webp", draw_screen, 2, photo});
+  jobs.push_back({"textures/icon.webp", draw_icon_image, 0, exact});
   for (int i = 0; i < world_texture_count; ++i) {
     snprintf(path, sizeof path, "textures/world/%s.webp", world_texture_name(i));
     jobs.push_back({path, draw_world_texture, i, exact});
