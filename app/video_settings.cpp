@@ -49,7 +49,7 @@ video_settings apply_video_vars(const config_table& table) {
   video.render_distance = 20;
   for (const config_var& var : table.vars) {
     int32_t value = var.value.as_int;
-    if (strcmp(var.name, "vid_vsync") == 0 && value > 0) video.vsync = 1;
+    if (strcmp(var.name, "vid_vsync") == 0) video.vsync = value > 0 ? 1 : 0;
     else if (strcmp(var.name, "vid_fullscreen") == 0 && value > 0) video.fullscreen = 1;
     else if (strcmp(var.name, "vid_fov") == 0) video.fov = value;
     else if (strcmp(var.name, "vid_render_distance") == 0) video.render_distance = value;

@@ -9,7 +9,7 @@ struct config_table;
 struct video_settings {
   int32_t width;
   int32_t height;
-  int32_t vsync;
+  int32_t vsync;  // 1: buffer swaps wait for the display's refresh; 0: they do not
   int32_t fullscreen;
   int32_t fov;
   int32_t render_distance;

@@ -5,19 +5,28 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <vector>
 
 #include "app/flags.h"
 #include "app/game_state.h"
 #include "app/texture_catalogue.h"
 #include "app/texture_load.h"
+#include "app/window_icon.h"
 #include "platform/directory.h"
 #include "platform/events.h"
 #include "platform/window.h"
+#include "world/tree_textures.h"
 #include "world/world_texture.h"
 
 const char game_window_title[] = "Tarvo 3D Engine";
 
 namespace {
+
+// Buffer swaps wait for the display's refresh when vsync is on.
+void apply_vsync(game_state& gs) {
+  if (!platform_set_swap_interval(gs.window, gs.video.vsync ? 1 : 0))
+    printf("vsync: cannot turn it %s: %s\n", gs.video.vsync ? "on" : "off", platform_error());
+}
 
 // Creates and shows the window in the current video settings, with its
 // context. A fullscreen window changes the display mode to its size.
@@ -30,6 +39,9 @@ void create_window(game_state& gs) {
   gs.window = platform_create_window(game_window_title, gs.video.width, gs.video.height, fullscreen);
   if (!gs.window) printf("window: %s\n", platform_error());
   create_gl_context(gs.window);
+  if (!gs.window) return;
+  apply_vsync(gs);
+  set_window_icon(gs.window);
 }
 
 // Gives the display its desktop mode back when a fullscreen window is left
@@ -41,14 +53,21 @@ void leave_fullscreen(game_state& gs) {
   fullscreen_active_flag = 0;
 }
 
-// Reloads every entry of the level's world-texture list into the new context.
-void reload_world_textures(game_state& gs) {
+// Reloads every entry of the level's world-texture list into the new
+// context, from the list's true beginning (the table holds the id-1 entry,
+// which need not be the first), and notes each entry's old and new name.
+void reload_world_textures(game_state& gs, std::vector<texture_rename>& renames) {
   char remembered[260];
   platform_get_current_directory(remembered, sizeof remembered);
   if (!platform_set_current_directory("data/textures/world"))
     printf("restart: no directory \"data/textures/world\"\n");
-  for (world_texture* entry = gs.textures.world_textures; entry; entry = entry->next)
+  world_texture* entry = gs.textures.world_textures;
+  while (entry && entry->prev) entry = entry->prev;
+  for (; entry; entry = entry->next) {
+    uint32_t old_name = entry->texture;
     entry->texture = load_texture(entry->path, true);
+    if (old_name) renames.push_back({old_name, entry->texture});
+  }
   platform_set_current_directory(remembered);
 }
 
@@ -71,13 +90,21 @@ void open_game_window(game_state& gs) {
 }
 
 void restart_video(game_state& gs) {
+  // The level's light maps exist only as textures of the old context:
+  // their texels are copied out before it goes.
+  std::vector<light_map_copy> light_maps;
+  if (gs.window) light_maps = tree_light_maps_read_back(gs.bsp_root);
+  uint32_t old_default_texture = gs.textures.slots[tex_default_world];
   close_game_window(gs);
   printf("FULL RESTART OF ALL VIDEO BEGINS!\n\n");
   apply_video_vars_into(gs.config, gs.video);
   if (gs.video.fullscreen != 1) leave_fullscreen(gs);
   create_window(gs);
   load_texture_catalogue(gs.textures);
-  reload_world_textures(gs);
+  std::vector<texture_rename> renames;
+  if (old_default_texture) renames.push_back({old_default_texture, gs.textures.slots[tex_default_world]});
+  reload_world_textures(gs, renames);
+  tree_textures_move_in(gs.bsp_root, light_maps, renames);
   printf("EXited the function and NOW going to update the loop!\n\n");
   set_gl_blend_state();
   printf("pw %d ph %d\n", gs.video.desktop_width, gs.video.desktop_height);

@@ -74,6 +74,24 @@ void platform_destroy_window(platform_window* window) {
   delete window;
 }
 
+bool platform_set_swap_interval(platform_window* window, int interval) {
+  if (!window || !window->context) return false;
+  return SDL_GL_SetSwapInterval(interval) == 0;
+}
+
+int platform_swap_interval() { return SDL_GL_GetSwapInterval(); }
+
+bool platform_set_window_icon(platform_window* window, const uint8_t* rgba, int width, int height) {
+  if (!window || !rgba || width <= 0 || height <= 0) return false;
+  // SDL only reads the pixels while making its own copy for the window.
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba), width, height, 32,
+                                                            width * 4, SDL_PIXELFORMAT_RGBA32);
+  if (!surface) return false;
+  SDL_SetWindowIcon(window->window, surface);
+  SDL_FreeSurface(surface);
+  return true;
+}
+
 void platform_swap(platform_window* window) {
   if (window) SDL_GL_SwapWindow(window->window);
 }

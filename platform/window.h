@@ -1,5 +1,6 @@
 // The game window and its OpenGL context, on SDL2.
 #pragma once
+#include <cstdint>
 
 // One window with its GL context. Opaque outside platform/.
 struct platform_window;
@@ -32,6 +33,20 @@ void platform_destroy_gl_context(platform_window* window);
 // Destroys the window (and its context, if still there). Leaving a
 // fullscreen window gives the desktop its own mode back.
 void platform_destroy_window(platform_window* window);
+
+// Sets how many display refreshes a buffer swap waits for on the window's
+// current context: 0 swaps at once (vsync off), 1 waits for the next
+// refresh (vsync on). False when the driver refuses; the reason is in
+// platform_error().
+bool platform_set_swap_interval(platform_window* window, int interval);
+
+// The swap interval of the current context as the driver reports it: 0 or
+// 1, or -1 for adaptive vsync.
+int platform_swap_interval();
+
+// Gives the window the icon the desktop shows for it: `width` x `height`
+// RGBA pixels, top row first. False when SDL cannot make the image.
+bool platform_set_window_icon(platform_window* window, const uint8_t* rgba, int width, int height);
 
 // Shows the back buffer.
 void platform_swap(platform_window* window);

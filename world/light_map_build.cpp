@@ -35,10 +35,14 @@ uint32_t light_map_build(const int32_t* const* grid, int32_t rows, int32_t cols)
       image[(static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)) * 4 + 3] =
           texel_alpha(grid, rows, cols, r, c);
 
+  return light_map_upload(image.data(), rows, cols);
+}
+
+uint32_t light_map_upload(const uint8_t* rgba, int32_t rows, int32_t cols) {
   GLuint name = 0;
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, cols, rows, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.data());
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, cols, rows, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   return name;

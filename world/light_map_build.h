@@ -8,3 +8,8 @@
 // mipmaps. Returns the GL texture name; 0 without building anything when
 // the grid is smaller than 2 x 2 (the border rule needs an inner neighbour).
 uint32_t light_map_build(const int32_t* const* grid, int32_t rows, int32_t cols);
+
+// Uploads a finished light-map image of cols x rows RGBA texels as a new
+// texture with the light map's filtering. Used by light_map_build and when
+// a new GL context takes over a level's light maps.
+uint32_t light_map_upload(const uint8_t* rgba, int32_t rows, int32_t cols);

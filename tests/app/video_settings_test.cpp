@@ -47,8 +47,14 @@ TEST(VideoSettings, VidFpsOfZeroOrBelowFallsBackAndIsLogged) {
   }
 }
 
-TEST(VideoSettings, VsyncStaysOneAndFlagsFollowTheVariables) {
-  EXPECT_EQ(with("vid_vsync", 0).vsync, 1);
+TEST(VideoSettings, VsyncAndFlagsFollowTheVariables) {
+  EXPECT_EQ(with("vid_vsync", 0).vsync, 0);
+  EXPECT_EQ(with("vid_vsync", 1).vsync, 1);
+  EXPECT_EQ(with("vid_vsync", 2).vsync, 1);
+  EXPECT_EQ(with("vid_vsync", -1).vsync, 0);
+  config_table defaults{};
+  set_config_defaults(defaults);
+  EXPECT_EQ(apply_video_vars(defaults).vsync, 1);
   EXPECT_EQ(with("vid_fullscreen", 0).fullscreen, 0);
   EXPECT_EQ(with("vid_fullscreen", 5).fullscreen, 1);
   EXPECT_EQ(with("vid_fov", 75).fov, 75);
