@@ -10,6 +10,7 @@
 #include "tools/mapc/grid_parser.h"
 #include "tools/mapc/map_parser.h"
 #include "tools/mapc/map_writer.h"
+#include "tools/mapc/source_limits.h"
 #include "tools/mapc/space_grid.h"
 #include "tools/mapc/validate.h"
 
@@ -69,7 +70,7 @@ bool mapc_load_source(const std::string& path, mapc_source& src, mapc_log& log) 
 
 bool mapc_compile(const mapc_source& src, const mapc_options& options, mapc_result& out, mapc_log& log) {
   auto t0 = std::chrono::steady_clock::now();
-  if (!check_boxes(src, log)) return false;
+  if (!mapc_check_source_limits(src, log) || !check_boxes(src, log)) return false;
   out.surface = mapc_csg_faces(src.boxes);
   mapc_space space = mapc_space_build(src.boxes);
   if (!mapc_check_leaks(src, space, options.point_file, log)) return false;
@@ -86,6 +87,7 @@ bool mapc_compile(const mapc_source& src, const mapc_options& options, mapc_resu
   out.nav = mapc_build_nav(out.tree, out.spots);
   out.link_count = 0;
   for (const mapc_nav_node& n : out.nav) out.link_count += static_cast<int>(n.links.size());
+  if (!mapc_check_output_limits(src, out, log)) return false;
   out.text = mapc_write_map(out.nav, src.entities, out.textures, out.tree, out.grids);
   out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   return true;

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "tools/mapc/entity_classes.h"
+#include "tools/mapc/source_limits.h"
 
 namespace {
 
@@ -43,9 +44,25 @@ std::vector<std::string> words(const std::string& line) {
   return out;
 }
 
+// Whether the texture names of a solid or kind command can be written into
+// a map file; the first that cannot is an error on the command's line.
+bool texture_names_ok(const std::vector<std::string>& w, size_t first, int line, const std::string& file,
+                      mapc_log& log) {
+  for (size_t i = first; i < w.size(); ++i) {
+    std::string problem = mapc_texture_name_problem(w[i]);
+    if (problem.empty()) continue;
+    mapc_error(log, "%s:%d: %s %s: %s", file.c_str(), line, w[0].c_str(), w[1].c_str(), problem.c_str());
+    return false;
+  }
+  return true;
+}
+
 bool parse_command(const std::vector<std::string>& w, int line, const std::string& file, grid_level& g,
                    mapc_source& out, mapc_log& log) {
   const std::string& c = w[0];
+  if ((c == "solid" && w.size() == 3 && !texture_names_ok(w, 2, line, file, log)) ||
+      (c == "kind" && w.size() == 7 && !texture_names_ok(w, 4, line, file, log)))
+    return false;
   if (c == "cell" && w.size() == 2 && atof(w[1].c_str()) > 0) {
     g.cell = atof(w[1].c_str());
   } else if (c == "minlight" && w.size() == 2) {

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "tools/mapc/entity_classes.h"
+#include "tools/mapc/source_limits.h"
 
 namespace {
 
@@ -121,6 +122,12 @@ bool read_face(parser& ps, face& f) {
     return false;
   }
   f.texture = base_texture_name(ps.peek().text);
+  std::string problem = mapc_texture_name_problem(f.texture);
+  if (!problem.empty()) {
+    mapc_error(ps.log, "%s:%d: entity %d, brush %d: %s", ps.file.c_str(), ps.line(), ps.entity_index,
+               ps.brush_index, problem.c_str());
+    return false;
+  }
   ++ps.pos;
   while (!ps.at_end() && !ps.is("(") && !ps.is("}")) {
     const std::string& t = ps.peek().text;

@@ -1,0 +1,35 @@
+// What the game's map reader accepts, checked before a map file is written.
+#pragma once
+#include <string>
+
+#include "tools/mapc/mapc_source.h"
+
+// The longest texture name a level may use: the game reads "NAME.webp" into
+// a path of at most 259 characters.
+extern const size_t mapc_max_texture_name;
+
+// Coordinates are written with up to four decimals into numbers the game
+// reads as at most 11 characters; within this distance of the origin (in
+// world units, 1 048 576 map units) every coordinate fits.
+constexpr double mapc_max_coordinate = 65536.0;
+
+// Why `name` cannot name a world texture in a map file (empty, a space or
+// another character the game's reader would split or stop at, too long),
+// or an empty string when it can.
+std::string mapc_texture_name_problem(const std::string& name);
+
+// Whether a number the map file lists in its navigation-node or entity
+// section is short enough for the game's reader.
+bool mapc_list_number_fits(double value);
+
+struct mapc_result;
+
+// Checks what the compile made against the game reader's counts: navigation
+// nodes, links per node, entities, textures and the tree's depth. False,
+// with an error naming the file, when one is over.
+bool mapc_check_output_limits(const mapc_source& src, const mapc_result& result, mapc_log& log);
+
+// Checks every box, entity and light of the source against the limits
+// above; each problem is an error naming the file and line. False when
+// there is one.
+bool mapc_check_source_limits(const mapc_source& src, mapc_log& log);
