@@ -73,13 +73,14 @@ void campaign_space(menu_state& menu, player& p, key_down_test key_down) {
 
 menu_result start_level(menu_state& menu, player& p, texture_table& textures, uint32_t& music_buffer) {
   draw_text(hud_font(textures), "loading..", -0.5, 0.0, 0.1);
-  save_file_write(save_file_path, record_of(p));
   const level_entry* level = level_table_find(p.level_number);
   if (!level) {
+    // Nothing is saved either: a save naming no level could not be continued.
     printf("level %d is not in the campaign\n", p.level_number);
     campaign_level_not_started(menu);
     return menu_go_on;
   }
+  save_file_write(save_file_path, record_of(p));
   if (p.level_number == secret_level && p.mice != mice_for_secret_level) return menu_quit;
   snprintf(menu.map_path, sizeof menu.map_path, "%s", level->map_path);
   // A level that failed to load leaves its music behind; only one is kept.

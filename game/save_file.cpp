@@ -46,11 +46,10 @@ void clamp_counter(const char* path, const char* name, int32_t& value) {
   value = 0;
 }
 
-// Writes `line` to `temp`, flushed to the disk. False with errno set when
-// any step fails.
-bool write_temp(const char* temp, const char* line, size_t length) {
-  FILE* f = fopen(temp, "wb");
-  if (!f) return false;
+// Writes `line` to the open temporary file and closes it, flushed to the
+// disk. False with errno set when any step fails; the file is closed either
+// way.
+bool finish_temp(FILE* f, const char* line, size_t length) {
   bool ok = fwrite(line, 1, length, f) == length;
   int error = ok ? 0 : errno;
   if (fflush(f) != 0 && ok) {
@@ -98,14 +97,15 @@ bool save_file_write(const char* path, const save_record& record) {
   }
   char line[64];
   int length = save_format(line, sizeof line, record);
-  if (!write_temp(temp, line, static_cast<size_t>(length))) {
+  FILE* f = fopen(temp, "wb");
+  if (!f) {
     printf("save file \"%s\" not written: %s\n", path, strerror(errno));
-    remove(temp);
     return false;
   }
-  if (rename(temp, path) != 0) {
+  // From here on the temporary file is ours to remove when the write fails.
+  if (!finish_temp(f, line, static_cast<size_t>(length)) || rename(temp, path) != 0) {
     printf("save file \"%s\" not written: %s\n", path, strerror(errno));
-    remove(temp);
+    unlink(temp);
     return false;
   }
   return true;

@@ -1,0 +1,212 @@
+// The title menu driven through menu_frame with held keys: the splash, key
+// pacing, the cursor on every page, the options and their limits, and
+// Space on each row.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "app/flags.h"
+#include "game/menu_frame.h"
+#include "game/menu_keys.h"
+#include "game/menu_options.h"
+#include "platform/keyboard.h"
+#include "tests/game/menu_rig.h"
+
+namespace {
+
+int32_t& int_var(config_table& config, const char* name) { return config_find(config, name)->value.as_int; }
+double& double_var(config_table& config, const char* name) { return config_find(config, name)->value.as_double; }
+
+std::string shown(void (*text)(const config_table&, char*, int), const config_table& config) {
+  char buffer[40];
+  text(config, buffer, sizeof buffer);
+  return buffer;
+}
+
+// The opening image holds the menu back for two seconds: Down held from the
+// start does nothing until then, and the menu music starts with the title.
+// Held on, Down moves one row per key pause (14 ticks of 1/64 s: the pause
+// runs out on the 13th, the key is taken on the next) and stops at "Quit".
+TEST(Menu, SplashThenTitleThenHeldDownPacedToQuit) {
+  menu_rig rig;
+  hold_key(vk_down);
+  rig.ticks(127);  // 127/64 s: still the logo
+  EXPECT_LT(rig.menu.splash_timer, splash_seconds);
+  EXPECT_EQ(rig.menu.cursor, 1);
+  EXPECT_EQ(rig.menu.menu_music_started, 0);
+
+  int moves_at[8];
+  int moves = 0;
+  for (int tick = 0; tick < 200 && moves < 8; ++tick) {
+    int32_t before = rig.menu.cursor;
+    rig.tick();
+    if (rig.menu.cursor != before) moves_at[moves++] = tick;
+  }
+  EXPECT_EQ(rig.menu.menu_music_started, 1);
+  ASSERT_EQ(moves, 5);  // rows 2 to 6, then no further
+  EXPECT_EQ(rig.menu.cursor, main_quit);
+  for (int k = 1; k < moves; ++k) EXPECT_EQ(moves_at[k] - moves_at[k - 1], 14) << "move " << k;
+  rig.ticks(60);
+  EXPECT_EQ(rig.menu.cursor, main_quit);
+
+  // Up steps back the same way and stops at "New Game".
+  release_keys();
+  for (int k = 0; k < 8; ++k) rig.press(vk_up);
+  EXPECT_EQ(rig.menu.cursor, main_new_game);
+}
+
+// With whole-second ticks (vid_fps 1) the splash timer lands exactly on two
+// seconds; the title menu must still appear and take keys.
+TEST(Menu, WholeSecondTicksStillReachTheTitleMenu) {
+  menu_rig rig;
+  rig.dt = 1.0;
+  rig.ticks(2);
+  EXPECT_EQ(rig.menu.splash_timer, 2.0);
+  rig.press(vk_down);
+  EXPECT_EQ(rig.menu.cursor, main_continue);
+}
+
+// A left click sets the splash timer past the logo (the main loop does it);
+// the title and its music come in the next pass.
+TEST(Menu, SkippedSplashShowsTheTitleAtOnce) {
+  menu_rig rig;
+  rig.tick();
+  rig.menu.splash_timer = 3.0;
+  rig.tick();
+  EXPECT_EQ(rig.menu.menu_music_started, 1);
+  rig.press(vk_down);
+  EXPECT_EQ(rig.menu.cursor, main_continue);
+}
+
+// The options page: Display from one end to the other, fullscreen on and
+// off, the mouse speed both ways (no bounds), Apply and Back, and the
+// cursor kept within the page's five rows.
+TEST(Menu, OptionsChangeTheVariablesWithinTheirLimits) {
+  menu_rig rig;
+  int_var(rig.config, "vid_mode") = 3;
+  int_var(rig.config, "vid_fullscreen") = 0;
+  double_var(rig.config, "m_speed") = 1.0;
+  restart_video_flag = 0;
+  rig.past_splash();
+  rig.press(vk_down);
+  rig.press(vk_down);
+  rig.press(vk_space);
+  ASSERT_EQ(rig.menu.page, page_options);
+  EXPECT_EQ(rig.menu.cursor, options_back);
+  rig.press(vk_down);
+  EXPECT_EQ(rig.menu.cursor, options_back);  // "Back" is the last row
+
+  rig.press(vk_up);
+  rig.press(vk_up);
+  rig.press(vk_up);
+  ASSERT_EQ(rig.menu.cursor, 2);
+  for (int k = 0; k < 6; ++k) rig.press(vk_left);
+  EXPECT_EQ(int_var(rig.config, "vid_mode"), 0);
+  EXPECT_EQ(shown(options_display_text, rig.config), "Display: 320x200");
+  for (int k = 0; k < 20; ++k) rig.press(vk_right);
+  EXPECT_EQ(int_var(rig.config, "vid_mode"), last_video_mode);
+  EXPECT_EQ(shown(options_display_text, rig.config), "Display: 1920x1080");
+  EXPECT_EQ(restart_video_flag, 0);  // nothing takes effect before Apply
+
+  rig.press(vk_up);
+  rig.press(vk_right);
+  EXPECT_EQ(int_var(rig.config, "vid_fullscreen"), 1);
+  EXPECT_EQ(shown(options_fullscreen_text, rig.config), "Fullscreen: Yes");
+  rig.press(vk_left);
+  EXPECT_EQ(shown(options_fullscreen_text, rig.config), "Fullscreen: No");
+  rig.press(vk_up);
+  EXPECT_EQ(rig.menu.cursor, 1);
+
+  rig.press(vk_down);
+  rig.press(vk_down);
+  for (int k = 0; k < 3; ++k) rig.press(vk_left);
+  EXPECT_EQ(shown(options_mouse_speed_text, rig.config), "Mouse Speed: 1.3");
+  EXPECT_EQ(double_var(rig.config, "m_speed"), 1.0 + 3 * static_cast<double>(0.1f));
+  for (int k = 0; k < 15; ++k) rig.press(vk_right);
+  EXPECT_EQ(shown(options_mouse_speed_text, rig.config), "Mouse Speed: -0.2");
+
+  rig.press(vk_space);  // Space on a setting row does nothing
+  EXPECT_EQ(rig.menu.page, page_options);
+  rig.press(vk_down);
+  rig.press(vk_space);
+  EXPECT_EQ(restart_video_flag, 1);
+  restart_video_flag = 0;
+  rig.press(vk_down);
+  rig.press(vk_space);
+  EXPECT_EQ(rig.menu.page, page_main);
+  EXPECT_EQ(rig.menu.cursor, main_continue);
+}
+
+// A display mode outside the table (from the config file) shows an empty
+// name and steps back towards the table.
+TEST(Menu, DisplayModeOutsideTheTable) {
+  config_table config{};
+  set_config_defaults(config);
+  int_var(config, "vid_mode") = 40;
+  EXPECT_EQ(shown(options_display_text, config), "Display: ");
+  options_right(config, 2);
+  EXPECT_EQ(int_var(config, "vid_mode"), 40);
+  options_left(config, 2);
+  EXPECT_EQ(int_var(config, "vid_mode"), 39);
+  int_var(config, "vid_mode") = -1;
+  EXPECT_EQ(shown(options_display_text, config), "Display: ");
+  options_left(config, 2);
+  EXPECT_EQ(int_var(config, "vid_mode"), -1);
+  options_right(config, 2);
+  EXPECT_EQ(int_var(config, "vid_mode"), 0);
+}
+
+// How to play and the credits: only "Back", where Up and Down leave the
+// cursor; Space returns to the row that opened the page. Left and Right
+// outside the options page change nothing.
+TEST(Menu, HowToPlayAndCreditsPagesGoBackToTheirRows) {
+  menu_rig rig;
+  int_var(rig.config, "vid_mode") = 5;
+  rig.past_splash();
+  for (int k = 0; k < 3; ++k) rig.press(vk_down);
+  rig.press(vk_space);
+  ASSERT_EQ(rig.menu.page, page_how_to_play);
+  EXPECT_EQ(rig.menu.cursor, how_to_play_back);
+  rig.press(vk_up);
+  rig.press(vk_down);
+  rig.press(vk_left);
+  EXPECT_EQ(rig.menu.cursor, how_to_play_back);
+  EXPECT_EQ(int_var(rig.config, "vid_mode"), 5);
+  rig.press(vk_space);
+  EXPECT_EQ(rig.menu.page, page_main);
+  EXPECT_EQ(rig.menu.cursor, main_options);
+
+  rig.press(vk_down);
+  rig.press(vk_down);
+  rig.press(vk_space);
+  ASSERT_EQ(rig.menu.page, page_credits);
+  EXPECT_EQ(rig.menu.cursor, credits_back);
+  rig.press(vk_down);
+  rig.press(vk_up);
+  EXPECT_EQ(rig.menu.cursor, credits_back);
+  rig.press(vk_space);
+  EXPECT_EQ(rig.menu.page, page_main);
+  EXPECT_EQ(rig.menu.cursor, main_credits);
+
+  rig.press(vk_down);
+  EXPECT_EQ(rig.press(vk_space), menu_quit);
+}
+
+// Keys are tested Up, Left, Right, Down, Space and only one is taken per
+// pass: Up and Space together move the cursor and do not act on the row.
+TEST(Menu, OneKeyPerPassInItsOrder) {
+  menu_rig rig;
+  rig.past_splash();
+  rig.press(vk_down);
+  rig.press(vk_down);  // "Options"
+  hold_key(vk_up);
+  hold_key(vk_space);
+  rig.ticks(5);  // one accepted key, then the pause
+  release_keys();
+  EXPECT_EQ(rig.menu.page, page_main);
+  EXPECT_EQ(rig.menu.cursor, main_continue);
+}
+
+}  // namespace
