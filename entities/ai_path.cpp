@@ -1,7 +1,9 @@
 // Questions about the level's navigation graph: counts, nearest nodes, routes.
 #include "entities/ai_path.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "entities/enemy_sight.h"
@@ -100,6 +102,25 @@ int32_t ai_node_count(const ai_node* list) {
 int32_t find_nearest_visible_node(ai_node* list, const bsp_node* root, const double q[3]) {
   const int32_t n = ai_node_count(list);
   const std::vector<ai_node*> nodes = nodes_by_id(list, n);
+  // Sight tests are what cost: try the nodes nearest first and stop at the
+  // first one q sees. A node unseen counts as 9999 away, so a seen node
+  // nearer than that is the answer, as it would be after testing them all.
+  std::vector<std::pair<double, int32_t>> by_distance;
+  by_distance.reserve(static_cast<size_t>(n));
+  for (int32_t i = 0; i < n; ++i) {
+    const ai_node* node = nodes[static_cast<size_t>(i)];
+    if (!node) continue;
+    const double at[3] = {node->x, node->y, node->z};
+    by_distance.emplace_back(distance3(q, at), i);
+  }
+  std::sort(by_distance.begin(), by_distance.end());
+  for (const auto& [distance, id] : by_distance) {
+    if (distance >= unreachable) break;
+    const ai_node* node = nodes[static_cast<size_t>(id)];
+    const double at[3] = {node->x, node->y, node->z};
+    if (segment_clear(q, at, root)) return id;
+  }
+  // None seen within 9999: the smallest value wins, the lowest id on ties.
   int32_t best_id = 0;
   double best = 0.0;
   for (int32_t i = 0; i < n; ++i) {
@@ -107,7 +128,7 @@ int32_t find_nearest_visible_node(ai_node* list, const bsp_node* root, const dou
     double value = unreachable;
     if (node) {
       const double at[3] = {node->x, node->y, node->z};
-      if (segment_clear(q, at, root)) value = distance3(q, at);
+      if (distance3(q, at) >= unreachable && segment_clear(q, at, root)) value = distance3(q, at);
     }
     if (i == 0 || value < best) {
       best = value;

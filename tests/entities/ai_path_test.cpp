@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "config/config_table.h"
@@ -11,7 +12,9 @@
 #include "entities/entity.h"
 #include "entities/entity_codes.h"
 #include "player/player.h"
+#include "tests/entities/enemy_arena.h"
 #include "tests/support/capture_stdout.h"
+#include "world/bsp_query.h"
 #include "world/ai_node.h"
 #include "world/bsp_node.h"
 #include "world/level_lists_free.h"
@@ -171,6 +174,58 @@ TEST(NodeQueries, FollowingABrokenRouteGoesIdle) {
   enemy_states::s_follow_path(e, c);
   capture_stdout_end();
   EXPECT_EQ(e.state, s_idle);
+}
+
+}  // namespace
+
+namespace {
+
+// The nearest-node query tests the nearest nodes first and stops early; on
+// a walled level it must agree everywhere with testing every node.
+int nearest_by_testing_all(ai_node* list, const bsp_node* root, const double q[3]) {
+  int best_id = 0;
+  double best = 0.0;
+  const int n = ai_node_count(list);
+  for (int i = 0; i < n; ++i) {
+    const ai_node* node = list;
+    while (node && node->id != i) node = node->next;
+    double value = 9999.0;
+    if (node) {
+      const double at[3] = {node->x, node->y, node->z};
+      if (bsp_segment_clear(q, at, root) == 1) value = std::sqrt((at[0] - q[0]) * (at[0] - q[0]) +
+                                                                (at[1] - q[1]) * (at[1] - q[1]) +
+                                                                (at[2] - q[2]) * (at[2] - q[2]));
+    }
+    if (i == 0 || value < best) {
+      best = value;
+      best_id = i;
+    }
+  }
+  return best_id;
+}
+
+TEST(NodeQueries, NearestVisibleAgreesWithTestingEveryNode) {
+  arena a;
+  ASSERT_TRUE(a.build({"#######################",
+                       "#.....L.......#.......#",
+                       "#.P...........#...L...#",
+                       "#......###....#.......#",
+                       "#######.......#.......#",
+                       "#.............#.......#",
+                       "#..L..........#.......#",
+                       "#.....................#",
+                       "#######################"}));
+  int compared = 0;
+  for (double x = -4.0; x < 50.0; x += 1.7)
+    for (double z = -4.0; z < 22.0; z += 1.3)
+      for (double y : {0.0, 1.0, 7.5}) {
+        const double q[3] = {x, y, z};
+        ASSERT_EQ(find_nearest_visible_node(a.map.nodes, a.map.root, q),
+                  nearest_by_testing_all(a.map.nodes, a.map.root, q))
+            << x << " " << y << " " << z;
+        ++compared;
+      }
+  EXPECT_GT(compared, 1000);
 }
 
 }  // namespace
