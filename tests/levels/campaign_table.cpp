@@ -1,0 +1,37 @@
+// The campaign's map files with what each holds, as levels/README.md records it.
+#include "tests/levels/campaign_table.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <sstream>
+
+const std::vector<campaign_level>& campaign_levels() {
+  static const std::vector<campaign_level> levels = {
+      {0, "facility", false, "1:1 2:1 100:2 101:1 200:1 202:3 205:2 400:3 401:1 402:1 410:1 420:1"},
+      {1, "outside", false, "1:1 2:1 200:3 201:3 202:6 205:5 400:5 401:2 410:2 420:1"},
+  };
+  return levels;
+}
+
+std::map<int, int> campaign_entity_counts(const campaign_level& level) {
+  std::map<int, int> counts;
+  std::istringstream in(level.entities);
+  std::string pair;
+  while (in >> pair) {
+    size_t colon = pair.find(':');
+    counts[atoi(pair.substr(0, colon).c_str())] = atoi(pair.substr(colon + 1).c_str());
+  }
+  return counts;
+}
+
+std::string campaign_map_path(const campaign_level& level) {
+  const char* data = getenv("TARVO_DATA_DIR");
+  return std::string(data ? data : "data") + "/maps/" + level.file + ".t3bsp";
+}
+
+std::string campaign_source_path(const campaign_level& level) {
+  const char* source = getenv("TARVO_SOURCE_DIR");
+  std::string base = std::string(source ? source : ".") + "/levels/" + level.file;
+  return access((base + ".map").c_str(), R_OK) == 0 ? base + ".map" : base + ".lvl";
+}

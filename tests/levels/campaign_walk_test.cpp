@@ -1,0 +1,127 @@
+// Every level of the campaign can be played through: with its enemies set
+// aside, a player driven by keys and mouse through the real game tick walks
+// the navigation graph from the start to the exit (and the exit ends the
+// level) or, on the levels that end by a death, to the boss. Each mouse lies
+// off the way: no point of that walk sees it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/flags.h"
+#include "entities/entity.h"
+#include "entities/entity_list.h"
+#include "tests/level/level_fixture.h"
+#include "tests/levels/campaign_table.h"
+#include "tests/levels/level_walk.h"
+#include "tests/support/capture_stdout.h"
+#include "tests/support/gl_context.h"
+#include "world/bsp_query.h"
+
+namespace {
+
+// Four minutes of play at most for any level.
+constexpr int max_ticks = 60 * 240;
+
+bool ends_the_level(int type) { return type == 209 || type == 212 || type == 213; }
+
+// The loaded level with its enemies taken out (the bosses' places kept).
+struct quiet_level {
+  level_records records;
+  bool loaded = false;
+  walk_point start{0, 0, 0};
+  std::vector<walk_point> exits, bosses, mice;
+};
+
+void load_quiet(const campaign_level& l, quiet_level& q) {
+  capture_stdout_begin();
+  q.loaded = q.records.load(campaign_map_path(l));
+  capture_stdout_end();
+  if (!q.loaded) return;
+  bool have_start = false;
+  for (entity* e = q.records.entity_list->next; e;) {
+    entity* next = e->next;
+    walk_point at{e->pos[0], e->pos[1], e->pos[2]};
+    if (e->type == 1 && !have_start) {
+      q.start = at;
+      have_start = true;
+    }
+    if (e->type == 2) q.exits.push_back(at);
+    if (e->type == 420) q.mice.push_back(at);
+    if (ends_the_level(e->type)) q.bosses.push_back(at);
+    if (e->type >= 200 && e->type < 300) {
+      entity_unlink(e);
+      entity_free(e);
+    }
+    e = next;
+  }
+}
+
+std::string route_text(const std::vector<int>& route) {
+  std::string s;
+  for (int id : route) s += std::to_string(id) + " ";
+  return s;
+}
+
+class CampaignWalk : public testing::TestWithParam<int> {
+ protected:
+  void SetUp() override { ASSERT_TRUE(test_gl_context()); }
+};
+
+TEST_P(CampaignWalk, FromTheStartToTheEnd) {
+  const campaign_level& l = campaign_levels().at(GetParam());
+  SCOPED_TRACE(l.file);
+  quiet_level q;
+  load_quiet(l, q);
+  ASSERT_TRUE(q.loaded) << campaign_map_path(l);
+  walk_point goal = l.ends_by_death ? (q.bosses.empty() ? q.start : q.bosses[0])
+                                    : (q.exits.empty() ? q.start : q.exits[0]);
+  ASSERT_FALSE(l.ends_by_death ? q.bosses.empty() : q.exits.empty());
+
+  const ai_node* nodes = q.records.ai_node_list;
+  int from = nav_node_near(nodes, q.records.bsp_root, q.start);
+  int to = nav_node_near(nodes, q.records.bsp_root, goal);
+  ASSERT_GE(from, 0);
+  ASSERT_GE(to, 0);
+  std::vector<int> route = nav_route(nodes, from, to);
+  ASSERT_FALSE(route.empty()) << "no way over the navigation graph from node " << from << " to node " << to;
+
+  player& p = q.records.the_player;
+  p.pos[0] = q.start.x;
+  p.pos[1] = q.start.y;
+  p.pos[2] = q.start.z;
+  reset_program_flags();
+  capture_stdout_begin();
+  walk_outcome out = walk_route(p, q.records.entity_list, q.records.bsp_root, q.records.ai_node_list, route, goal,
+                                3.0, l.ends_by_death, max_ticks);
+  capture_stdout_end();
+  EXPECT_FALSE(out.died) << out.log;
+  if (l.ends_by_death) {
+    EXPECT_TRUE(out.reached_goal) << out.log << "route " << route_text(route);
+  } else {
+    EXPECT_TRUE(out.level_done) << out.log << "route " << route_text(route);
+    double d = std::sqrt((out.end.x - goal.x) * (out.end.x - goal.x) + (out.end.y - goal.y) * (out.end.y - goal.y) +
+                         (out.end.z - goal.z) * (out.end.z - goal.z));
+    EXPECT_LT(d, 3.0) << "the level ended at the exit";
+  }
+  reset_program_flags();
+
+  // The mouse is a secret: nowhere on the way does the player's eye see it.
+  for (const walk_point& m : q.mice)
+    for (int id : route) {
+      walk_point n = nav_node_pos(nodes, id);
+      const double eye[3] = {n.x, n.y + 2.25, n.z}, mouse[3] = {m.x, m.y + 0.5, m.z};
+      EXPECT_EQ(bsp_segment_clear(eye, mouse, q.records.bsp_root), 0)
+          << "the mouse at (" << m.x << ", " << m.y << ", " << m.z << ") shows from node " << id;
+    }
+}
+
+std::string level_name(const testing::TestParamInfo<int>& info) {
+  return campaign_levels().at(info.param).file;
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, CampaignWalk,
+                         testing::Range(0, static_cast<int>(campaign_levels().size())), level_name);
+
+}  // namespace
