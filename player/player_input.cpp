@@ -1,10 +1,11 @@
-// The player's keyboard controls: crouch, key look, jump and the move keys.
+// The player's keyboard controls: crouch, guns, key look, reload, jump, move keys.
 #include "player/player_input.h"
 
 #include <cmath>
 
 #include "config/key_code.h"
 #include "config/key_state.h"
+#include "entities/player_weapons_controls.h"
 #include "player/player.h"
 #include "player/player_push.h"
 
@@ -46,10 +47,14 @@ void jump(player& p, int32_t key, double dt) {
 
 void player_input(player& p, const key_state& keys, double dt) {
   p.crouch = bound(p, keys, bind_crouch) == key_held ? 1 : 0;
+  // The gun in hand stays until its reload is over.
+  if (!p.reloading) gun_choice(p, keys);
 
   double turn = key_look_rate * p.key_bindings[bind_look_key_speed] * dt;
   if (bound(p, keys, bind_lookleft) != key_up) p.yaw += turn;
   if (bound(p, keys, bind_lookright) != key_up) p.yaw -= turn;
+
+  reload_step(p, bound(p, keys, bind_reload), dt);
 
   jump(p, bound(p, keys, bind_jump), dt);
 

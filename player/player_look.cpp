@@ -1,10 +1,11 @@
-// Turning the player's view by the mouse.
+// Turning the player's view by the mouse, and the trigger.
 #include "player/player_look.h"
 
 #include "config/mouse_state.h"
+#include "entities/player_weapons_controls.h"
 #include "player/player.h"
 
-void player_look(player& p, const key_state& /*keys*/, double /*dt*/, const mouse_state& mouse) {
+void player_look(player& p, const key_state& keys, double dt, const mouse_state& mouse) {
   p.pitch -= mouse.y_motion * p.mouse_speed_y;
   p.yaw -= mouse.x_motion * p.mouse_speed_x;
 
@@ -20,4 +21,7 @@ void player_look(player& p, const key_state& /*keys*/, double /*dt*/, const mous
     p.pitch = 90.0;
   else if (p.pitch > 180.0 && p.pitch < 270.0)
     p.pitch = 270.0;
+
+  // A dead player's trigger and fire clock stay as they were.
+  if (p.health > 0) trigger_update(p, keys, mouse, dt);
 }

@@ -1,8 +1,9 @@
-// The player's whole tick: look, keys, drag, contact, walls, fall.
+// The player's whole tick: look, keys, drag, contact, walls, fall, weapon.
 #include "player/player_update.h"
 
 #include "config/key_state.h"
 #include "config/mouse_state.h"
+#include "entities/player_weapons_step.h"
 #include "player/player.h"
 #include "player/player_contact.h"
 #include "player/player_fall.h"
@@ -49,8 +50,8 @@ void age_pickup_message(player& p, double dt) {
 
 }  // namespace
 
-void player_update(player& p, const key_state& keys, const bsp_node* root, const entity* entity_list,
-                   double dt, const mouse_state& mouse) {
+void player_update(player& p, const key_state& keys, const bsp_node* root, entity* entity_list, double dt,
+                   const mouse_state& mouse) {
   p.zoom_flag = mouse.right != 0 ? 1 : 0;
   if (p.health <= 0) p.death_timer += dt;
   age_hit_markers(p, dt);
@@ -69,6 +70,7 @@ void player_update(player& p, const key_state& keys, const bsp_node* root, const
   head_check(p, root);
   player_walls(p, root, dt, 0);
   if (p.jumping == 0) player_fall(p, root, dt);
+  weapon_step(p, entity_list, root);
   age_pickup_message(p, dt);
 
   // Fallen out of the level: frozen in the air (the fall pass stays off)

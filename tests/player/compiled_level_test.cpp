@@ -60,7 +60,7 @@ class CompiledLevel : public testing::Test {
   }
 
   player at(double x, double y, double z) const { return fresh_player(x, y, z); }
-  void run(player& p, const key_state& keys, int ticks, const entity* list = nullptr) {
+  void run(player& p, const key_state& keys, int ticks, entity* list = nullptr) {
     for (int i = 0; i < ticks; ++i) player_update(p, keys, bsp_root, list, dt, mouse_state{});
   }
   bool empty_at(double x, double y, double z) const {
