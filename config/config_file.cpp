@@ -154,15 +154,19 @@ bool read_pair(config_reader& reader, config_table& table) {
 
 }  // namespace
 
+void read_config_stream(config_table& table, FILE* file) {
+  config_reader reader{file, {}, false};
+  for (int attempt = 0; attempt < config_var_count; ++attempt)
+    if (!read_pair(reader, table)) break;
+}
+
 void read_config_file_at(config_table& table, const char* path) {
   FILE* file = fopen(path, "rt");
   if (!file) {
     printf("config: cannot open \"%s\", keeping the defaults\n", path);
     return;
   }
-  config_reader reader{file, {}, false};
-  for (int attempt = 0; attempt < config_var_count; ++attempt)
-    if (!read_pair(reader, table)) break;
+  read_config_stream(table, file);
   fclose(file);
 }
 

@@ -1,6 +1,8 @@
 // Reading "data/config.cfg" into the variable table.
 #pragma once
 
+#include <cstdio>
+
 #include "config/config_table.h"
 
 struct video_settings;
@@ -11,6 +13,9 @@ struct video_settings;
 // long to be one) leaves the variable as it was, and the log names it; so
 // does an unknown name. A missing file leaves the table as it is and says so.
 void read_config_file_at(config_table& table, const char* path);
+
+// The same on a file already open for reading (the fuzzer's memory file).
+void read_config_stream(config_table& table, FILE* file);
 
 // read_config_file_at on "data/config.cfg", relative to the current directory.
 void read_config_file(config_table& table);

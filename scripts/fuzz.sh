@@ -1,24 +1,50 @@
 #!/bin/sh
 # Builds the libFuzzer targets with clang, AddressSanitizer and
-# UndefinedBehaviorSanitizer in build-fuzz/, then runs the map reader's
-# fuzzer for a bounded time on the seed corpus and the regression files.
-# Usage: scripts/fuzz.sh [seconds]   (default 60)
+# UndefinedBehaviorSanitizer, then runs each for a bounded time on its seed
+# corpus and its regression files, one after the other.
+# Usage: scripts/fuzz.sh [seconds-per-target] [target...]   (default 60, all)
+# Targets: map (the game's map reader), config (the config reader),
+# mapc_grid and mapc_map (the compiler's .lvl and .map readers with the
+# compile). FUZZ_BUILD_DIR picks the build directory (default build-fuzz/).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
-build="$root/build-fuzz"
+[ $# -gt 0 ] && shift
+targets=${*:-map config mapc_grid mapc_map}
+build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVO_FUZZ=ON -DTARVO_SANITIZE=ON \
   -DTARVO_TESTS=OFF -DTARVO_BENCH=OFF -DTARVO_DATA=OFF >/dev/null
-cmake --build "$build" -j2 --target fuzz_map
+executables=""
+for t in $targets; do executables="$executables fuzz_$t"; done
+# shellcheck disable=SC2086
+cmake --build "$build" -j2 --target $executables
 
-# New inputs go to a scratch directory; the committed corpus stays as it is.
-work="$build/fuzz-work/map"
-mkdir -p "$work"
-cd "$build"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-  "$build/fuzz/fuzz_map" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
-  -dict="$root/fuzz/map.dict" -print_final_stats=1 \
-  "$work" "$root/fuzz/corpus/map" "$root/fuzz/regressions/map"
-echo "fuzz_map: no crash in ${seconds} s"
+# Longest input and dictionary of each target.
+max_len() {
+  case $1 in
+    map) echo 65536 ;;
+    config) echo 4096 ;;
+    mapc_grid) echo 8192 ;;
+    mapc_map) echo 16384 ;;
+  esac
+}
+dict() {
+  case $1 in
+    mapc_grid | mapc_map | config) echo "$root/fuzz/$1.dict" ;;
+    *) echo "$root/fuzz/map.dict" ;;
+  esac
+}
+
+for t in $targets; do
+  # New inputs go to a scratch directory; the committed corpus stays as it is.
+  work="$build/fuzz-work/$t"
+  mkdir -p "$work"
+  cd "$build"
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+    "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len="$(max_len "$t")" -rss_limit_mb=2048 \
+    -timeout=30 -dict="$(dict "$t")" -print_final_stats=1 \
+    "$work" "$root/fuzz/corpus/$t" "$root/fuzz/regressions/$t"
+  echo "fuzz_$t: no crash in ${seconds} s"
+done
