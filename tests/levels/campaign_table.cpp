@@ -10,6 +10,7 @@ const std::vector<campaign_level>& campaign_levels() {
   static const std::vector<campaign_level> levels = {
       {0, "facility", false, "1:1 2:1 100:2 101:1 200:1 202:3 205:2 400:3 401:1 402:1 410:1 420:1"},
       {1, "outside", false, "1:1 2:1 200:3 201:3 202:6 205:5 400:5 401:2 410:2 420:1"},
+      {2, "warehouse", false, "1:1 2:1 200:3 201:3 202:5 205:4 206:2 400:5 401:3 402:1 410:3 420:1"},
   };
   return levels;
 }
