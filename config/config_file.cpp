@@ -73,22 +73,23 @@ bool parse_double(const config_token& token, double* out) {
   return true;
 }
 
-void log_kept(const char* name, const char* why, const config_token* value, const config_var& var) {
+// "config "FILE": NAME WHY ("VALUE"), keeping CURRENT".
+void log_kept(const char* file_name, const char* why, const config_token* value, const config_var& var) {
+  printf("config \"%s\": %s %s", file_name, var.name, why);
+  if (value) printf(" (\"%s\")", shown(*value));
   if (config_is_double(var.name))
-    printf("config: %s %s%s%s%s, keeping %f\n", name, why, value ? " (\"" : "", value ? shown(*value) : "",
-           value ? "\")" : "", var.value.as_double);
+    printf(", keeping %f\n", var.value.as_double);
   else
-    printf("config: %s %s%s%s%s, keeping %d\n", name, why, value ? " (\"" : "", value ? shown(*value) : "",
-           value ? "\")" : "", var.value.as_int);
+    printf(", keeping %d\n", var.value.as_int);
 }
 
 // Stores the value text into `var`, or keeps the variable's value and says
 // why when the text is not a value of its type.
-void store_value(config_var& var, const config_token& value) {
+void store_value(const char* file_name, config_var& var, const config_token& value) {
   if (config_is_double(var.name)) {
     double as_double = 0.0;
     if (!parse_double(value, &as_double)) {
-      log_kept(var.name, "value is not a number", &value, var);
+      log_kept(file_name, "value is not a number", &value, var);
       return;
     }
     printf("float %f\n", as_double);
@@ -96,7 +97,7 @@ void store_value(config_var& var, const config_token& value) {
   } else {
     int32_t as_int = 0;
     if (!parse_int(value, &as_int)) {
-      log_kept(var.name, "value is not a whole number", &value, var);
+      log_kept(file_name, "value is not a whole number", &value, var);
       return;
     }
     var.value.as_int = as_int;
@@ -107,6 +108,7 @@ void store_value(config_var& var, const config_token& value) {
 // out to be the next variable's name.
 struct config_reader {
   FILE* file;
+  const char* name;  // shown in the log
   config_token pending;
   bool has_pending;
 };
@@ -141,21 +143,21 @@ bool read_pair(config_reader& reader, config_table& table) {
     has_value = false;
   }
   if (!var) {
-    printf("config: unknown variable \"%s\", ignored\n", shown(name));
+    printf("config \"%s\": unknown variable \"%s\", ignored\n", reader.name, shown(name));
     return has_value || reader.has_pending;
   }
   if (!has_value) {
-    log_kept(var->name, "has no value", nullptr, *var);
+    log_kept(reader.name, "has no value", nullptr, *var);
     return reader.has_pending;
   }
-  store_value(*var, value);
+  store_value(reader.name, *var, value);
   return true;
 }
 
 }  // namespace
 
-void read_config_stream(config_table& table, FILE* file) {
-  config_reader reader{file, {}, false};
+void read_config_stream(config_table& table, FILE* file, const char* name) {
+  config_reader reader{file, name ? name : "", {}, false};
   for (int attempt = 0; attempt < config_var_count; ++attempt)
     if (!read_pair(reader, table)) break;
 }
@@ -166,7 +168,7 @@ void read_config_file_at(config_table& table, const char* path) {
     printf("config: cannot open \"%s\", keeping the defaults\n", path);
     return;
   }
-  read_config_stream(table, file);
+  read_config_stream(table, file, path);
   fclose(file);
 }
 

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!file) return 0;
   config_table table{};
   set_config_defaults(table);
-  read_config_stream(table, file);
+  read_config_stream(table, file, "fuzz.cfg");
   fclose(file);
   // Whatever the file said, every double is a finite number and the tick
   // length is usable.

@@ -152,22 +152,25 @@ TEST(ConfigFile, AHandEditedFileNeverTakesAValueNobodyWrote) {
   EXPECT_EQ(int_of(table, "in_fire"), 134);
   EXPECT_EQ(int_of(table, "in_jump"), 33);
   EXPECT_EQ(int_of(table, "dbg_draw_vel"), -2);
-  EXPECT_TRUE(lines_in_order(log, {"config: vid_mode value is not a whole number (\"abc\"), keeping 3\n",
+  EXPECT_TRUE(lines_in_order(log, {": vid_mode value is not a whole number (\"abc\"), keeping 3\n",
                                    "found a float!\n",
-                                   "config: m_speed value is not a number (\"fast\"), keeping 1.000000\n",
-                                   "config: m_kb_look_speed value is not a number (\"2.5x\")",
-                                   "config: vid_render_distance value is not a whole number (\"7.5\"), keeping 20\n",
-                                   "config: dbg_draw_fps value is not a whole number",
-                                   "config: m_speed_x value is not a number (\"nan\")",
-                                   "config: in_fire has no value, keeping 134\n"}))
+                                   ": m_speed value is not a number (\"fast\"), keeping 1.000000\n",
+                                   ": m_kb_look_speed value is not a number (\"2.5x\")",
+                                   ": vid_render_distance value is not a whole number (\"7.5\"), keeping 20\n",
+                                   ": dbg_draw_fps value is not a whole number",
+                                   ": m_speed_x value is not a number (\"nan\")",
+                                   ": in_fire has no value, keeping 134\n"}))
       << log;
   EXPECT_EQ(count_occurrences(log, "float "), 0);
+  // Each line names the file it is about.
+  EXPECT_EQ(log.rfind("config \"" + std::string(testing::TempDir()), 0), 0u) << log;
+  EXPECT_EQ(count_occurrences(log, "config \""), 7);
 
   // A name at the very end with nothing after it.
   table = read_text("vid_fov 80 m_speed", &log);
   EXPECT_EQ(int_of(table, "vid_fov"), 80);
   EXPECT_EQ(double_of(table, "m_speed"), 1.0);
-  EXPECT_NE(log.find("config: m_speed has no value, keeping 1.000000\n"), std::string::npos) << log;
+  EXPECT_NE(log.find(": m_speed has no value, keeping 1.000000\n"), std::string::npos) << log;
 }
 
 TEST(ConfigFile, UnknownNamesSpendAnAttemptAndChangeNothing) {
@@ -175,8 +178,8 @@ TEST(ConfigFile, UnknownNamesSpendAnAttemptAndChangeNothing) {
   config_table table = read_text("no_such_var 5\nVID_FOV 9\nvid_fov 70\n", &log);
   EXPECT_EQ(int_of(table, "vid_fov"), 70);
   EXPECT_EQ(int_of(table, "vid_mode"), 3);
-  EXPECT_TRUE(lines_in_order(log, {"config: unknown variable \"no_such_var\", ignored\n",
-                                   "config: unknown variable \"VID_FOV\", ignored\n"}))
+  EXPECT_TRUE(lines_in_order(log, {": unknown variable \"no_such_var\", ignored\n",
+                                   ": unknown variable \"VID_FOV\", ignored\n"}))
       << log;
 
   // The attempt is spent: 35 unknown pairs leave a 36th unread.
@@ -201,9 +204,9 @@ TEST(ConfigFile, OverlongTokensAreRefusedWhole) {
   EXPECT_EQ(double_of(table, "m_speed"), 1.0);
   EXPECT_EQ(int_of(table, "vid_fov"), 61);
   EXPECT_EQ(int_of(table, "vid_mode"), 3);
-  EXPECT_TRUE(lines_in_order(log, {"config: unknown variable \"vid_render_distanceXXXXXXXXXXXX...\"",
-                                   "config: m_speed value is not a number (\"1000000000.5\")",
-                                   "config: unknown variable \"vid_mode\""}))
+  EXPECT_TRUE(lines_in_order(log, {": unknown variable \"vid_render_distanceXXXXXXXXXXXX...\"",
+                                   ": m_speed value is not a number (\"1000000000.5\")",
+                                   ": unknown variable \"vid_mode\""}))
       << log;
 }
 
