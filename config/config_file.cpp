@@ -111,15 +111,24 @@ struct config_reader {
   const char* name;  // shown in the log
   config_token pending;
   bool has_pending;
+  int tokens;  // tokens taken from the file so far
 };
 
+// The next token from the file.
+bool take_token(config_reader& reader, config_token& token) {
+  if (!read_token(reader.file, token)) return false;
+  ++reader.tokens;
+  return true;
+}
+
+// The next name: a token put back by the previous attempt, or the file's next.
 bool next_token(config_reader& reader, config_token& token) {
   if (reader.has_pending) {
     token = reader.pending;
     reader.has_pending = false;
     return true;
   }
-  return read_token(reader.file, token);
+  return take_token(reader, token);
 }
 
 // Whether the token names a variable of the table.
@@ -134,7 +143,7 @@ bool read_pair(config_reader& reader, config_table& table) {
   if (config_is_double(name.text)) printf("found a float!\n");
   config_var* var = names_a_variable(table, name) ? config_find(table, name.text) : nullptr;
   config_token value;
-  bool has_value = read_token(reader.file, value);
+  bool has_value = take_token(reader, value);
   if (has_value && names_a_variable(table, value)) {
     // "vid_fov" on a line of its own, then "vid_mode 3": the value is
     // missing and the next pair is whole.
@@ -157,9 +166,12 @@ bool read_pair(config_reader& reader, config_table& table) {
 }  // namespace
 
 void read_config_stream(config_table& table, FILE* file, const char* name) {
-  config_reader reader{file, name ? name : "", {}, false};
+  config_reader reader{file, name ? name : "", {}, false, 0};
   for (int attempt = 0; attempt < config_var_count; ++attempt)
     if (!read_pair(reader, table)) break;
+  // An empty file is worth a word: the settings it should hold are missing.
+  if (reader.tokens == 0)
+    printf("config \"%s\": no settings in the file, keeping the defaults\n", reader.name);
 }
 
 void read_config_file_at(config_table& table, const char* path) {

@@ -120,8 +120,9 @@ TEST(ConfigFile, AShortFileSetsOnlyWhatItNames) {
   table = read_text("vid_fov 75\n", &log);
   EXPECT_EQ(int_of(table, "vid_fov"), 75);
   EXPECT_EQ(log, "");
-  table = read_text("", &log);
+  table = read_text(" \n\n", &log);
   EXPECT_EQ(int_of(table, "vid_fov"), 60);
+  EXPECT_NE(log.find("\": no settings in the file, keeping the defaults\n"), std::string::npos) << log;
 }
 
 TEST(ConfigFile, AHandEditedFileNeverTakesAValueNobodyWrote) {
