@@ -1,4 +1,4 @@
-// Small compiled levels for the weapon and pickup tests, and a player standing in them.
+// Small compiled levels for the weapon and pickup tests, and the tick that drives them.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -9,41 +9,32 @@
 #include "player/player.h"
 #include "tests/mapc/mapc_load.h"
 
-// The legend every test grid uses: '#' solid, '.' an open hall cell (floor 0,
-// ceiling 8), 'P' the player start, and one character per enemy and pickup
-// kind as in levels/range.lvl (w 2 3 4 5 6 7 8 9 A D F B C for the enemies,
-// m s e c h M for the pickups). One character is 2 x 2 units; north (-z) is
-// at the top, so a player at yaw 0 looks up the grid.
-extern const char* weapons_legend;
-
+// A level compiled from grid rows and loaded with the game's readers, with a
+// fresh player on its start facing north (up the grid). The legend: '#'
+// solid, '.' open floor (ceiling 8), 'P' the start, and the enemy and item
+// characters of levels/range.lvl (w 2 3 4 5 6 for enemies, m s e c h M for
+// items). One character is 2 x 2 units.
 struct weapons_level {
   mapc_source src;
   mapc_result result;
   loaded_map map;
   player p{};
-  double tick = 1.0 / 60.0;  // seconds per tick (1 / vid_fps)
-};
-
-// Compiles the rows of `grid` (without the "grid"/"end" lines) under the
-// legend, loads the result with the game's readers and puts a fresh player
-// on the start, facing north.
-testing::AssertionResult load_weapons_level(const std::string& grid, weapons_level& l);
-void free_weapons_level(weapons_level& l);
-
-// The first entity of `type` after the head, or null.
-entity* first_of_type(const weapons_level& l, int type);
-// How many entities of `type` the list holds.
-int count_of_type(const weapons_level& l, int type);
-
-// The slot a character key reads, and the control key the fire binding names.
-inline int char_slot(char c) { return c - 33; }
-
-// The keyboard as the poll leaves it: a key that went down reads key_pressed
-// on its first tick and key_held after; one that went up reads key_released
-// for one tick, then key_up.
-struct held_keys {
+  double tick = 1.0 / 60.0;
   key_state keys{};
-  bool down[key_slot_count] = {};
-  // Moves every slot on by one tick from what `down` says now.
-  const key_state& poll();
+  bool down[key_slot_count] = {};  // keys held for the next tick
+  mouse_state mouse{};
+
+  ~weapons_level() { free_loaded_map(map); }
+  // One tick of the level's logic in the game's order: the entity walk, the
+  // prune pass, the player. Keys in `down` read key_pressed on their first
+  // tick and key_held after, as the keyboard poll leaves them.
+  void run(int ticks = 1);
+  // Pulls the trigger of `gun` for exactly one shot through the weapon step.
+  void fire_once(int gun);
+  entity* first(int type) const;
+  int count(int type) const;
 };
+
+testing::AssertionResult load_weapons_level(const std::string& rows, weapons_level& l);
+
+inline int char_slot(char c) { return c - 33; }

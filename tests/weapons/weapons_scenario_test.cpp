@@ -1,0 +1,98 @@
+// Fights and pickups through the real entity walk and player tick on compiled levels.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "entities/entity.h"
+#include "entities/entity_codes.h"
+#include "tests/support/capture_stdout.h"
+#include "tests/weapons/weapons_level.h"
+
+namespace {
+
+// A corridor one cell wide, the enemy `c` 16 units up it in the line of fire.
+std::string corridor(char c) {
+  std::string rows = "#####\n#...#\n#." + std::string(1, c) + ".#\n";
+  for (int i = 0; i < 7; ++i) rows += "##.##\n";
+  return rows + "#...#\n#.P.#\n#####\n";
+}
+
+TEST(WeaponsScenario, HoldingFireAtAnEnemyPainsItThenKillsItForItsScore) {
+  const struct {
+    char code;
+    int type, gun, score;
+  } fights[] = {
+      {'w', ent_worker, 0, -100}, {'3', ent_mob3, 0, 100}, {'6', ent_mob6, 2, 100}, {'2', ent_mob2, 1, 200}};
+  for (const auto& f : fights) {
+    SCOPED_TRACE(testing::Message() << "enemy " << f.type << ", gun " << f.gun);
+    weapons_level l;
+    ASSERT_TRUE(load_weapons_level(corridor(f.code), l));
+    l.p.health = 100000;  // the fight runs its course whatever the enemy does back
+    l.p.kills = 3, l.p.score = 1000;
+    l.p.guns[f.gun].loaded = 40, l.p.guns[f.gun].reserve = 100;
+    l.p.current_gun = f.gun;
+    entity* enemy = l.first(f.type);
+    l.down[key_slot_control] = true;
+    bool pained = false;
+    capture_stdout_begin();
+    for (int t = 0; t < 1200 && enemy->state != s_dead; ++t) {
+      l.run();
+      pained = pained || enemy->state == s_pain;
+    }
+    capture_stdout_end();
+    EXPECT_TRUE(pained);
+    EXPECT_EQ(enemy->state, s_dead);
+    EXPECT_EQ(l.p.kills, 4);
+    EXPECT_EQ(l.p.score, 1000 + f.score);
+  }
+}
+
+TEST(WeaponsScenario, AnEnemyBehindAWallIsNotHit) {
+  weapons_level l;  // the mob3 stands straight ahead beyond a wall
+  ASSERT_TRUE(load_weapons_level("#######\n#..3..#\n#.....#\n#######\n#.....#\n#..P..#\n#######\n", l));
+  l.p.guns[2].loaded = 40;
+  for (int gun : {0, 2}) {
+    l.p.current_gun = gun;
+    l.down[key_slot_control] = true;
+    l.run(120);
+    l.down[key_slot_control] = false;
+    l.run(5);
+  }
+  EXPECT_LT(l.p.guns[0].loaded, 60);
+  EXPECT_LT(l.p.guns[2].loaded, 40);
+  EXPECT_EQ(l.first(ent_mob3)->health, 200);
+  EXPECT_EQ(l.first(ent_mob3)->state, s_idle);
+  EXPECT_EQ(l.count(ent_player_shot_a), 0) << "the wall ended every energy ball";
+}
+
+TEST(WeaponsScenario, WalkingOverEachPickupAppliesItOnceAndRemovesIt) {
+  weapons_level l;
+  ASSERT_TRUE(load_weapons_level("#################\n#P.m.s.e.c.h.M..#\n#################\n", l));
+  player& p = l.p;
+  p.yaw = 270.0;  // east, along +x
+  p.guns[0].loaded = 35, p.guns[0].reserve = 10;
+  const char* messages[] = {"Picked up a magazine.",        "Picked up some shells.",
+                            "Picked up some energy cells.", "Picked up a LBBUS cell.",
+                            "You found some morphine.",     "You caught a mouse!"};
+  int seen = 0;
+  l.down[char_slot('w')] = true;
+  capture_stdout_begin();
+  for (int t = 0; t < 240; ++t) {
+    l.run();
+    if (seen < 6 && strcmp(p.pickup_message, messages[seen]) == 0) ++seen;
+  }
+  EXPECT_EQ(count_occurrences(capture_stdout_end(), "pickup?\n"), 6);
+  EXPECT_EQ(seen, 6) << "each message in turn";
+  EXPECT_GT(p.pos[0], 28.0) << "walked to the far end";
+  for (int type : {400, 401, 402, 403, 410, 420}) EXPECT_EQ(l.count(type), 0);
+  const int guns[4][2] = {{60, 85}, {2, 18}, {40, 60}, {10, 10}};  // loaded, reserve
+  for (int g = 0; g < 4; ++g) {
+    EXPECT_EQ(p.guns[g].loaded, guns[g][0]) << "gun " << g;
+    EXPECT_EQ(p.guns[g].reserve, guns[g][1]) << "gun " << g;
+  }
+  EXPECT_EQ(p.health, 150) << "morphine has no ceiling";
+  EXPECT_EQ(p.score, 3000);
+  EXPECT_EQ(p.mice, 1);
+}
+
+}  // namespace
