@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# The game as a player meets it, under an Xvfb of its own with real X key
+# presses, in a scratch data folder whose levels 0, 1 and 3 are a room with
+# the exit beside the player start:
+#   1. the opening image, then the title menu; New Game shows the story and
+#      Space loads level 0, with "0 0 0 0" in data/save.sav; the level is
+#      completed at once, the level-complete screen shows, and Space starts
+#      level 1 with the save's first number 1;
+#   2. a click skips the opening image, and Continue starts the saved level 3;
+#   3. Quit on the title menu ends the program.
+# Usage: menus_e2e.sh TARVO MAPC DATA_DIR EXIT_ROOM.lvl
+# KEEP_SHOTS=DIR keeps the screenshots and the last log there. Exits 77 (skipped) without the
+# generated data.
+set -u
+tarvo=$1 mapc=$2 data=$3 room=$4
+[ -d "$data/textures" ] && [ -d "$data/sound" ] && [ -r "$data/config.cfg" ] ||
+  { echo "SKIP: no generated data in $data"; exit 77; }
+work=$(mktemp -d)
+game=
+trap '[ -n "$game" ] && kill "$game" 2>/dev/null; kill "$xvfb" 2>/dev/null;
+      [ -n "${KEEP_SHOTS:-}" ] && mkdir -p "$KEEP_SHOTS" && cp "$work"/*.png "$work/log" "$KEEP_SHOTS";
+      rm -rf "$work"' EXIT
+fail() { echo "FAIL: $1"; [ -f "$work/log" ] && tail -n 30 "$work/log"; exit 1; }
+
+# The scratch data folder: the generated images, sounds and settings, and the
+# exit room in place of the levels the test plays.
+mkdir -p "$work/game/data/maps"
+ln -s "$data/textures" "$work/game/data/textures"
+ln -s "$data/sound" "$work/game/data/sound"
+cp "$data/config.cfg" "$work/game/data/config.cfg"
+"$mapc" --textures "$data/textures/world" "$room" "$work/game/data/maps/facility.t3bsp" >"$work/mapc.log" ||
+  { cat "$work/mapc.log"; fail "the exit room does not compile"; }
+cp "$work/game/data/maps/facility.t3bsp" "$work/game/data/maps/outside.t3bsp"
+cp "$work/game/data/maps/facility.t3bsp" "$work/game/data/maps/tower.t3bsp"
+save="$work/game/data/save.sav"
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$work/display")
+export SDL_VIDEODRIVER=x11 ALSOFT_DRIVERS=null
+
+# Starts the game in the scratch folder and waits for its window.
+start_game() {
+  (cd "$work/game" && exec "$tarvo") >"$work/log" 2>"$work/err" &
+  game=$!
+  wid=$(timeout 20 xdotool search --sync --name '^Tarvo 3D Engine$' | head -n 1)
+  [ -n "$wid" ] || fail "no window titled \"Tarvo 3D Engine\""
+  xdotool windowfocus --sync "$wid" 2>/dev/null || true
+}
+# Waits until the log holds `pattern` at least `count` times (10 s at most).
+wait_log() {
+  local pattern=$1 count=${2:-1}
+  for _ in $(seq 100); do
+    [ "$(grep -cF -- "$pattern" "$work/log")" -ge "$count" ] && return 0
+    sleep 0.1
+  done
+  fail "the log never showed \"$pattern\" $count time(s)"
+}
+# Waits for the game to end by itself and checks its status.
+wait_exit() {
+  for _ in $(seq 100); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$game" 2>/dev/null && fail "$1 did not end the game"
+  wait "$game"; local status=$?
+  game=
+  [ "$status" -eq 0 ] || fail "exit status $status after $1"
+}
+# A key held across several ticks, then the menus' key pause waited out.
+press() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; sleep 0.4; }
+shot() { xwd -id "$wid" -silent | convert xwd:- "$work/$1.png"; }
+# The share (percent) of pixels that differ between two screenshots.
+differ() {
+  compare -metric AE -fuzz 5% "$work/$1.png" "$work/$2.png" null: 2>&1 |
+    awk -v total="$(identify -format '%[fx:w*h]' "$work/$1.png")" '{ printf "%d", 100 * $1 / total }'
+}
+# Pixels of plain red (the level-complete screen's texts).
+red_pixels() {
+  convert "$work/$1.png" -fuzz 25% -fill white -opaque red -fill black +opaque white -format '%[fx:int(mean*w*h)]' info:
+}
+# The mean brightness of a screenshot, 0 to 100.
+brightness() { convert "$work/$1.png" -colorspace Gray -format '%[fx:int(100*mean)]' info:; }
+
+# 1. Splash, title, New Game, story, level 0, level complete, level 1.
+start_game
+wait_log "passed initplayer"  # flushed by the first tick: the menus run
+sleep 0.3
+shot splash
+[ "$(brightness splash)" -gt 2 ] || fail "the opening image does not show"
+for _ in $(seq 40); do
+  sleep 0.25
+  shot title
+  [ "$(differ splash title)" -gt 30 ] && break
+done
+[ "$(differ splash title)" -gt 30 ] || fail "the title did not follow the opening image"
+sleep 0.3
+[ -e "$save" ] && fail "a save file exists before any level started"
+
+press space
+shot story
+[ "$(differ title story)" -gt 30 ] || fail "New Game did not show the story"
+grep -qF "opening file data/sound/music3.opus..." "$work/log" && fail "New Game started a level before the story"
+
+# Space on the story starts level 0 (its music is decoded as it starts);
+# its exit stands beside the start, so it is over at once.
+press space
+wait_log "opening file data/sound/music3.opus..."
+[ "$(cat "$save")" = "0 0 0 0" ] || fail "the save holds \"$(cat "$save")\" after level 0 started, not \"0 0 0 0\""
+wait_log "getting a vibe!"
+wait_log "pass5"
+grep -qF "reading elist.." "$work/log" || fail "level 0 was not loaded"
+sleep 0.5
+shot complete
+red=$(red_pixels complete)
+echo "level-complete screen: $red red pixels"
+[ "$red" -gt 1000 ] || fail "the level-complete screen does not show"
+
+press space
+wait_log "opening file data/sound/music5.opus..."
+read -r level rest <"$save"
+[ "$level" = 1 ] || fail "the save holds \"$(cat "$save")\" after Space on the level-complete screen"
+wait_log "getting a vibe!" 2
+xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
+wait_exit "Escape"
+
+# 2. A click skips the opening image; Continue starts the saved level.
+printf '3 150 4 0' >"$save"
+start_game
+wait_log "passed initplayer"
+xdotool mousemove --window "$wid" 200 200
+xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
+sleep 0.4
+shot clicked
+[ "$(differ title clicked)" -lt 10 ] || fail "a click did not skip the opening image"
+press Down
+press space
+wait_log "opening file data/sound/music6.opus..."
+[ "$(cat "$save")" = "3 150 4 0" ] || fail "the save holds \"$(cat "$save")\" after Continue, not \"3 150 4 0\""
+wait_log "getting a vibe!"
+sleep 0.5
+shot continued
+[ "$(red_pixels continued)" -gt 1000 ] || fail "level 3 did not end on its level-complete screen"
+xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
+wait_exit "Escape"
+
+# 3. Quit on the title menu.
+start_game
+wait_log "passed initplayer"
+xdotool mousemove --window "$wid" 200 200
+xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
+sleep 0.4
+for _ in 1 2 3 4 5; do press Down; done
+shot quit_row
+xdotool keydown space; sleep 0.1; xdotool keyup space
+wait_exit "Quit"
+grep -qF "pass1" "$work/log" && fail "Quit went through a level"
+echo "PASS"
