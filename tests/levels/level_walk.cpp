@@ -117,7 +117,8 @@ int nav_node_near(const ai_node* nodes, const bsp_node* root, const walk_point& 
   for (const ai_node* a = nodes; a; a = a->next) {
     walk_point q{a->x, a->y, a->z};
     double d = distance(p, q);
-    if (d >= best_d || !clear(root, {p.x, p.y + 1.0, p.z}, {q.x, q.y + 1.0, q.z})) continue;
+    if (d >= best_d || std::fabs(q.y - p.y) > 1.0 || !clear(root, {p.x, p.y + 1.0, p.z}, {q.x, q.y + 1.0, q.z}))
+      continue;
     best_d = d;
     best = a->id;
   }

@@ -18,8 +18,9 @@ struct walk_point {
 // distance walked (empty when the links do not join them).
 std::vector<int> nav_route(const ai_node* nodes, int from, int to);
 
-// The id of the node nearest `p` that a body standing at `p` can see (its
-// chest to the node's, a unit above the floor each); -1 when none.
+// The id of the node nearest `p` that a body standing at `p` could walk to:
+// within a unit of its height, and in sight (its chest to the node's, a unit
+// above the floor each); -1 when none.
 int nav_node_near(const ai_node* nodes, const bsp_node* root, const walk_point& p);
 
 // The node's position, or (0, 0, 0) when no node has the id.
