@@ -14,11 +14,12 @@ testing::AssertionResult load_weapons_level(const std::string& rows, weapons_lev
   std::string text =
       "cell 2\nminlight 60\nsolid # concrete\nkind hall 0 8 metal_floor ceiling_panel metal_wall\n"
       "key . hall\nkey P hall player_start\nkey w hall ent_worker\n";
-  const char* enemies = "23456";
-  for (const char* c = enemies; *c; ++c) text += std::string("key ") + *c + " hall ent_mob" + *c + "\n";
-  const char* items[][2] = {{"m", "ent_magazine"},   {"s", "ent_shells"},   {"e", "ent_energy_cells"},
-                            {"c", "ent_lbbus_cell"}, {"h", "ent_morphine"}, {"M", "ent_mouse"}};
-  for (auto& item : items) text += std::string("key ") + item[0] + " hall " + item[1] + "\n";
+  for (char c = '2'; c <= '9'; ++c) text += std::string("key ") + c + " hall ent_mob" + c + "\n";
+  const char* named[][2] = {{"A", "ent_mob10"},    {"D", "ent_mob13"},        {"F", "ent_mob14"},
+                            {"B", "ent_boss1"},    {"C", "ent_boss2"},        {"m", "ent_magazine"},
+                            {"s", "ent_shells"},   {"e", "ent_energy_cells"}, {"c", "ent_lbbus_cell"},
+                            {"h", "ent_morphine"}, {"M", "ent_mouse"}};
+  for (auto& n : named) text += std::string("key ") + n[0] + " hall " + n[1] + "\n";
   text += "grid\n" + rows + "end\n";
 
   mapc_log log;

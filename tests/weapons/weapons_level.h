@@ -12,8 +12,8 @@
 // A level compiled from grid rows and loaded with the game's readers, with a
 // fresh player on its start facing north (up the grid). The legend: '#'
 // solid, '.' open floor (ceiling 8), 'P' the start, and the enemy and item
-// characters of levels/range.lvl (w 2 3 4 5 6 for enemies, m s e c h M for
-// items). One character is 2 x 2 units.
+// characters of levels/range.lvl (w 2-9 A D F B C for the enemies, m s e c h
+// M for the items). One character is 2 x 2 units.
 struct weapons_level {
   mapc_source src;
   mapc_result result;
