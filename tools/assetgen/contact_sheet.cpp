@@ -10,8 +10,9 @@
 
 #include <webp/decode.h>
 
+#include "image/png_write.h"
+#include "tools/assetgen/file_output.h"
 #include "tools/assetgen/pixel_font.h"
-#include "tools/assetgen/png_writer.h"
 
 namespace {
 
@@ -113,7 +114,13 @@ bool write_contact_sheet(const char* data_dir, const char* out_png, const char* 
     }
     draw_label(sheet, cx, ly, size_text, ok ? rgb(0x90c0ff) : rgb(0xff4040));
   }
-  bool ok = write_png(sheet, out_png);
-  if (ok) printf("assetgen: contact sheet of %d images written to %s\n", (int)paths.size(), out_png);
-  return ok;
+  char reason[160];
+  if (!make_parent_dirs(out_png) ||
+      !image_write_png(out_png, image_view{sheet.pixels.data(), sheet.width, sheet.height, 4, false}, reason,
+                       sizeof reason)) {
+    printf("assetgen: cannot write the contact sheet %s: %s\n", out_png, reason);
+    return false;
+  }
+  printf("assetgen: contact sheet of %d images written to %s\n", (int)paths.size(), out_png);
+  return true;
 }

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "image/png_write.h"
 #include "tools/mapc/face_layout.h"
-#include "tools/mapc/png_file.h"
 
 namespace {
 
@@ -95,5 +95,9 @@ bool mapc_write_preview(const std::string& path, const mapc_source& src, const m
     entity_colour(e.type, &cr, &cg, &cb);
     draw_mark(c, e.pos, 2, cr, cg, cb);
   }
-  return mapc_write_png(path, c.w, c.h, c.rgb);
+  char reason[160];
+  if (image_write_png(path.c_str(), image_view{c.rgb.data(), c.w, c.h, 3, false}, reason, sizeof reason))
+    return true;
+  fprintf(stderr, "mapc: %s: %s\n", path.c_str(), reason);
+  return false;
 }
