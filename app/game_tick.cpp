@@ -13,6 +13,10 @@
 
 void game_tick(game_state& gs) {
   poll_keyboard(*gs.keys);
+  game_tick_after_input(gs);
+}
+
+void game_tick_after_input(game_state& gs) {
   // The console takes its keys before anything else reads them.
   console_toggle(gs.the_console, *gs.keys, gs.config, gs.video, gs.the_player);
   console_tick(gs.the_console, *gs.keys, gs.config, gs.video, gs.the_player);

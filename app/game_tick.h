@@ -4,5 +4,9 @@
 struct game_state;
 
 // Input, console, entities, player, the frame and its sounds, in that order.
-// Called by the main loop's game pass once per due tick.
 void game_tick(game_state& gs);
+
+// The same tick after its input: key_state and mouse_state already hold
+// what the tick sees, polled live or put back from a demo. Called by the
+// main loop's game pass once per due tick.
+void game_tick_after_input(game_state& gs);
