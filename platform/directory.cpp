@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 bool platform_get_current_directory(char* out, size_t size) {
   if (size == 0) return false;
@@ -34,4 +37,37 @@ bool platform_executable_directory(char* out, size_t size) {
 bool platform_is_directory(const char* path) {
   struct stat info;
   return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool platform_make_directories(const char* path) {
+  if (!path || !path[0]) return false;
+  std::string partial;
+  const char* p = path;
+  // Each parent in turn, then the directory itself.
+  while (true) {
+    const char* slash = strchr(p + (p == path && *p == '/' ? 1 : 0), '/');
+    partial.assign(path, slash ? static_cast<size_t>(slash - path) : strlen(path));
+    if (!partial.empty() && !platform_is_directory(partial.c_str()) && mkdir(partial.c_str(), 0755) != 0 &&
+        errno != EEXIST)
+      return false;
+    if (!slash) break;
+    p = slash + 1;
+  }
+  return platform_is_directory(path);
+}
+
+bool platform_user_data_directory(char* out, size_t size) {
+  if (size == 0) return false;
+  out[0] = '\0';
+  const char* xdg = getenv("XDG_DATA_HOME");
+  const char* home = getenv("HOME");
+  int n = 0;
+  if (xdg && xdg[0] == '/') n = snprintf(out, size, "%s/tarvo", xdg);
+  else if (home && home[0]) n = snprintf(out, size, "%s/.local/share/tarvo", home);
+  else return false;
+  if (n < 0 || static_cast<size_t>(n) >= size) {
+    out[0] = '\0';
+    return false;
+  }
+  return true;
 }

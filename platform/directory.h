@@ -14,3 +14,12 @@ bool platform_executable_directory(char* out, size_t size);
 
 // Whether `path` names an existing directory.
 bool platform_is_directory(const char* path);
+
+// Makes the directory `path` and any missing parents (mode 0755). True when
+// it exists as a directory afterwards.
+bool platform_make_directories(const char* path);
+
+// Copies the user's own data directory for the game into `out`:
+// $XDG_DATA_HOME/tarvo, or $HOME/.local/share/tarvo. False when neither
+// variable is set or the path does not fit. The directory may not exist.
+bool platform_user_data_directory(char* out, size_t size);
