@@ -20,6 +20,8 @@ struct screen_line {
   const char* text;
 };
 
+// One line per row, as the screens read.
+// clang-format off
 constexpr screen_line ending_lines[] = {
     {0.6, "Thanks to you,"},
     {0.5, "Kelmarra is safe!"},
@@ -49,6 +51,7 @@ constexpr screen_line story_lines[] = {
     {-0.52, "rifle and take a last"},
     {-0.6, "stand!!!"},
 };
+// clang-format on
 
 void draw_number_line(const font_pair& font, const char* format, int value, double x, double y) {
   char text[40];

@@ -53,8 +53,9 @@ menu_background menu_background_step(menu_state& menu, double dt) {
   return background;
 }
 
-menu_result menu_frame(menu_state& menu, texture_table& textures, sound_table& sounds, key_state& keys, double dt,
-                       uint32_t& music_buffer, player& p, config_table& config, key_down_test key_down) {
+menu_result menu_frame(menu_state& menu, texture_table& textures, sound_table& sounds, key_state& keys,
+                       double dt, uint32_t& music_buffer, player& p, config_table& config,
+                       key_down_test key_down) {
   menu_pace_keys(menu, dt);
   if (menu.cursor == 0) campaign_space(menu, p, key_down);
 

@@ -38,6 +38,6 @@ menu_background menu_background_step(menu_state& menu, double dt);
 // to load. Returns menu_quit when the program is to end ("Quit", or the
 // secret level without every mouse). `key_down` tells which keys are down
 // (the platform's keyboard in the game, a table in tests).
-menu_result menu_frame(menu_state& menu, texture_table& textures, sound_table& sounds, key_state& keys, double dt,
-                       uint32_t& music_buffer, player& p, config_table& config,
+menu_result menu_frame(menu_state& menu, texture_table& textures, sound_table& sounds, key_state& keys,
+                       double dt, uint32_t& music_buffer, player& p, config_table& config,
                        key_down_test key_down = platform_key_down);

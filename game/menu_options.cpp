@@ -15,8 +15,9 @@ enum { row_fullscreen = 1, row_display = 2, row_mouse_speed = 3 };
 constexpr double mouse_speed_step = static_cast<double>(0.1f);
 
 constexpr const char* video_mode_names[last_video_mode + 1] = {
-    "320x200",  "640x480",  "800x600", "1024x768", "1152x864", "1280x960", "1400x1050", "1600x1200", "2048x1536",
-    "512x288",  "640x360",  "768x432", "896x504",  "1024x576", "1152x648", "1280x720",  "1920x1080",
+    "320x200",   "640x480",   "800x600",   "1024x768", "1152x864",  "1280x960",
+    "1400x1050", "1600x1200", "2048x1536", "512x288",  "640x360",   "768x432",
+    "896x504",   "1024x576",  "1152x648",  "1280x720", "1920x1080",
 };
 
 // Moves vid_mode one mode down (step below 0, only while above 0) or up
@@ -60,12 +61,14 @@ void options_right(config_table& config, int32_t cursor) {
 
 void options_fullscreen_text(const config_table& config, char* buffer, int size) {
   const config_var* var = config_find(config, "vid_fullscreen");
-  format_text(buffer, static_cast<size_t>(size), "Fullscreen: %s", var && var->value.as_int != 0 ? "Yes" : "No");
+  format_text(buffer, static_cast<size_t>(size), "Fullscreen: %s",
+              var && var->value.as_int != 0 ? "Yes" : "No");
 }
 
 void options_display_text(const config_table& config, char* buffer, int size) {
   const config_var* var = config_find(config, "vid_mode");
-  format_text(buffer, static_cast<size_t>(size), "Display: %s", var ? video_mode_name(var->value.as_int) : "");
+  format_text(buffer, static_cast<size_t>(size), "Display: %s",
+              var ? video_mode_name(var->value.as_int) : "");
 }
 
 void options_mouse_speed_text(const config_table& config, char* buffer, int size) {

@@ -2,6 +2,8 @@
 // the ending by mice, the secret level and Continue, driven through
 // menu_frame with the real level load and unload in between and the save
 // file in a scratch folder.
+#include "game/campaign.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -16,7 +18,6 @@
 #include "audio/entity_sources.h"
 #include "entities/entity.h"
 #include "entities/entity_list_free.h"
-#include "game/campaign.h"
 #include "game/menu_keys.h"
 #include "platform/keyboard.h"
 #include "tests/game/menu_rig.h"

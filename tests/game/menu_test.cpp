@@ -17,7 +17,9 @@
 namespace {
 
 int32_t& int_var(config_table& config, const char* name) { return config_find(config, name)->value.as_int; }
-double& double_var(config_table& config, const char* name) { return config_find(config, name)->value.as_double; }
+double& double_var(config_table& config, const char* name) {
+  return config_find(config, name)->value.as_double;
+}
 
 std::string shown(void (*text)(const config_table&, char*, int), const config_table& config) {
   char buffer[40];

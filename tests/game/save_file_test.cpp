@@ -1,12 +1,13 @@
 // The save file: its one line, reading damaged files, and writes that fail
 // without touching the old save.
+#include "game/save_file.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
 
-#include "game/save_file.h"
 #include "tests/game/menu_rig.h"
 #include "tests/support/capture_stdout.h"
 
@@ -67,12 +68,13 @@ TEST(SaveFile, DamagedFilesNeverGiveALevelOutsideTheCampaign) {
     EXPECT_EQ(r.level_number, 1) << text;  // untouched
   }
   std::string log = capture_stdout_end();
-  EXPECT_TRUE(lines_in_order(log, {"save file \"data/save.sav\" is cut short: 2 of 4 numbers read\n",
-                                   "save file \"data/save.sav\": kills -4 is negative; using 0\n",
-                                   "save file \"data/save.sav\": mice -1 is negative; using 0\n",
-                                   "save file \"data/save.sav\" holds no level number; ignored\n",
-                                   "save file \"data/save.sav\": level -1 is not in the campaign; ignored\n",
-                                   "save file \"data/save.sav\": level 17 is not in the campaign; ignored\n"}))
+  EXPECT_TRUE(
+      lines_in_order(log, {"save file \"data/save.sav\" is cut short: 2 of 4 numbers read\n",
+                           "save file \"data/save.sav\": kills -4 is negative; using 0\n",
+                           "save file \"data/save.sav\": mice -1 is negative; using 0\n",
+                           "save file \"data/save.sav\" holds no level number; ignored\n",
+                           "save file \"data/save.sav\": level -1 is not in the campaign; ignored\n",
+                           "save file \"data/save.sav\": level 17 is not in the campaign; ignored\n"}))
       << log;
 
   scratch_folder folder;

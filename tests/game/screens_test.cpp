@@ -94,7 +94,8 @@ class MenuScreens : public testing::Test {
       boxes.push_back(box);
       int changed = 0;
       for (int y = std::max(box.y0, 0); y < std::min(box.y1, shot.height); ++y)
-        for (int x = std::max(box.x0, 0); x < std::min(box.x1, shot.width); ++x) changed += differs(shot, bare, x, y);
+        for (int x = std::max(box.x0, 0); x < std::min(box.x1, shot.width); ++x)
+          changed += differs(shot, bare, x, y);
       EXPECT_GT(changed, 20) << name << ": nothing drawn for \"" << p.what << "\"";
     }
     int stray = 0;
@@ -103,7 +104,8 @@ class MenuScreens : public testing::Test {
         if (!differs(shot, bare, x, y)) continue;
         bool placed = false;
         for (const pixel_box& b : boxes) placed = placed || (x >= b.x0 && x < b.x1 && y >= b.y0 && y < b.y1);
-        if (!placed && stray++ == 0) ADD_FAILURE() << name << ": drawn outside its places at pixel " << x << ", " << y;
+        if (!placed && stray++ == 0)
+          ADD_FAILURE() << name << ": drawn outside its places at pixel " << x << ", " << y;
       }
     }
     EXPECT_EQ(stray, 0) << name;
@@ -121,29 +123,31 @@ class MenuScreens : public testing::Test {
 
 TEST_F(MenuScreens, TitlePages) {
   check("main", title_page(0, 1), tex_title,
-        {text(-0.8, -0.2, 0.1, "New Game"), text(-0.8, -0.3, 0.1, "Continue"), text(-0.8, -0.4, 0.1, "Options"),
-         text(-0.8, -0.5, 0.1, "How To Play"), text(-0.8, -0.6, 0.1, "Credits"), text(-0.8, -0.7, 0.1, "Quit"),
-         text(-0.9, -0.2, 0.1, ">")});
+        {text(-0.8, -0.2, 0.1, "New Game"), text(-0.8, -0.3, 0.1, "Continue"),
+         text(-0.8, -0.4, 0.1, "Options"), text(-0.8, -0.5, 0.1, "How To Play"),
+         text(-0.8, -0.6, 0.1, "Credits"), text(-0.8, -0.7, 0.1, "Quit"), text(-0.9, -0.2, 0.1, ">")});
 
   config_find(gs->config, "vid_fullscreen")->value.as_int = 1;
   config_find(gs->config, "vid_mode")->value.as_int = 16;
   config_find(gs->config, "m_speed")->value.as_double = 1.3;
   check("options", title_page(2, 5), tex_title,
         {text(-0.8, -0.2, 0.1, "Fullscreen: Yes"), text(-0.8, -0.3, 0.1, "Display: 1920x1080"),
-         text(-0.8, -0.4, 0.1, "Mouse Speed: 1.3"), text(-0.8, -0.5, 0.1, "Apply"), text(-0.8, -0.6, 0.1, "Back"),
-         text(-0.9, -0.6, 0.1, ">")});
+         text(-0.8, -0.4, 0.1, "Mouse Speed: 1.3"), text(-0.8, -0.5, 0.1, "Apply"),
+         text(-0.8, -0.6, 0.1, "Back"), text(-0.9, -0.6, 0.1, ">")});
 
   check("how_to_play", title_page(3, 5), tex_title,
         {text(-0.9, 0.3, 0.15, "How to play:"), text(-0.9, 0.1, 0.1, "WASD to move."),
          text(-0.9, 0.0, 0.1, "Space to jump."), text(-0.9, -0.1, 0.1, "Q&E to cycle guns."),
          text(-0.9, -0.2, 0.1, "R to reload."), text(-0.9, -0.3, 0.1, "1-5 to select guns."),
-         text(-0.9, -0.4, 0.1, "More in readme.txt"), text(-0.8, -0.6, 0.1, "Back"), text(-0.9, -0.6, 0.1, ">")});
+         text(-0.9, -0.4, 0.1, "More in readme.txt"), text(-0.8, -0.6, 0.1, "Back"),
+         text(-0.9, -0.6, 0.1, ">")});
 
   check("credits", title_page(4, 7), tex_title,
         {text(-0.9, 0.3, 0.15, "Credits"), text(-0.9, 0.1, 0.12, "Programming:"),
          text(-0.9, 0.0, 0.1, "Tarvo developers"), text(-0.9, -0.2, 0.12, "Level Design:"),
          text(-0.9, -0.3, 0.1, "Tarvo developers"), text(-0.9, -0.4, 0.1, "and contributors"),
-         text(-0.9, -0.6, 0.1, "More in credits.txt"), text(-0.8, -0.8, 0.1, "Back"), text(-0.9, -0.8, 0.1, ">")});
+         text(-0.9, -0.6, 0.1, "More in credits.txt"), text(-0.8, -0.8, 0.1, "Back"),
+         text(-0.9, -0.8, 0.1, ">")});
 }
 
 TEST_F(MenuScreens, SplashAndStory) {
@@ -155,13 +159,16 @@ TEST_F(MenuScreens, SplashAndStory) {
   menu_state story{};
   story.story_screen = 1;
   story.prompt_on = 1;
-  std::vector<place> places = {text(-1.0, 0.8, 0.12, "THE STORY SO FAR"), text(-0.9, -0.8, 0.15, "Press Space")};
-  const char* lines[] = {"The year is 20XX.",        "Creatures from the void",  "have begun an invasion",
-                         "of KELMARRA. ",            "By teleporting into our",  "military bases and",
-                         "turning the sky red",      "with their HYPNO-RAYS..",  "Luckily, you had your",
-                         "trusty water filter to",   "keep you safe. Now as",    "the army of aliens,",
-                         "cyborgs, and mind-slaves", "closes in, you grab your", "rifle and take a last",
-                         "stand!!!"};
+  std::vector<place> places = {text(-1.0, 0.8, 0.12, "THE STORY SO FAR"),
+                               text(-0.9, -0.8, 0.15, "Press Space")};
+  const char* lines[] = {"The year is 20XX.",        "Creatures from the void",
+                         "have begun an invasion",   "of KELMARRA. ",
+                         "By teleporting into our",  "military bases and",
+                         "turning the sky red",      "with their HYPNO-RAYS..",
+                         "Luckily, you had your",    "trusty water filter to",
+                         "keep you safe. Now as",    "the army of aliens,",
+                         "cyborgs, and mind-slaves", "closes in, you grab your",
+                         "rifle and take a last",    "stand!!!"};
   for (int k = 0; k < 16; ++k) places.push_back(text(-0.9, 0.6 - 0.08 * k, 0.08, lines[k]));
   check("story", story, tex_title2, places);
 }
@@ -177,9 +184,9 @@ TEST_F(MenuScreens, LevelCompleteAndDeath) {
   p.mice = 3;
   check("level_complete", complete, tex_title2,
         {text(-0.9, 0.8, 0.12, "LEVEL COMPLETED"), text(-0.7, 0.7, 0.1, "Control Hub"),
-         text(-0.8, 0.1, 0.1, "Score: 12345"), text(-0.8, 0.0, 0.1, "Kills: 67"), text(-0.8, -0.1, 0.1, "Mice:"),
-         mouse_picture(0, -0.2), mouse_picture(1, -0.2), mouse_picture(2, -0.2),
-         text(-0.85, -0.8, 0.15, "Press Space")});
+         text(-0.8, 0.1, 0.1, "Score: 12345"), text(-0.8, 0.0, 0.1, "Kills: 67"),
+         text(-0.8, -0.1, 0.1, "Mice:"), mouse_picture(0, -0.2), mouse_picture(1, -0.2),
+         mouse_picture(2, -0.2), text(-0.85, -0.8, 0.15, "Press Space")});
 
   // No mice: no "Mice:" line and no pictures; the secret level has no name.
   p.mice = 0;
