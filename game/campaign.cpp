@@ -80,8 +80,11 @@ menu_result start_level(menu_state& menu, player& p, texture_table& textures, ui
     campaign_level_not_started(menu);
     return menu_go_on;
   }
-  save_file_write(save_file_path, record_of(p));
+  // Without every mouse the secret level is not played and the game ends;
+  // the save keeps the last level played, so it cannot open the secret
+  // level through "Continue" either.
   if (p.level_number == secret_level && p.mice != mice_for_secret_level) return menu_quit;
+  save_file_write(save_file_path, record_of(p));
   snprintf(menu.map_path, sizeof menu.map_path, "%s", level->map_path);
   // A level that failed to load leaves its music behind; only one is kept.
   delete_sound_buffer(music_buffer);

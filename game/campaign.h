@@ -30,8 +30,9 @@ void campaign_space(menu_state& menu, player& p, key_down_test key_down);
 // menu.map_path and decodes its music into `music_buffer` (any earlier one is
 // deleted first); from level 10 on the sky shows the second sky image. The
 // main loop then loads the map. The secret level without all seven mice
-// ends the program instead (menu_quit). A level number outside the campaign
-// starts nothing and returns to the title menu.
+// ends the program instead (menu_quit), leaving the save as it was. A level
+// number outside the campaign starts nothing, saves nothing and returns to
+// the title menu.
 menu_result start_level(menu_state& menu, player& p, texture_table& textures, uint32_t& music_buffer);
 
 // The chosen level could not be loaded (the loader has said why): the title

@@ -161,23 +161,27 @@ TEST(Campaign, LevelTenBringsTheSecondSky) {
   EXPECT_EQ(rig.textures.slots[tex_sky], 2222u);
 }
 
-// The ending after level 15: with six mice Space ends the program (the save
-// already names the secret level); with seven it loads the secret level,
-// whose own screens then ignore Space.
+// The ending after level 15: with six mice Space ends the program and the
+// save still holds the start of level 15, so "Continue" cannot open the
+// secret level either; with seven mice Space loads the secret level, whose
+// own screens then ignore Space.
 TEST(Campaign, EndingOpensTheSecretLevelOnlyWithSevenMice) {
   scratch_folder folder;
+  folder.write("data/save.sav", "15 2000 80 6");
   {
     campaign_rig rig;
     rig.finish_level(15, 3000, 90, 6, true);
     EXPECT_EQ(rig.menu.prompt_on, 0);
     EXPECT_EQ(rig.press(vk_space), menu_quit);
-    EXPECT_EQ(folder.read("data/save.sav"), "16 3000 90 6");
+    EXPECT_EQ(rig.the_player.level_number, 16);
+    EXPECT_EQ(folder.read("data/save.sav"), "15 2000 80 6");
   }
   campaign_rig rig;
   rig.finish_level(15, 3000, 90, 7, true);
   EXPECT_EQ(rig.press(vk_space), menu_go_on);
   ASSERT_EQ(rig.menu.start_level_request, 1);
   EXPECT_STREQ(rig.menu.map_path, "data/maps/mouse.t3bsp");
+  EXPECT_EQ(folder.read("data/save.sav"), "16 3000 90 7");
 
   rig.finish_level(16, 3500, 95, 7, true);
   hold_key(vk_space);
