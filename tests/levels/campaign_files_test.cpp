@@ -4,6 +4,7 @@
 // campaign needs.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <set>
 #include <string>
@@ -26,11 +27,70 @@ struct level_facts {
   int polygons = 0;
   int nav_nodes = 0;
   std::set<std::string> textures;
+  // What the level mostly looks like: the texture on the most floor
+  // polygons and the one on the most wall polygons.
+  std::string main_floor, main_wall;
 };
 
 int count_polygons(const bsp_node* n) {
   if (!n || n->is_leaf) return 0;
   return (n->poly ? 1 : 0) + count_polygons(n->front) + count_polygons(n->back);
+}
+
+void grow_bounds(const bsp_node* n, double lo[3], double hi[3]) {
+  if (!n || n->is_leaf) return;
+  if (n->poly)
+    for (int i = 0; i < n->poly->vert_count; ++i) {
+      const map_vertex& v = n->poly->verts[i];
+      const double p[3] = {v.x, v.y, v.z};
+      for (int k = 0; k < 3; ++k) {
+        lo[k] = std::fmin(lo[k], p[k]);
+        hi[k] = std::fmax(hi[k], p[k]);
+      }
+    }
+  grow_bounds(n->front, lo, hi);
+  grow_bounds(n->back, lo, hi);
+}
+
+// Whether the polygon lies on the level's outer hull (the outside of the
+// solid round it, never seen from inside).
+bool on_hull(const bsp_polygon& poly, const double lo[3], const double hi[3]) {
+  for (int k = 0; k < 3; ++k)
+    for (double bound : {lo[k], hi[k]}) {
+      bool all = poly.vert_count > 0;
+      for (int i = 0; i < poly.vert_count && all; ++i) {
+        const map_vertex& v = poly.verts[i];
+        all = (k == 0 ? v.x : k == 1 ? v.y : v.z) == bound;
+      }
+      if (all) return true;
+    }
+  return false;
+}
+
+// Polygons by GL texture, floors (facing up) and walls (facing sideways)
+// apart, the level's outer hull left out.
+void count_textures(const bsp_node* n, const double lo[3], const double hi[3], std::map<uint32_t, int>& floors,
+                    std::map<uint32_t, int>& walls) {
+  if (!n || n->is_leaf) return;
+  if (n->poly && !on_hull(*n->poly, lo, hi)) {
+    const double* v = n->poly->normal;
+    double len = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    if (v[1] > 0.5 * len) ++floors[n->poly->texture];
+    else if (std::fabs(v[1]) < 0.5 * len) ++walls[n->poly->texture];
+  }
+  count_textures(n->front, lo, hi, floors, walls);
+  count_textures(n->back, lo, hi, floors, walls);
+}
+
+std::string most_used(const world_texture* list, std::map<uint32_t, int>& uses) {
+  std::string best;
+  int most = 0;
+  for (const world_texture* t = list; t; t = t->next)
+    if (t->texture && uses[t->texture] > most) {
+      most = uses[t->texture];
+      best = t->path;
+    }
+  return best;
 }
 
 level_facts load_facts(const campaign_level& level) {
@@ -44,6 +104,12 @@ level_facts load_facts(const campaign_level& level) {
   f.polygons = count_polygons(records.bsp_root);
   for (const ai_node* a = records.ai_node_list; a; a = a->next) ++f.nav_nodes;
   for (const world_texture* t = records.textures.world_textures; t; t = t->next) f.textures.insert(t->path);
+  double lo[3] = {1e30, 1e30, 1e30}, hi[3] = {-1e30, -1e30, -1e30};
+  grow_bounds(records.bsp_root, lo, hi);
+  std::map<uint32_t, int> floors, walls;
+  count_textures(records.bsp_root, lo, hi, floors, walls);
+  f.main_floor = most_used(records.textures.world_textures, floors);
+  f.main_wall = most_used(records.textures.world_textures, walls);
   return f;
 }
 
@@ -155,6 +221,54 @@ TEST_F(CampaignFiles, PickupsArmThePlayerForEveryFight) {
       EXPECT_GE(n(410), 1) << "some morphine";
     }
   }
+}
+
+TEST_F(CampaignFiles, SeventeenLevelsSevenMiceAtMostOnePerLevel) {
+  ASSERT_EQ(campaign_levels().size(), 17u) << "levels 0 to 15 and the secret level";
+  int mice = 0;
+  for (const campaign_level& l : campaign_levels()) {
+    EXPECT_EQ(l.number, &l - &campaign_levels()[0]) << "table order";
+    int here = facts()[l.number].counts.count(420) ? facts()[l.number].counts.at(420) : 0;
+    EXPECT_LE(here, 1) << l.file;
+    if (l.number <= 15) mice += here;
+    if (l.number == 16) {
+      EXPECT_EQ(here, 0) << "the secret level is the reward, not a hiding place";
+    }
+  }
+  EXPECT_EQ(mice, 7) << "all seven open the secret level";
+}
+
+// A look is what a level mostly wears underfoot and on its walls.
+TEST_F(CampaignFiles, EightLooksAtLeastAndTheSkyOverTheOutdoorLevels) {
+  std::set<std::string> looks, all;
+  for (const campaign_level& l : campaign_levels()) {
+    looks.insert(facts()[l.number].main_floor + " " + facts()[l.number].main_wall);
+    all.insert(facts()[l.number].textures.begin(), facts()[l.number].textures.end());
+  }
+  EXPECT_GE(looks.size(), 8u);
+  EXPECT_GE(all.size(), 24u);
+  EXPECT_TRUE(facts()[1].textures.count("sky.webp")) << "Outside lies under the sky";
+  EXPECT_TRUE(facts()[10].textures.count("sky.webp")) << "the temple shows the second sky";
+  EXPECT_FALSE(facts()[0].textures.count("sky.webp")) << "Facility is indoors";
+}
+
+TEST_F(CampaignFiles, TheLateLevelsFieldTougherEnemies) {
+  // Health of the enemies, bosses of the boss levels aside, summed and counted
+  // over levels 1 to 5 and over levels 10 to 15.
+  double health[2] = {0, 0};
+  int count[2] = {0, 0};
+  for (const campaign_level& l : campaign_levels()) {
+    int part = l.number >= 1 && l.number <= 5 ? 0 : (l.number >= 10 && l.number <= 15 ? 1 : -1);
+    if (part < 0) continue;
+    for (auto [type, n] : facts()[l.number].counts) {
+      if (!is_enemy(type) || (l.ends_by_death && is_boss(type))) continue;
+      health[part] += static_cast<double>(health_of(type)) * n;
+      count[part] += n;
+    }
+  }
+  ASSERT_GT(count[0], 0);
+  ASSERT_GT(count[1], 0);
+  EXPECT_GT(health[1] / count[1], health[0] / count[0] * 1.3);
 }
 
 }  // namespace
