@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/loop_timing.h"
+#include "app/screenshot.h"
 #include "app/texture_table.h"
 #include "app/video_settings.h"
 #include "audio/sound_table.h"
@@ -16,12 +17,24 @@
 
 struct ai_node;
 struct bsp_node;
+struct demo_session;
 struct entity;
 struct platform_window;
 
+// --screenshot TICK:FILE: the frame drawn at that tick goes to that file.
+struct screenshot_request {
+  int32_t tick;  // counted from 1, menu passes included
+  const char* path;
+};
+
 // Command-line choices that change how the game starts.
 struct game_options {
-  const char* map_path;  // --map: play this map at once, skipping the menus
+  const char* map_path;     // --map: play this map at once, skipping the menus
+  const char* record_path;  // --record: write the level's input to this demo file
+  const char* demo_path;    // --playdemo or --timedemo: replay this demo, then end
+  int32_t timedemo;         // 1 with --timedemo: replay flat out and time the frames
+  const screenshot_request* screenshots;
+  int32_t screenshot_count;
 };
 
 struct game_state {
@@ -42,4 +55,6 @@ struct game_state {
   loop_timing timing;
   game_options options;
   render_state renderer;  // what the frame renderer keeps between frames
+  demo_session* demo;     // the demo being recorded or replayed; null when none
+  frame_capture capture;  // screenshot tick count and F12
 };

@@ -3,12 +3,14 @@
 
 #include <cstdio>
 
+#include "app/demo_session.h"
 #include "app/flags.h"
 #include "app/free_game_resources.h"
 #include "app/game_tick.h"
 #include "app/level_load.h"
 #include "app/level_unload.h"
 #include "app/raw_mouse.h"
+#include "app/screenshot.h"
 #include "app/texture_catalogue.h"
 #include "app/window.h"
 #include "app/window_proc.h"
@@ -19,6 +21,7 @@
 #include "audio/sound_source.h"
 #include "config/bind_keys.h"
 #include "config/config_file.h"
+#include "config/keyboard_poll.h"
 #include "entities/entity.h"
 #include "game/campaign.h"
 #include "game/menu_frame.h"
@@ -122,12 +125,16 @@ bool menu_pass(game_state& gs) {
 }
 
 // One pass of the running level: the cursor follows the console and the
-// focus, then the tick.
+// focus, then the tick, its input polled live or taken from a demo.
 void game_pass(game_state& gs) {
   platform_capture_mouse(!gs.the_console.console_open && window_focus_flag);
-  game_tick(gs);
+  if (gs.demo) demo_tick_input(*gs.demo, gs);
+  else poll_keyboard(*gs.keys);
+  game_tick_after_input(gs);
   // Dead for more than six seconds, or the level completed: back to the menus.
-  if ((gs.the_player.health < 1 && gs.the_player.death_timer > 6.0) || level_done_flag) {
+  bool level_over = (gs.the_player.health < 1 && gs.the_player.death_timer > 6.0) || level_done_flag;
+  if (gs.demo) demo_tick_done(*gs.demo, gs, level_over);
+  if (level_over) {
     printf("getting a vibe!\n");
     leave_level_music(gs.sounds, gs.music_buffer);
     unload_level(gs.the_player, gs.bsp_root, gs.textures, gs.entity_list, gs.ai_node_list, gs.menu);
@@ -151,12 +158,15 @@ void drain_messages(game_state& gs, int& exit_code) {
 }
 
 // The fixed-step loop: at most one tick per pass, a backlog dropped rather
-// than caught up. Returns the exit code of the last message taken.
+// than caught up. A timed demo runs it flat out instead: every pass ticks,
+// without sleeping. Returns the exit code of the last message taken.
 int main_loop(game_state& gs) {
   int exit_code = 0;
   while (quit_flag == 0) {
-    platform_sleep_ms(1);
-    if (!loop_timing_advance(gs.timing, platform_counter(), gs.video.tick_step)) continue;
+    bool flat_out = demo_session_flat_out(gs.demo);
+    if (!flat_out) platform_sleep_ms(1);
+    if (!loop_timing_advance(gs.timing, platform_counter(), gs.video.tick_step) && !flat_out) continue;
+    if (flat_out) gs.timing.accumulator = gs.video.tick_step;
     if (restart_video_flag) {
       restart_video_flag = 0;
       restart_video(gs);
@@ -173,6 +183,7 @@ int main_loop(game_state& gs) {
     loop_timing_consume(gs.timing, gs.video.tick_step);
     gs.mouse.x_motion = 0;
     gs.mouse.y_motion = 0;
+    screenshots_after_tick(gs.capture, gs.options, gs.window);
     platform_swap(gs.window);
     loop_count_frame(gs.video);
     fflush(stdout);
@@ -193,14 +204,36 @@ void shut_down(game_state& gs) {
 }  // namespace
 
 int run_game(const game_options& options) {
-  if (!platform_init()) return 0;
+  // A demo that cannot be replayed, or recorded, ends the program before a
+  // window opens.
+  demo_session* demo = nullptr;
+  if (options.demo_path || options.record_path) {
+    demo = new demo_session{};
+    if (!demo_session_open(*demo, options)) {
+      delete demo;
+      fflush(stdout);
+      return 1;
+    }
+  }
+  if (!platform_init()) {
+    delete demo;
+    return 0;
+  }
   reset_program_flags();
   game_state* gs = new game_state{};
   gs->options = options;
+  gs->demo = demo;
   start_up(*gs);
+  if (demo) {
+    gs->options.map_path = demo_session_map(*demo, options);
+    demo_session_begin(*demo, *gs);
+  }
   int exit_code = start_map_option(*gs) ? main_loop(*gs) : 1;
+  if (demo) demo_session_close(*demo, *gs);
+  screenshots_report_missed(gs->capture, gs->options);
   shut_down(*gs);
   delete gs;
+  delete demo;
   platform_quit();
   return exit_code;
 }
