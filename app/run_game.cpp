@@ -84,9 +84,8 @@ void place_player_on_start(game_state& gs) {
   }
 }
 
-// Loads the map at `path` and starts the level: keys bound, the player on
-// its start, the level's music. A map that cannot be loaded leaves the game
-// in the menus (the loader has logged why) and gives false.
+}  // namespace
+
 bool enter_level(game_state& gs, const char* path) {
   gs.menu.active = 0;
   if (!load_level(path, gs.entity_list, gs.textures, gs.bsp_root, gs.ai_node_list, gs.the_player, gs.config)) {
@@ -99,6 +98,8 @@ bool enter_level(game_state& gs, const char* path) {
   start_level_music(gs.sounds, gs.music_buffer);
   return true;
 }
+
+namespace {
 
 // With --map the level starts before the loop, as if the menus had asked
 // for it. False when that map cannot be loaded.
@@ -124,8 +125,8 @@ bool menu_pass(game_state& gs) {
   return true;
 }
 
-// One pass of the running level: the cursor follows the console and the
-// focus, then the tick, its input polled live or taken from a demo.
+}  // namespace
+
 void game_pass(game_state& gs) {
   platform_capture_mouse(!gs.the_console.console_open && window_focus_flag);
   if (gs.demo) demo_tick_input(*gs.demo, gs);
@@ -140,6 +141,8 @@ void game_pass(game_state& gs) {
     unload_level(gs.the_player, gs.bsp_root, gs.textures, gs.entity_list, gs.ai_node_list, gs.menu);
   }
 }
+
+namespace {
 
 // Takes every waiting message. Raw mouse messages fill mouse_state while
 // the console is closed; the rest go to window_proc.
