@@ -257,7 +257,7 @@ TEST(Campaign, ContinueWithoutAUsableSaveStaysOnTheMenu) {
 }
 
 // A level whose map cannot be loaded brings the title menu back, and a new
-// game can be started from it.
+// game can be started from it; so does a level number outside the table.
 TEST(Campaign, LevelThatCannotLoadReturnsToTheTitle) {
   scratch_folder folder;
   campaign_rig rig;
@@ -278,6 +278,16 @@ TEST(Campaign, LevelThatCannotLoadReturnsToTheTitle) {
   EXPECT_EQ(rig.menu.story_screen, 1);
   EXPECT_EQ(rig.the_player.level_number, 0);
   EXPECT_EQ(rig.the_player.score, 0);
+
+  // A level number outside the table (only a damaged record could hold one)
+  // starts nothing, saves nothing and shows the title menu as well.
+  std::string saved = folder.read("data/save.sav");
+  rig.the_player.level_number = 23;
+  rig.menu.start_level_request = 1;
+  rig.tick();
+  EXPECT_EQ(rig.menu.start_level_request, 0);
+  EXPECT_EQ(rig.menu.cursor, main_new_game);
+  EXPECT_EQ(folder.read("data/save.sav"), saved);
 }
 
 }  // namespace
