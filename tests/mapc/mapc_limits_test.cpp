@@ -130,6 +130,21 @@ TEST(MapcLimits, CoordinatesTheGameCannotReadAreRefused) {
       << first_error(huge_cells);
 }
 
+TEST(MapcLimits, FloorsTooLargeToLayTheNavigationOverAreRefused) {
+  // Three open cells of 400 x 400 units: 480000 square units of floor, which
+  // would need a standing spot on each unit. The largest campaign level has
+  // under 25000.
+  std::string grid = grid_room("concrete");
+  grid.replace(0, 6, "cell 400");
+  mapc_source src;
+  mapc_result r;
+  mapc_log log;
+  EXPECT_FALSE(compile_text(grid, "wide.lvl", src, r, log));
+  EXPECT_EQ(first_error(log),
+            "wide.lvl: the floors cover 480000 square units, more than the 262144 (512 x 512) the navigation graph is "
+            "built over");
+}
+
 TEST(MapcLimits, TheCompilerSaysErrorFileAndLineAndWritesNothing) {
   std::string dir = testing::TempDir() + "mapc_limits";
   ASSERT_EQ(system(("mkdir -p " + dir).c_str()), 0);

@@ -80,6 +80,7 @@ bool mapc_compile(const mapc_source& src, const mapc_options& options, mapc_resu
   std::vector<mapc_face> inner;
   for (size_t i = 0; i < out.surface.size(); ++i)
     if (!outer[i]) inner.push_back(out.surface[i]);
+  if (!mapc_check_floor_area(src, inner, log)) return false;
   out.spots = mapc_find_spots(out.tree, inner);
   if (!mapc_check_level(src, out.tree, out.spots, out.textures, options.texture_dir, log)) return false;
   out.facing_void = faces_facing_void(out.tree.faces, space);

@@ -122,3 +122,18 @@ bool mapc_check_output_limits(const mapc_source& src, const mapc_result& result,
   over("links on one navigation node", most_links, static_cast<size_t>(map_max_links));
   return ok;
 }
+
+double mapc_floor_area(const std::vector<mapc_face>& surface) {
+  double area = 0;
+  for (const mapc_face& f : surface)
+    if (f.axis == 1 && f.dir == 1) area += (f.hi[0] - f.lo[0]) * (f.hi[1] - f.lo[1]);
+  return area;
+}
+
+bool mapc_check_floor_area(const mapc_source& src, const std::vector<mapc_face>& surface, mapc_log& log) {
+  double area = mapc_floor_area(surface);
+  if (area <= mapc_max_floor_area) return true;
+  mapc_error(log, "%s: the floors cover %.0f square units, more than the %.0f (512 x 512) the navigation graph is built over",
+             src.file.c_str(), area, mapc_max_floor_area);
+  return false;
+}

@@ -1,6 +1,7 @@
 // What the game's map reader accepts, checked before a map file is written.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "tools/mapc/mapc_source.h"
 
@@ -23,6 +24,20 @@ std::string mapc_texture_name_problem(const std::string& name);
 bool mapc_list_number_fits(double value);
 
 struct mapc_result;
+struct mapc_face;
+
+// The most floor a level may have, in square world units (512 x 512): the
+// navigation builder lays a standing spot on every unit of floor, and the
+// largest campaign level has under a tenth of this.
+constexpr double mapc_max_floor_area = 262144.0;
+
+// The area of every floor (faces looking up) of a surface, in square world
+// units.
+double mapc_floor_area(const std::vector<mapc_face>& surface);
+
+// False, with an error naming the file, when the floors of `surface` cover
+// more than mapc_max_floor_area.
+bool mapc_check_floor_area(const mapc_source& src, const std::vector<mapc_face>& surface, mapc_log& log);
 
 // Checks what the compile made against the game reader's counts: navigation
 // nodes, links per node, entities, textures and the tree's depth. False,
