@@ -145,6 +145,21 @@ TEST(MapcLimits, FloorsTooLargeToLayTheNavigationOverAreRefused) {
             "built over");
 }
 
+TEST(MapcLimits, BoxesScatteredTooFinelyForTheLeakCheckAreRefused) {
+  // 250 small boxes, each at coordinates of its own: the leak check would
+  // cut space into over 500 cells a side, 125 million in all.
+  std::string text = "{\n\"classname\" \"worldspawn\"\n";
+  for (int i = 0; i < 250; ++i) text += brush(i * 37, i * 41, i * 43, i * 37 + 8, i * 41 + 8, i * 43 + 8);
+  text += "}\n{\n\"classname\" \"info_player_start\"\n\"origin\" \"2 2 2\"\n}\n";
+  mapc_source src;
+  mapc_result r;
+  mapc_log log;
+  EXPECT_FALSE(compile_text(text, "scatter.map", src, r, log));
+  EXPECT_EQ(first_error(log),
+            "scatter.map: the 250 boxes cut space into 501 x 501 x 501 cells, more than the 67108864 the leak check "
+            "can hold; line boxes up on fewer distinct coordinates");
+}
+
 TEST(MapcLimits, TheCompilerSaysErrorFileAndLineAndWritesNothing) {
   std::string dir = testing::TempDir() + "mapc_limits";
   ASSERT_EQ(system(("mkdir -p " + dir).c_str()), 0);

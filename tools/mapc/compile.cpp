@@ -70,7 +70,8 @@ bool mapc_load_source(const std::string& path, mapc_source& src, mapc_log& log) 
 
 bool mapc_compile(const mapc_source& src, const mapc_options& options, mapc_result& out, mapc_log& log) {
   auto t0 = std::chrono::steady_clock::now();
-  if (!mapc_check_source_limits(src, log) || !check_boxes(src, log)) return false;
+  if (!mapc_check_source_limits(src, log) || !check_boxes(src, log) || !mapc_check_space_cells(src, log))
+    return false;
   out.surface = mapc_csg_faces(src.boxes);
   mapc_space space = mapc_space_build(src.boxes);
   if (!mapc_check_leaks(src, space, options.point_file, log)) return false;

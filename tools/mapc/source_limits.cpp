@@ -1,6 +1,7 @@
 // What the game's map reader accepts, checked before a map file is written.
 #include "tools/mapc/source_limits.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -135,5 +136,27 @@ bool mapc_check_floor_area(const mapc_source& src, const std::vector<mapc_face>&
   if (area <= mapc_max_floor_area) return true;
   mapc_error(log, "%s: the floors cover %.0f square units, more than the %.0f (512 x 512) the navigation graph is built over",
              src.file.c_str(), area, mapc_max_floor_area);
+  return false;
+}
+
+bool mapc_check_space_cells(const mapc_source& src, mapc_log& log) {
+  double cells = 1;
+  size_t per_axis[3];
+  for (int k = 0; k < 3; ++k) {
+    std::vector<double> cuts;
+    cuts.reserve(src.boxes.size() * 2);
+    for (const mapc_box& b : src.boxes) {
+      cuts.push_back(b.lo[k]);
+      cuts.push_back(b.hi[k]);
+    }
+    std::sort(cuts.begin(), cuts.end());
+    per_axis[k] = static_cast<size_t>(std::unique(cuts.begin(), cuts.end()) - cuts.begin()) + 1;  // with the margins
+    cells *= static_cast<double>(per_axis[k]);
+  }
+  if (cells <= mapc_max_space_cells) return true;
+  mapc_error(log,
+             "%s: the %zu boxes cut space into %zu x %zu x %zu cells, more than the %.0f the leak check can hold; "
+             "line boxes up on fewer distinct coordinates",
+             src.file.c_str(), src.boxes.size(), per_axis[0], per_axis[1], per_axis[2], mapc_max_space_cells);
   return false;
 }

@@ -26,6 +26,14 @@ bool mapc_list_number_fits(double value);
 struct mapc_result;
 struct mapc_face;
 
+// The most cells the leak check may cut the level's space into (every
+// distinct box side on an axis adds a cut); each cell costs six bytes.
+constexpr double mapc_max_space_cells = 64.0 * 1024 * 1024;
+
+// False, with an error naming the file, when the boxes would cut space into
+// more than mapc_max_space_cells.
+bool mapc_check_space_cells(const mapc_source& src, mapc_log& log);
+
 // The most floor a level may have, in square world units (512 x 512): the
 // navigation builder lays a standing spot on every unit of floor, and the
 // largest campaign level has under a tenth of this.
