@@ -5,12 +5,12 @@
 # Usage: scripts/fuzz.sh [seconds-per-target] [target...]   (default 60, all)
 # Targets: map (the game's map reader), config (the config reader),
 # mapc_grid and mapc_map (the compiler's .lvl and .map readers with the
-# compile). FUZZ_BUILD_DIR picks the build directory (default build-fuzz/).
+# compile), save (the save file) and demo (the demo reader). FUZZ_BUILD_DIR picks the build directory (default build-fuzz/).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
-targets=${*:-map config mapc_grid mapc_map}
+targets=${*:-map config mapc_grid mapc_map save demo}
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
@@ -28,11 +28,13 @@ max_len() {
     config) echo 4096 ;;
     mapc_grid) echo 8192 ;;
     mapc_map) echo 16384 ;;
+    save) echo 256 ;;
+    demo) echo 65536 ;;
   esac
 }
 dict() {
   case $1 in
-    mapc_grid | mapc_map | config) echo "$root/fuzz/$1.dict" ;;
+    mapc_grid | mapc_map | config | save | demo) echo "$root/fuzz/$1.dict" ;;
     *) echo "$root/fuzz/map.dict" ;;
   esac
 }
