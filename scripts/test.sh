@@ -23,5 +23,5 @@ cmake --build "$top/build-asan" -j"$jobs"
 echo "== tests under sanitizers"
 (cd "$top/build-asan" && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$jobs" -LE e2e)
 
-echo "== fuzzing the map, config and level-source readers (bounded run, 30 s each)"
-bash "$top/scripts/fuzz.sh" 30
+echo "== fuzzing every file reader (bounded run, 20 s each)"
+bash "$top/scripts/fuzz.sh" 20
