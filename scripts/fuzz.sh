@@ -47,6 +47,6 @@ for t in $targets; do
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
     "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len="$(max_len "$t")" -rss_limit_mb=2048 \
     -timeout=120 -dict="$(dict "$t")" -print_final_stats=1 \
-    "$work" "$root/fuzz/corpus/$t" "$root/fuzz/regressions/$t"
+    "$work" $(for d in "$root/fuzz/corpus/$t" "$root/fuzz/regressions/$t"; do [ -d "$d" ] && echo "$d"; done)
   echo "fuzz_$t: no crash in ${seconds} s"
 done
