@@ -38,16 +38,22 @@ struct reader {
   char problem[160];
 };
 
-enum line_result { line_ok, line_eof, line_too_long, line_control };
+enum line_result { line_ok, line_eof, line_too_long, line_control, line_cut };
 
 // Takes the next line without its line end (a "\r" before it goes too).
+// Every line the writer makes ends with a line end, so one that ends with
+// the file instead was cut short.
 line_result next_line(reader& r) {
   size_t n = 0;
   int c = 0;
   bool any = false;
+  bool ended = false;
   while ((c = getc(r.file)) != EOF) {
     any = true;
-    if (c == '\n') break;
+    if (c == '\n') {
+      ended = true;
+      break;
+    }
     if (n + 1 >= sizeof r.line) return line_too_long;
     r.line[n++] = static_cast<char>(c);
   }
@@ -57,7 +63,7 @@ line_result next_line(reader& r) {
   r.line[n] = '\0';
   for (size_t i = 0; i < n; ++i)
     if (static_cast<unsigned char>(r.line[i]) < 32 && r.line[i] != '\t') return line_control;
-  return line_ok;
+  return ended ? line_ok : line_cut;
 }
 
 // Records why the demo is refused; the first reason wins. Returns false so
@@ -73,6 +79,7 @@ bool need_line(reader& r, const char* what) {
     case line_ok:
       return true;
     case line_eof: {
+      if (ferror(r.file)) return fail(r, "the file cannot be read");
       char text[120];
       snprintf(text, sizeof text, "the file ends before %s (truncated)", what);
       return fail(r, text);
@@ -82,6 +89,8 @@ bool need_line(reader& r, const char* what) {
       return fail(r, "the line is too long");
     case line_control:
       return fail(r, "the line holds a control character");
+    case line_cut:
+      return fail(r, "the file ends inside the line (truncated)");
   }
   return false;
 }
@@ -259,7 +268,7 @@ bool read_end(reader& r, demo& d) {
   d.end_line = text;
   // Blank lines may follow; anything else means two files were joined.
   for (line_result got = next_line(r); got != line_eof; got = next_line(r))
-    if (got != line_ok || !at_line_end(r.line)) return fail(r, "text follows the end line");
+    if ((got != line_ok && got != line_cut) || !at_line_end(r.line)) return fail(r, "text follows the end line");
   return true;
 }
 
