@@ -29,15 +29,18 @@ void entity_free(entity* e) {
 namespace {
 
 // The orb's owner takes its place: the first entry from the head with the
-// orb's id that is not itself an orb in flight.
+// orb's id that is not itself an orb in flight. An owner that died while its
+// orb flew stays where it fell: brought back to the chase with no health it
+// would die, and be counted, a second time.
 void carry_out_teleport(entity* head, entity* orb) {
   entity* owner = head;
   while (owner && !(owner->id == orb->id && owner->type != ent_teleport_orb)) owner = owner->next;
   if (!owner) owner = orb;  // cannot happen: the orb itself qualifies
+  orb->type = ent_marked_for_removal;
+  if (owner->state == s_dying || owner->state == s_dead) return;
   for (int i = 0; i < 3; ++i) owner->pos[i] = orb->pos[i];
   owner->ai_flag = 0;
   owner->state = s_chase;
-  orb->type = ent_marked_for_removal;
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ void entity_free(entity* e);
 
 // Run once per tick after the entity walk. A stopped teleport orb (type -2)
 // moves the first entity carrying its id that is not an orb (possibly the
-// orb itself) to its position, in s_chase with ai_flag 0, and is then
-// removed; every entity of type -1 is unlinked and freed (with its path).
+// orb itself) to its position, in s_chase with ai_flag 0, unless that owner
+// is dying or dead, and is then removed; every entity of type -1 is
+// unlinked and freed (with its path and sound source).
 // The head is never removed.
 void entities_prune(entity* head);

@@ -251,6 +251,21 @@ TEST(EnemyAttack, TheTeleportOrbMovesItsThrower) {
   a.tick(10);
   EXPECT_GE(m->pos[1], 0.0);
   EXPECT_LT(m->pos[1], 0.5);
+
+  // Killed while its next orb flies, it dies once and stays where it fell.
+  m->state = s_aim;
+  m->ai_flag = 0;
+  m->state_timer = 0.0;
+  a.tick();
+  ASSERT_NE(a.first(ent_teleport_orb), nullptr);
+  m->health = 0;
+  const double fell_x = m->pos[0];
+  a.tick_until([&] { return a.first(ent_teleport_orb) == nullptr; }, 400);
+  a.tick(120);
+  EXPECT_EQ(a.p.kills, 1);
+  EXPECT_EQ(a.p.score, 250);
+  EXPECT_EQ(m->state, s_dead);
+  EXPECT_DOUBLE_EQ(m->pos[0], fell_x);
 }
 
 }  // namespace

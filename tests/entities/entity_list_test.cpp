@@ -65,7 +65,7 @@ TEST(EntitiesPrune, MarkedEntriesInARowAndAtTheTailAreFreed) {
 TEST(EntitiesPrune, StoppedOrbMovesItsOwnerAndIsRemoved) {
   entity* head = make_list({204, 201, 302});
   entity* owner = head->next;
-  owner->state = s_dead;
+  owner->state = s_aim;
   owner->ai_flag = 1;
   entity* orb = owner->next->next;
   orb->id = owner->id;
@@ -77,9 +77,31 @@ TEST(EntitiesPrune, StoppedOrbMovesItsOwnerAndIsRemoved) {
   EXPECT_EQ(types_of(head), (std::vector<int>{204, 201}));
   EXPECT_EQ(owner->pos[0], 5);
   EXPECT_EQ(owner->pos[2], 7);
-  EXPECT_EQ(owner->state, s_chase);  // even from s_dead
+  EXPECT_EQ(owner->state, s_chase);
   EXPECT_EQ(owner->ai_flag, 0);
   entity_list_free(head);
+}
+
+// A mob5 killed while its orb flies stays down where it fell: put back into
+// the chase with no health it would die, and score, a second time.
+TEST(EntitiesPrune, StoppedOrbLeavesADeadOwnerWhereItFell) {
+  for (int state : {s_dying, s_dead}) {
+    entity* head = make_list({204, 302});
+    entity* owner = head->next;
+    owner->state = state;
+    owner->health = -40;
+    owner->ai_flag = 1;
+    entity* orb = owner->next;
+    orb->id = owner->id;
+    orb->type = ent_stopped_teleport_orb;
+    orb->pos[0] = 5;
+    entities_prune(head);
+    EXPECT_EQ(types_of(head), (std::vector<int>{204}));
+    EXPECT_EQ(owner->pos[0], 0);
+    EXPECT_EQ(owner->state, state);
+    EXPECT_EQ(owner->ai_flag, 1);
+    entity_list_free(head);
+  }
 }
 
 TEST(EntitiesPrune, OrbInFlightWithTheIdIsPassedOver) {
