@@ -20,7 +20,6 @@
 #include "app/flags.h"
 #include "app/game_state.h"
 #include "app/video_settings.h"
-#include "config/keyboard_poll.h"
 #include "platform/directory.h"
 #include "platform/timer.h"
 #include "platform/window.h"
@@ -249,7 +248,7 @@ void demo_session_begin(demo_session& s, game_state& gs) {
 void demo_tick_input(demo_session& s, game_state& gs) {
   bool feeding = s.replaying && !s.replay_finished && s.replay_ticks < static_cast<int32_t>(s.played.ticks.size());
   if (feeding) feed_replay_tick(s, gs);
-  else poll_keyboard(*gs.keys);
+  else poll_keyboard(*gs.keys, s.live_keys ? s.live_keys : platform_key_down);
   if (!s.recording) return;
   if (s.recorded.ticks.size() >= static_cast<size_t>(demo_max_ticks)) {
     printf("record: the demo is full at %d ticks; the rest is not recorded\n", demo_max_ticks);

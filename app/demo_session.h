@@ -7,6 +7,7 @@
 
 #include "app/demo_file.h"
 #include "config/key_state.h"
+#include "config/keyboard_poll.h"
 
 struct game_options;
 struct game_state;
@@ -33,7 +34,10 @@ struct demo_session {
   std::string record_map;  // the map being recorded on, as the demo names it
   demo recorded;
   key_state last_polled;   // the key slots the previous tick saw
-  bool record_full_logged;
+
+  // The key-down test of live play; null means the platform's keyboard.
+  // Tests put scripted keys here.
+  key_down_test live_keys;
 };
 
 // Prepares the session from the command line, before anything else starts:
