@@ -157,10 +157,12 @@ TEST_F(CampaignFiles, EveryLevelLoadsHoldingWhatItsRecordSays) {
     EXPECT_EQ(f.counts, campaign_entity_counts(l));
     EXPECT_EQ(f.counts.count(1) ? f.counts.at(1) : 0, 1) << "one player start";
     int exits = f.counts.count(2) ? f.counts.at(2) : 0;
-    if (l.ends_by_death)
+    if (l.ending_enemy != 0) {
       EXPECT_EQ(exits, 0) << "the level ends by a death, not by an exit";
-    else
+      EXPECT_GE(f.counts.count(l.ending_enemy) ? f.counts.at(l.ending_enemy) : 0, 1);
+    } else {
       EXPECT_GE(exits, 1);
+    }
   }
 }
 
@@ -168,7 +170,7 @@ TEST_F(CampaignFiles, TheBossLevelsHoldTheEnemiesThatEndThem) {
   std::map<int, std::pair<int, int>> ending = {{4, {209, 1}}, {6, {212, 1}}, {9, {212, 2}}, {15, {213, 1}}};
   for (const campaign_level& l : campaign_levels()) {
     SCOPED_TRACE(l.file);
-    EXPECT_EQ(l.ends_by_death, ending.count(l.number) == 1);
+    EXPECT_EQ(l.ending_enemy, ending.count(l.number) ? ending.at(l.number).first : 0);
     if (!ending.count(l.number)) continue;
     auto [type, least] = ending.at(l.number);
     const std::map<int, int>& c = facts()[l.number].counts;
@@ -187,12 +189,12 @@ TEST_F(CampaignFiles, LevelsGrowPastFacilityWithTwelveEnemiesOfThreeKinds) {
     int enemies = 0;
     std::set<int> kinds;
     for (auto [type, n] : f.counts) {
-      if (!is_enemy(type) || (l.ends_by_death && is_boss(type))) continue;
+      if (!is_enemy(type) || (l.ending_enemy != 0 && is_boss(type))) continue;
       enemies += n;
       kinds.insert(type);
     }
     // A boss level may hold fewer besides its boss.
-    EXPECT_GE(enemies, l.ends_by_death ? 6 : 12);
+    EXPECT_GE(enemies, l.ending_enemy != 0 ? 6 : 12);
     EXPECT_GE(kinds.size(), 3u);
   }
 }
@@ -261,7 +263,7 @@ TEST_F(CampaignFiles, TheLateLevelsFieldTougherEnemies) {
     int part = l.number >= 1 && l.number <= 5 ? 0 : (l.number >= 10 && l.number <= 15 ? 1 : -1);
     if (part < 0) continue;
     for (auto [type, n] : facts()[l.number].counts) {
-      if (!is_enemy(type) || (l.ends_by_death && is_boss(type))) continue;
+      if (!is_enemy(type) || (l.ending_enemy != 0 && is_boss(type))) continue;
       health[part] += static_cast<double>(health_of(type)) * n;
       count[part] += n;
     }

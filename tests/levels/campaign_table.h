@@ -8,9 +8,9 @@
 struct campaign_level {
   int number;        // level_number
   const char* file;  // data/maps/FILE.t3bsp
-  // How the level ends: by its exit, or only by the death of the enemy that
-  // ends it (ent_mob10 on level 4, the last ent_boss1, ent_boss2).
-  bool ends_by_death;
+  // How the level ends: 0 by its exit; otherwise the type of the enemy
+  // whose death ends it (ent_mob10 on level 4, the last ent_boss1, ent_boss2).
+  int ending_enemy;
   // The entities of the file: "TYPE:COUNT" pairs, every type listed.
   const char* entities;
 };
