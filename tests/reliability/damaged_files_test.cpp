@@ -1,7 +1,7 @@
 // The real game started on a data folder with one file missing or damaged:
-// a config, an image of every texture family, every sound, a map and a
-// world texture. It starts (or, with --map, refuses the map), names the file
-// in its log and never crashes.
+// a config, an image of every texture family, every sound, a map, a world
+// texture and a demo. It starts (or, with --map or --playdemo, refuses the
+// file), names the file in its log and never crashes.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -34,19 +34,26 @@ struct damaged_file {
   const char* name;  // the test's name
   const char* file;  // below the game directory
   damage how;
-  const char* map;  // the --map option's path, or null
-  int exit_code;    // what the game ends with after the quit message (or by itself)
-  std::vector<std::string> log;  // lines (or parts of lines) the log shows in this order
+  const char* map;                 // the --map option's path, or null
+  int exit_code;                   // what the game ends with after the quit message (or by itself)
+  std::vector<std::string> log;    // lines (or parts of lines) the log shows in this order
+  const char* demo = nullptr;      // the --playdemo option's path instead of --map
+  const char* original = nullptr;  // the file's good version in the source tree, when data/ has none
 };
 
 const char* const facility = "data/maps/facility.t3bsp";
+const char* const demo_file = "data/recorded.demo";
+const char* const demo_source = "fuzz/corpus/demo/range_still.demo";
 
 std::string missing_texture(const char* path) { return std::string("FILE: \"") + path + "\"\nError: "; }
-std::string not_webp(const char* path) { return std::string("texture: \"") + path + "\" is not a WebP image"; }
+std::string not_webp(const char* path) {
+  return std::string("texture: \"") + path + "\" is not a WebP image";
+}
 std::string sound_not_opened(const char* path) {
   return std::string("occured when trying to open the file ") + path;
 }
 
+// clang-format off
 const damaged_file cases[] = {
     {"config_missing", "data/config.cfg", damage::missing, nullptr, 0,
      {"config: cannot open \"data/config.cfg\", keeping the defaults"}},
@@ -114,7 +121,15 @@ const damaged_file cases[] = {
      {"facility.t3bsp\" rejected: ", "--map: cannot play"}},
     {"map_truncated", facility, damage::truncated, facility, 1,
      {"facility.t3bsp\" rejected: ", "--map: cannot play"}},
+
+    {"demo_missing", demo_file, damage::missing, nullptr, 1,
+     {"/data/recorded.demo\" refused: the file cannot be opened"}, demo_file, demo_source},
+    {"demo_garbage", demo_file, damage::garbage, nullptr, 1, {"/data/recorded.demo\" refused: line 1: "},
+     demo_file, demo_source},
+    {"demo_truncated", demo_file, damage::truncated, nullptr, 1, {"/data/recorded.demo\" refused: line "},
+     demo_file, demo_source},
 };
+// clang-format on
 
 std::string data_dir() {
   const char* dir = getenv("TARVO_DATA_DIR");
@@ -146,7 +161,9 @@ std::string make_game_dir(const damaged_file& c) {
       fs::create_symlink(e.path(), to);
   }
   std::string target = dir + "/" + c.file;
-  std::string original = fs::exists(target) ? read_text(target) : "";
+  const char* source_dir = getenv("TARVO_SOURCE_DIR");
+  std::string good = c.original && source_dir ? std::string(source_dir) + "/" + c.original : target;
+  std::string original = fs::exists(good) ? read_text(good) : "";
   fs::remove(target);
   std::string bytes;
   switch (c.how) {
@@ -172,7 +189,7 @@ std::string make_game_dir(const damaged_file& c) {
 // start-up line and one pass of the loop) and a little longer, then sends
 // the quit message. Returns the exit status, or -1 when the game did not
 // end by itself after the quit message.
-int run_game_in(const std::string& dir, const char* map, std::string* log, std::string* err) {
+int run_game_in(const std::string& dir, const damaged_file& c, std::string* log, std::string* err) {
   std::string log_path = dir + "/log.txt";
   std::string err_path = dir + "/err.txt";
   pid_t pid = fork();
@@ -182,8 +199,10 @@ int run_game_in(const std::string& dir, const char* map, std::string* log, std::
     // Mesa's driver leaves allocations behind when it is unloaded; leaks are
     // the soak test's business.
     setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-    if (map)
-      execl(TARVO_EXE, TARVO_EXE, "--map", map, static_cast<char*>(nullptr));
+    if (c.demo)
+      execl(TARVO_EXE, TARVO_EXE, "--playdemo", c.demo, static_cast<char*>(nullptr));
+    else if (c.map)
+      execl(TARVO_EXE, TARVO_EXE, "--map", c.map, static_cast<char*>(nullptr));
     else
       execl(TARVO_EXE, TARVO_EXE, static_cast<char*>(nullptr));
     _exit(92);
@@ -233,12 +252,13 @@ TEST_P(DamagedFile, TheGameNamesItAndCarriesOn) {
     GTEST_SKIP() << "no generated data folder";
   std::string dir = make_game_dir(c);
   std::string log, err;
-  int status = run_game_in(dir, c.map, &log, &err);
+  int status = run_game_in(dir, c, &log, &err);
   EXPECT_EQ(status, c.exit_code) << err << log.substr(log.size() > 2000 ? log.size() - 2000 : 0);
   EXPECT_EQ(err.find("Sanitizer"), std::string::npos) << err;
   EXPECT_EQ(err.find("runtime error"), std::string::npos) << err;
   std::string missing;
-  EXPECT_TRUE(lines_in_order(log, c.log, &missing)) << "not in the log: " << missing;
+  EXPECT_TRUE(lines_in_order(log, c.log, &missing)) << "not in the log: " << missing << "\n"
+                                                    << log.substr(0, 600);
   if (c.exit_code == 0) {
     EXPECT_NE(log.find("passed initplayer\n"), std::string::npos);
     EXPECT_EQ(log.find("--map: cannot play"), std::string::npos);
