@@ -23,10 +23,14 @@ int32_t add_motion(int32_t sum, int delta) {
 void read_raw_mouse(mouse_state& mouse, const platform_event& event) {
   mouse.left_previous = mouse.left;
   mouse.right_previous = mouse.right;
-  if (event.mouse_buttons & mouse_left_down) mouse.left = 1;
-  else if (event.mouse_buttons & mouse_left_up) mouse.left = 0;
-  if (event.mouse_buttons & mouse_right_down) mouse.right = 1;
-  else if (event.mouse_buttons & mouse_right_up) mouse.right = 0;
+  if (event.mouse_buttons & mouse_left_down)
+    mouse.left = 1;
+  else if (event.mouse_buttons & mouse_left_up)
+    mouse.left = 0;
+  if (event.mouse_buttons & mouse_right_down)
+    mouse.right = 1;
+  else if (event.mouse_buttons & mouse_right_up)
+    mouse.right = 0;
   // A button message carries no motion and adds nothing.
   mouse.x_motion = add_motion(mouse.x_motion, event.mouse_dx);
   mouse.y_motion = add_motion(mouse.y_motion, event.mouse_dy);

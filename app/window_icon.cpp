@@ -55,7 +55,6 @@ void set_window_icon(platform_window* window) {
     printf("icon: \"%s\" does not decode, the window keeps the default icon\n", window_icon_path);
     return;
   }
-  if (!platform_set_window_icon(window, rgba, width, height))
-    printf("icon: %s\n", platform_error());
+  if (!platform_set_window_icon(window, rgba, width, height)) printf("icon: %s\n", platform_error());
   WebPFree(rgba);
 }

@@ -58,7 +58,8 @@ bool parse_int(const config_token& token, int32_t* out) {
   errno = 0;
   char* end = nullptr;
   long value = strtol(token.text, &end, 10);
-  if (end == token.text || *end != '\0' || errno == ERANGE || value < INT32_MIN || value > INT32_MAX) return false;
+  if (end == token.text || *end != '\0' || errno == ERANGE || value < INT32_MIN || value > INT32_MAX)
+    return false;
   *out = static_cast<int32_t>(value);
   return true;
 }

@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!d.ticks.empty() || !d.key_changes.empty() || !d.map_path.empty()) abort();  // refused means empty
     return 0;
   }
-  if (d.ticks.size() > static_cast<size_t>(demo_max_ticks) || d.map_path.size() > static_cast<size_t>(demo_max_path) ||
+  if (d.ticks.size() > static_cast<size_t>(demo_max_ticks) ||
+      d.map_path.size() > static_cast<size_t>(demo_max_path) ||
       d.end_line.size() > static_cast<size_t>(demo_max_end_line))
     abort();
   for (const demo_tick& t : d.ticks)

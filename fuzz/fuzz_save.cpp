@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!save_file_write(save_path, record)) return 0;
   save_record again{-1, -1, -1, -1};
   if (save_file_read(save_path, again) != save_read) abort();
-  if (again.level_number != record.level_number || again.score != record.score || again.kills != record.kills ||
-      again.mice != record.mice)
+  if (again.level_number != record.level_number || again.score != record.score ||
+      again.kills != record.kills || again.mice != record.mice)
     abort();
   return 0;
 }

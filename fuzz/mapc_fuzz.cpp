@@ -59,7 +59,8 @@ void mapc_fuzz_one(const uint8_t* data, size_t size, const char* file) {
   std::string text(reinterpret_cast<const char*>(data), size);
   mapc_source src;
   mapc_log log;
-  bool parsed = ends_with_map(file) ? mapc_parse_map(text, file, src, log) : mapc_parse_grid(text, file, src, log);
+  bool parsed =
+      ends_with_map(file) ? mapc_parse_map(text, file, src, log) : mapc_parse_grid(text, file, src, log);
   if (!parsed) return;
   mapc_result result;
   if (!mapc_compile(src, mapc_options{}, result, log)) {

@@ -9,9 +9,7 @@ struct platform_window {
   bool fullscreen;
 };
 
-bool platform_init() {
-  return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0;
-}
+bool platform_init() { return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0; }
 
 void platform_quit() { SDL_Quit(); }
 
@@ -36,8 +34,8 @@ platform_window* platform_create_window(const char* title, int width, int height
 
   Uint32 flags = SDL_WINDOW_OPENGL | (hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
   if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
-  SDL_Window* sdl_window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                            width, height, flags);
+  SDL_Window* sdl_window =
+      SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
   if (!sdl_window) return nullptr;
   if (fullscreen) {
     // The display takes the window's own size, 32 bits per pixel.

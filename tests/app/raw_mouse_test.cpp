@@ -1,11 +1,12 @@
 // Raw mouse messages into mouse_state, and the window messages.
+#include "app/raw_mouse.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
 #include "app/flags.h"
-#include "app/raw_mouse.h"
 #include "app/window_proc.h"
 #include "config/config_file.h"
 #include "config/config_table.h"

@@ -199,9 +199,9 @@ TEST_F(RestartInALevel, TheWorldLooksTheSameAfterARestart) {
   capture_stdout_begin();
   restart_video(*gs_);
   std::string log = capture_stdout_end();
-  EXPECT_TRUE(lines_in_order(log, {"FULL RESTART OF ALL VIDEO BEGINS!\n", "FILE: \"wall.webp\"\n",
-                                   "FILE: \"floor.webp\"\n",
-                                   "EXited the function and NOW going to update the loop!\n"}))
+  EXPECT_TRUE(lines_in_order(
+      log, {"FULL RESTART OF ALL VIDEO BEGINS!\n", "FILE: \"wall.webp\"\n", "FILE: \"floor.webp\"\n",
+            "EXited the function and NOW going to update the loop!\n"}))
       << log;
   std::vector<uint8_t> after = frame();
   ASSERT_EQ(after.size(), before.size());

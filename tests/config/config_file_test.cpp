@@ -1,6 +1,7 @@
 // The config file reader: token rules, the 35 attempts, the value holder.
-#include <gtest/gtest.h>
+#include "config/config_file.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -8,7 +9,6 @@
 #include <string>
 
 #include "app/video_settings.h"
-#include "config/config_file.h"
 #include "config/config_table.h"
 #include "tests/support/capture_stdout.h"
 
@@ -131,8 +131,8 @@ TEST(ConfigFile, AHandEditedFileNeverTakesAValueNobodyWrote) {
   std::string log;
   config_table table = read_text(
       "vid_fov 75\n"
-      "vid_mode abc\n"              // not a number
-      "m_speed fast\n"              // not a number
+      "vid_mode abc\n"  // not a number
+      "m_speed fast\n"  // not a number
       "vid_fps 30\n"
       "m_kb_look_speed 2.5x\n"      // trailing text
       "vid_render_distance 7.5\n"   // not a whole number
@@ -153,14 +153,13 @@ TEST(ConfigFile, AHandEditedFileNeverTakesAValueNobodyWrote) {
   EXPECT_EQ(int_of(table, "in_fire"), 134);
   EXPECT_EQ(int_of(table, "in_jump"), 33);
   EXPECT_EQ(int_of(table, "dbg_draw_vel"), -2);
-  EXPECT_TRUE(lines_in_order(log, {": vid_mode value is not a whole number (\"abc\"), keeping 3\n",
-                                   "found a float!\n",
-                                   ": m_speed value is not a number (\"fast\"), keeping 1.000000\n",
-                                   ": m_kb_look_speed value is not a number (\"2.5x\")",
-                                   ": vid_render_distance value is not a whole number (\"7.5\"), keeping 20\n",
-                                   ": dbg_draw_fps value is not a whole number",
-                                   ": m_speed_x value is not a number (\"nan\")",
-                                   ": in_fire has no value, keeping 134\n"}))
+  EXPECT_TRUE(lines_in_order(
+      log, {": vid_mode value is not a whole number (\"abc\"), keeping 3\n", "found a float!\n",
+            ": m_speed value is not a number (\"fast\"), keeping 1.000000\n",
+            ": m_kb_look_speed value is not a number (\"2.5x\")",
+            ": vid_render_distance value is not a whole number (\"7.5\"), keeping 20\n",
+            ": dbg_draw_fps value is not a whole number", ": m_speed_x value is not a number (\"nan\")",
+            ": in_fire has no value, keeping 134\n"}))
       << log;
   EXPECT_EQ(count_occurrences(log, "float "), 0);
   // Each line names the file it is about.
@@ -179,8 +178,8 @@ TEST(ConfigFile, UnknownNamesSpendAnAttemptAndChangeNothing) {
   config_table table = read_text("no_such_var 5\nVID_FOV 9\nvid_fov 70\n", &log);
   EXPECT_EQ(int_of(table, "vid_fov"), 70);
   EXPECT_EQ(int_of(table, "vid_mode"), 3);
-  EXPECT_TRUE(lines_in_order(log, {": unknown variable \"no_such_var\", ignored\n",
-                                   ": unknown variable \"VID_FOV\", ignored\n"}))
+  EXPECT_TRUE(lines_in_order(
+      log, {": unknown variable \"no_such_var\", ignored\n", ": unknown variable \"VID_FOV\", ignored\n"}))
       << log;
 
   // The attempt is spent: 35 unknown pairs leave a 36th unread.
@@ -205,9 +204,9 @@ TEST(ConfigFile, OverlongTokensAreRefusedWhole) {
   EXPECT_EQ(double_of(table, "m_speed"), 1.0);
   EXPECT_EQ(int_of(table, "vid_fov"), 61);
   EXPECT_EQ(int_of(table, "vid_mode"), 3);
-  EXPECT_TRUE(lines_in_order(log, {": unknown variable \"vid_render_distanceXXXXXXXXXXXX...\"",
-                                   ": m_speed value is not a number (\"1000000000.5\")",
-                                   ": unknown variable \"vid_mode\""}))
+  EXPECT_TRUE(lines_in_order(
+      log, {": unknown variable \"vid_render_distanceXXXXXXXXXXXX...\"",
+            ": m_speed value is not a number (\"1000000000.5\")", ": unknown variable \"vid_mode\""}))
       << log;
 }
 

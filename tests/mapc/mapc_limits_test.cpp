@@ -31,10 +31,10 @@ std::string brush(int x0, int y0, int z0, int x1, int y1, int z1, const std::str
            "( %d %d %d ) ( %d %d %d ) ( %d %d %d ) %s 0 0 0 1 1\n"
            "( %d %d %d ) ( %d %d %d ) ( %d %d %d ) %s 0 0 0 1 1\n"
            "( %d %d %d ) ( %d %d %d ) ( %d %d %d ) %s 0 0 0 1 1\n}\n",
-           x0, y0, z0, x0, y0 + 1, z0, x0, y0, z0 + 1, tex.c_str(), x1, y0, z0, x1, y0, z0 + 1, x1, y0 + 1, z0,
-           tex.c_str(), x0, y0, z0, x0, y0, z0 + 1, x0 + 1, y0, z0, tex.c_str(), x0, y1, z0, x0 + 1, y1, z0, x0, y1,
-           z0 + 1, tex.c_str(), x0, y0, z0, x0 + 1, y0, z0, x0, y0 + 1, z0, tex.c_str(), x0, y0, z1, x0, y0 + 1, z1,
-           x0 + 1, y0, z1, top_tex.c_str());
+           x0, y0, z0, x0, y0 + 1, z0, x0, y0, z0 + 1, tex.c_str(), x1, y0, z0, x1, y0, z0 + 1, x1, y0 + 1,
+           z0, tex.c_str(), x0, y0, z0, x0, y0, z0 + 1, x0 + 1, y0, z0, tex.c_str(), x0, y1, z0, x0 + 1, y1,
+           z0, x0, y1, z0 + 1, tex.c_str(), x0, y0, z0, x0 + 1, y0, z0, x0, y0 + 1, z0, tex.c_str(), x0, y0,
+           z1, x0, y0 + 1, z1, x0 + 1, y0, z1, top_tex.c_str());
   return b;
 }
 
@@ -68,21 +68,24 @@ TEST(MapcLimits, TextureNamesTheGameCannotReadAreRefusedAtTheirLine) {
   // reader would split it into two tokens.
   mapc_log spaced;
   EXPECT_FALSE(compile_text(map_room("\"metal wall\""), "room.map", src, r, spaced));
-  EXPECT_EQ(first_error(spaced),
-            "room.map:9: entity 0, brush 0: texture name \"metal wall\" has a space; the game reads names without "
-            "spaces");
+  EXPECT_EQ(
+      first_error(spaced),
+      "room.map:9: entity 0, brush 0: texture name \"metal wall\" has a space; the game reads names without "
+      "spaces");
 
   // The reader takes "NAME.webp" into 259 characters: 254 for the name.
   ASSERT_EQ(mapc_max_texture_name + 5, static_cast<size_t>(world_texture_path_size - 1));
   std::string longest(mapc_max_texture_name, 'r');
   mapc_log too_long;
   EXPECT_FALSE(compile_text(grid_room(longest + "r"), "rock.lvl", src, r, too_long));
-  EXPECT_EQ(first_error(too_long).rfind("rock.lvl:2: solid #: texture name \"rrrr", 0), 0u) << first_error(too_long);
+  EXPECT_EQ(first_error(too_long).rfind("rock.lvl:2: solid #: texture name \"rrrr", 0), 0u)
+      << first_error(too_long);
   EXPECT_NE(first_error(too_long).find("has 255 characters (at most 254)"), std::string::npos);
 
   mapc_log tabbed;
   EXPECT_FALSE(compile_text(map_room("\"metal\twall\""), "tab.map", src, r, tabbed));
-  EXPECT_EQ(first_error(tabbed).rfind("tab.map:9: entity 0, brush 0: texture name has the control character 0x09", 0),
+  EXPECT_EQ(first_error(tabbed).rfind(
+                "tab.map:9: entity 0, brush 0: texture name has the control character 0x09", 0),
             0u)
       << first_error(tabbed);
 
@@ -106,11 +109,13 @@ TEST(MapcLimits, CoordinatesTheGameCannotReadAreRefused) {
   // Map x -1975308.6256 is world x -123456.7891: twelve characters where
   // the entity section's numbers hold eleven.
   mapc_log far_entity;
-  EXPECT_FALSE(compile_text(map_room("concrete", "{\n\"classname\" \"ent_mob3\"\n\"origin\" \"-1975308.6256 64 0\"\n}\n"),
-                            "far.map", src, r, far_entity));
-  EXPECT_EQ(first_error(far_entity),
-            "far.map:56: ent_mob3: its x coordinate -123457 (world units) is written as \"-123456.7891\", longer "
-            "than the 11 characters the game reads");
+  EXPECT_FALSE(compile_text(
+      map_room("concrete", "{\n\"classname\" \"ent_mob3\"\n\"origin\" \"-1975308.6256 64 0\"\n}\n"),
+      "far.map", src, r, far_entity));
+  EXPECT_EQ(
+      first_error(far_entity),
+      "far.map:56: ent_mob3: its x coordinate -123457 (world units) is written as \"-123456.7891\", longer "
+      "than the 11 characters the game reads");
 
   // A brush far out would put navigation nodes there; the level must lie
   // within 65536 world units of the origin.
@@ -118,7 +123,11 @@ TEST(MapcLimits, CoordinatesTheGameCannotReadAreRefused) {
   EXPECT_FALSE(compile_text(map_room("concrete", "{\n\"classname\" \"func_group\"\n" +
                                                      brush(2000000, 0, 0, 2000016, 16, 16) + "}\n"),
                             "far.map", src, r, far_brush));
-  EXPECT_EQ(first_error(far_brush).rfind("far.map:58: entity 2, brush 0: the box reaches x = 125000 (world units); a level must lie within 65536 of the origin (1048576 map units)", 0), 0u)
+  EXPECT_EQ(
+      first_error(far_brush).rfind("far.map:58: entity 2, brush 0: the box reaches x = 125000 (world units); "
+                                   "a level must lie within 65536 of the origin (1048576 map units)",
+                                   0),
+      0u)
       << first_error(far_brush);
 
   // A grid whose cells are huge runs out the same way.
@@ -141,7 +150,8 @@ TEST(MapcLimits, FloorsTooLargeToLayTheNavigationOverAreRefused) {
   mapc_log log;
   EXPECT_FALSE(compile_text(grid, "wide.lvl", src, r, log));
   EXPECT_EQ(first_error(log),
-            "wide.lvl: the floors cover 480000 square units, more than the 262144 (512 x 512) the navigation graph is "
+            "wide.lvl: the floors cover 480000 square units, more than the 262144 (512 x 512) the navigation "
+            "graph is "
             "built over");
 }
 
@@ -156,7 +166,8 @@ TEST(MapcLimits, BoxesScatteredTooFinelyForTheLeakCheckAreRefused) {
   mapc_log log;
   EXPECT_FALSE(compile_text(text, "scatter.map", src, r, log));
   EXPECT_EQ(first_error(log),
-            "scatter.map: the 250 boxes cut space into 501 x 501 x 501 cells, more than the 67108864 the leak check "
+            "scatter.map: the 250 boxes cut space into 501 x 501 x 501 cells, more than the 67108864 the "
+            "leak check "
             "can hold; line boxes up on fewer distinct coordinates");
 }
 
@@ -173,8 +184,9 @@ TEST(MapcLimits, TheCompilerSaysErrorFileAndLineAndWritesNothing) {
   EXPECT_EQ(WEXITSTATUS(status), 1);
   std::stringstream err;
   err << std::ifstream(dir + "/err.txt").rdbuf();
-  EXPECT_EQ(err.str(), "mapc: error: " + source +
-                           ":9: entity 0, brush 0: texture name \"metal wall\" has a space; the game reads names "
-                           "without spaces\n");
+  EXPECT_EQ(err.str(),
+            "mapc: error: " + source +
+                ":9: entity 0, brush 0: texture name \"metal wall\" has a space; the game reads names "
+                "without spaces\n");
   EXPECT_FALSE(std::ifstream(output).good());
 }

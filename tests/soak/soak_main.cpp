@@ -207,7 +207,8 @@ int main(int argc, char** argv) {
     if (!enter_level(*gs, largest)) return 3;
     ++restarts;
   }
-  fprintf(stderr, "soak: phase 1 done: %ld restarts (%ld after the player's death), %d kills in the last run\n",
+  fprintf(stderr,
+          "soak: phase 1 done: %ld restarts (%ld after the player's death), %d kills in the last run\n",
           restarts, deaths, gs->the_player.kills);
   memory end_of_play = memory_now();
   report("after phase 1");

@@ -25,7 +25,7 @@ void sunset(image& img) {
       pixel_set(img, x, y, mix(rgb(0x1a0208), rgb(0xc03a10), y / float(icon_size - 1)));
   fill_ellipse(img, 44, 30, 15, 15, with_alpha(rgb(0xff8040), 0.35f));
   fill_ellipse(img, 44, 30, 11, 11, rgb(0xffb060));
-  const int towers[][3] = {{0, 8, 50}, {7, 6, 44}, {12, 9, 52}, {20, 7, 47}, {26, 10, 41},
+  const int towers[][3] = {{0, 8, 50},  {7, 6, 44},  {12, 9, 52}, {20, 7, 47}, {26, 10, 41},
                            {35, 6, 49}, {40, 9, 45}, {48, 7, 51}, {54, 10, 43}};
   for (const auto& t : towers) fill_rect(img, t[0], t[2], t[0] + t[1], icon_size, rgb(0x12060a));
 }
@@ -42,7 +42,8 @@ void big_t(image& img) {
       if (!glyph_bit('T', c, r)) continue;
       for (int yy = 0; yy < scale; ++yy) {
         color col = mix(rgb(0xfff0c0), rgb(0xe04010), (r * scale + yy) / float(7 * scale - 1));
-        fill_rect(layer, x0 + c * scale, y0 + r * scale + yy, x0 + (c + 1) * scale, y0 + r * scale + yy + 1, col);
+        fill_rect(layer, x0 + c * scale, y0 + r * scale + yy, x0 + (c + 1) * scale, y0 + r * scale + yy + 1,
+                  col);
       }
     }
   image shadow = layer;

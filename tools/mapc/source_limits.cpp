@@ -42,16 +42,16 @@ bool check_entity(const mapc_source& src, const mapc_entity& e, mapc_log& log) {
   const double v[3] = {e.pos.x, e.pos.y, e.pos.z};
   for (int k = 0; k < 3; ++k) {
     if (!std::isfinite(v[k])) {
-      mapc_error(log, "%s:%d: %s: its %s coordinate is not a number", src.file.c_str(), e.line, e.classname.c_str(),
-                 axis_name(k));
+      mapc_error(log, "%s:%d: %s: its %s coordinate is not a number", src.file.c_str(), e.line,
+                 e.classname.c_str(), axis_name(k));
       return false;
     }
     if (mapc_list_number_fits(v[k])) continue;
     mapc_error(log,
                "%s:%d: %s: its %s coordinate %g (world units) is written as \"%s\", longer than the %zu "
                "characters the game reads",
-               src.file.c_str(), e.line, e.classname.c_str(), axis_name(k), v[k], mapc_format_real(v[k]).c_str(),
-               map_list_token_size - 1);
+               src.file.c_str(), e.line, e.classname.c_str(), axis_name(k), v[k],
+               mapc_format_real(v[k]).c_str(), map_list_token_size - 1);
     return false;
   }
   return true;
@@ -65,18 +65,19 @@ std::string mapc_texture_name_problem(const std::string& name) {
   char why[160];
   if (name.empty()) return "a face has an empty texture name";
   if (name.size() > mapc_max_texture_name) {
-    snprintf(why, sizeof why, "texture name \"%.40s...\" has %zu characters (at most %zu)", name.c_str(), name.size(),
-             mapc_max_texture_name);
+    snprintf(why, sizeof why, "texture name \"%.40s...\" has %zu characters (at most %zu)", name.c_str(),
+             name.size(), mapc_max_texture_name);
     return why;
   }
   for (unsigned char c : name) {
     if (c == ' ') {
-      snprintf(why, sizeof why, "texture name \"%s\" has a space; the game reads names without spaces", name.c_str());
+      snprintf(why, sizeof why, "texture name \"%s\" has a space; the game reads names without spaces",
+               name.c_str());
       return why;
     }
     if (c < 0x20 || c == 0x7f) {
-      snprintf(why, sizeof why, "texture name has the control character 0x%02x; the game reads names without them",
-               c);
+      snprintf(why, sizeof why,
+               "texture name has the control character 0x%02x; the game reads names without them", c);
       return why;
     }
   }
@@ -91,8 +92,8 @@ bool mapc_check_source_limits(const mapc_source& src, mapc_log& log) {
   for (const mapc_entity& e : src.entities) ok = check_entity(src, e, log) && ok;
   for (const mapc_light& l : src.lights)
     if (!coordinate_ok(l.pos.x) || !coordinate_ok(l.pos.y) || !coordinate_ok(l.pos.z)) {
-      mapc_error(log, "%s:%d: a light at (%g, %g, %g) lies beyond %g units of the origin", src.file.c_str(), l.line,
-                 l.pos.x, l.pos.y, l.pos.z, mapc_max_coordinate);
+      mapc_error(log, "%s:%d: a light at (%g, %g, %g) lies beyond %g units of the origin", src.file.c_str(),
+                 l.line, l.pos.x, l.pos.y, l.pos.z, mapc_max_coordinate);
       ok = false;
     }
   return ok;
@@ -114,8 +115,10 @@ bool mapc_check_output_limits(const mapc_source& src, const mapc_result& result,
   for (size_t i = 0; i < result.nav.size(); ++i) {
     const mapc_nav_node& n = result.nav[i];
     if (n.links.size() > most_links) most_links = n.links.size();
-    if (!mapc_list_number_fits(n.pos.x) || !mapc_list_number_fits(n.pos.y) || !mapc_list_number_fits(n.pos.z)) {
-      mapc_error(log, "%s: navigation node %zu at (%g, %g, %g) has a coordinate too long for the game to read",
+    if (!mapc_list_number_fits(n.pos.x) || !mapc_list_number_fits(n.pos.y) ||
+        !mapc_list_number_fits(n.pos.z)) {
+      mapc_error(log,
+                 "%s: navigation node %zu at (%g, %g, %g) has a coordinate too long for the game to read",
                  src.file.c_str(), i, n.pos.x, n.pos.y, n.pos.z);
       ok = false;
     }
@@ -134,7 +137,9 @@ double mapc_floor_area(const std::vector<mapc_face>& surface) {
 bool mapc_check_floor_area(const mapc_source& src, const std::vector<mapc_face>& surface, mapc_log& log) {
   double area = mapc_floor_area(surface);
   if (area <= mapc_max_floor_area) return true;
-  mapc_error(log, "%s: the floors cover %.0f square units, more than the %.0f (512 x 512) the navigation graph is built over",
+  mapc_error(log,
+             "%s: the floors cover %.0f square units, more than the %.0f (512 x 512) the navigation graph is "
+             "built over",
              src.file.c_str(), area, mapc_max_floor_area);
   return false;
 }
@@ -150,13 +155,15 @@ bool mapc_check_space_cells(const mapc_source& src, mapc_log& log) {
       cuts.push_back(b.hi[k]);
     }
     std::sort(cuts.begin(), cuts.end());
-    per_axis[k] = static_cast<size_t>(std::unique(cuts.begin(), cuts.end()) - cuts.begin()) + 1;  // with the margins
+    per_axis[k] =
+        static_cast<size_t>(std::unique(cuts.begin(), cuts.end()) - cuts.begin()) + 1;  // with the margins
     cells *= static_cast<double>(per_axis[k]);
   }
   if (cells <= mapc_max_space_cells) return true;
-  mapc_error(log,
-             "%s: the %zu boxes cut space into %zu x %zu x %zu cells, more than the %.0f the leak check can hold; "
-             "line boxes up on fewer distinct coordinates",
-             src.file.c_str(), src.boxes.size(), per_axis[0], per_axis[1], per_axis[2], mapc_max_space_cells);
+  mapc_error(
+      log,
+      "%s: the %zu boxes cut space into %zu x %zu x %zu cells, more than the %.0f the leak check can hold; "
+      "line boxes up on fewer distinct coordinates",
+      src.file.c_str(), src.boxes.size(), per_axis[0], per_axis[1], per_axis[2], mapc_max_space_cells);
   return false;
 }
