@@ -1,10 +1,13 @@
 // The level sources and the map compiler's rules they lean on: openings onto
-// the sky, levels that end only by a boss's death, and mice that a player
-// can reach.
+// the sky, levels that end only by a boss's death, mice that a player can
+// reach, and the world textures the levels wear.
 #include <gtest/gtest.h>
 #include <webp/decode.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <set>
+#include <vector>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -149,6 +152,60 @@ TEST(LevelSources, EveryCampaignSourceCompilesAndItsMiceCanBeCaught) {
       EXPECT_TRUE(mapc_player_reaches(r.tree, r.spots, start->pos, e.pos, 2.0))
           << "the mouse on line " << e.line << " is out of reach";
     }
+  }
+}
+
+// The RGBA pixels of a generated world texture; empty when it cannot be read.
+std::vector<uint8_t> world_texture_pixels(const std::string& name, int* w, int* h) {
+  std::string webp = file_bytes(data_dir() + "/textures/world/" + name + ".webp");
+  std::vector<uint8_t> out;
+  uint8_t* rgba = webp.empty() ? nullptr
+                               : WebPDecodeRGBA(reinterpret_cast<const uint8_t*>(webp.data()), webp.size(), w, h);
+  if (!rgba) return out;
+  out.assign(rgba, rgba + static_cast<size_t>(*w) * *h * 4);
+  WebPFree(rgba);
+  return out;
+}
+
+// Mean difference of two lines of pixels, each step (dx, dy) from its start.
+double line_difference(const std::vector<uint8_t>& px, int w, int x0, int y0, int x1, int y1, int dx, int dy, int n) {
+  double sum = 0;
+  for (int i = 0; i < n; ++i) {
+    const uint8_t* a = &px[((y0 + i * dy) * w + x0 + i * dx) * 4];
+    const uint8_t* b = &px[((y1 + i * dy) * w + x1 + i * dx) * 4];
+    for (int c = 0; c < 4; ++c) sum += std::abs(a[c] - b[c]);
+  }
+  return sum / n;
+}
+
+// Every texture a campaign level names is generated, opaque (the sky opening
+// aside) and tiles: across its wrap the picture changes no more than
+// between any two neighbouring lines inside it.
+TEST(LevelSources, TheLevelsWorldTexturesAreOpaqueAndTile) {
+  if (file_bytes(data_dir() + "/textures/world/sky.webp").empty()) GTEST_SKIP() << "no generated textures";
+  std::set<std::string> names;
+  for (const campaign_level& l : campaign_levels()) {
+    mapc_source src;
+    mapc_log log;
+    ASSERT_TRUE(mapc_load_source(campaign_source_path(l), src, log));
+    for (const mapc_box& b : src.boxes)
+      for (const std::string& t : b.texture) names.insert(t);
+  }
+  EXPECT_GE(names.size(), 24u);
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    int w = 0, h = 0;
+    std::vector<uint8_t> px = world_texture_pixels(name, &w, &h);
+    ASSERT_FALSE(px.empty());
+    if (mapc_is_sky_texture(name)) continue;
+    int clear = 0;
+    for (size_t i = 3; i < px.size(); i += 4) clear += px[i] < 255;
+    EXPECT_EQ(clear, 0);
+    double inner_x = 0, inner_y = 0;
+    for (int x = 0; x + 1 < w; ++x) inner_x = std::max(inner_x, line_difference(px, w, x, 0, x + 1, 0, 0, 1, h));
+    for (int y = 0; y + 1 < h; ++y) inner_y = std::max(inner_y, line_difference(px, w, 0, y, 0, y + 1, 1, 0, w));
+    EXPECT_LE(line_difference(px, w, w - 1, 0, 0, 0, 0, 1, h), inner_x * 1.05 + 1) << "a seam at the left and right";
+    EXPECT_LE(line_difference(px, w, 0, h - 1, 0, 0, 1, 0, w), inner_y * 1.05 + 1) << "a seam at the top and bottom";
   }
 }
 
