@@ -98,8 +98,8 @@ image title() {
   sky_gradient(img, rgb(0x1a0208), rgb(0xc03a10), 301, 0.6f, rgb(0x400810));
   fill_ellipse(img, 470, 150, 60, 60, color{1.0f, 0.5f, 0.2f, 0.35f});
   fill_ellipse(img, 470, 150, 38, 38, rgb(0xffb060));
-  saucer(img, 180, 70, 18);
-  saucer(img, 520, 50, 11);
+  saucer(img, 400, 62, 16);
+  saucer(img, 560, 40, 10);
   skyline(img, 330, rgb(0x12060a), 302, true);
   fill_rect_vgradient(img, 0, 300, sw, sh, color{0, 0, 0, 0.0f}, color{0, 0, 0, 0.9f});
   // The menu sits at the lower left: darken that corner so its text stands out.
@@ -108,8 +108,10 @@ image title() {
       float t = std::min(1.0f, (y - sh / 2.0f) / (sh * 0.2f)) * std::min(1.0f, (sw / 2.0f - x) / (sw * 0.12f));
       pixel_blend(img, x, y, color{0, 0, 0, 0.6f * t});
     }
-  big_text(img, 48, 28, "TARVO", 12, rgb(0xfff0c0), rgb(0xe04010));
-  big_text(img, 52, 140, "THE VOID INVASION", 3, rgb(0xffffff), rgb(0xc0c0c0));
+  // The lettering keeps to the top quarter: the how-to-play and credits
+  // pages write from a quarter of the way down.
+  big_text(img, 48, 10, "TARVO", 8, rgb(0xfff0c0), rgb(0xe04010));
+  big_text(img, 52, 72, "THE VOID INVASION", 3, rgb(0xffffff), rgb(0xc0c0c0));
   return img;
 }
 
