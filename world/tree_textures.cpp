@@ -39,8 +39,13 @@ bool read_back(uint32_t name, light_map_copy& copy) {
   copy.width = width;
   copy.height = height;
   copy.rgba.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
+  // Four bytes a texel keep every row aligned whatever the packing, but the
+  // packing is left as it was found for whoever reads pixels next.
+  GLint packing = 4;
+  glGetIntegerv(GL_PACK_ALIGNMENT, &packing);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, copy.rgba.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, packing);
   return true;
 }
 
