@@ -228,12 +228,6 @@ void demo_session_begin(demo_session& s, game_state& gs) {
     apply_video_vars_into(gs.config, gs.video);
     s.replay_keys = key_state{};
   }
-  if (s.timing) {
-    if (config_var* vsync = config_find(gs.config, "vid_vsync")) vsync->value.as_int = 0;
-    gs.video.vsync = 0;
-    if (gs.window && !platform_set_swap_interval(gs.window, 0))
-      printf("timedemo: cannot turn vsync off: %s\n", platform_error());
-  }
   if (!s.record_path.empty()) {
     s.recording = true;
     s.recorded.config = gs.config;
@@ -241,6 +235,12 @@ void demo_session_begin(demo_session& s, game_state& gs) {
     config_var* fps = config_find(s.recorded.config, "vid_fps");
     if (fps && fps->value.as_int < 1) fps->value.as_int = fallback_fps;
     s.last_polled = key_state{};
+  }
+  if (s.timing) {
+    if (config_var* vsync = config_find(gs.config, "vid_vsync")) vsync->value.as_int = 0;
+    gs.video.vsync = 0;
+    if (gs.window && !platform_set_swap_interval(gs.window, 0))
+      printf("timedemo: cannot turn vsync off: %s\n", platform_error());
   }
   srand(1);
 }
