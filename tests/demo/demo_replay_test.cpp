@@ -61,14 +61,13 @@ struct recording {
 
 // Records `script` on the arena for up to `ticks` passes (fewer when the
 // level ends), then leaves the game as Escape would.
-recording record(const std::string& map, const std::string& demo_path, const input_script& script, int ticks,
-                 int fps = 60) {
+recording record(const std::string& map, const std::string& demo_path, const input_script& script, int ticks) {
   recording out;
   game_options options{};
   options.map_path = map.c_str();
   options.record_path = demo_path.c_str();
   demo_rig rig;
-  if (!rig.start(options, fps)) return out;
+  if (!rig.start(options)) return out;
   for (int tick = 0; tick < ticks && !rig.gs->menu.active; ++tick) {
     std::set<int> keys;
     mouse_state mouse{};
@@ -98,13 +97,12 @@ struct replay {
 
 // Replays `demo_path` until the session ends it; `before_pass`, when
 // given, may change the game before a pass (a behaviour that changed).
-replay play(const std::string& demo_path, int local_fps = 60,
-            const std::function<void(int pass, game_state&)>& before_pass = nullptr) {
+replay play(const std::string& demo_path, const std::function<void(int pass, game_state&)>& before_pass = nullptr) {
   replay out;
   game_options options{};
   options.demo_path = demo_path.c_str();
   demo_rig rig;
-  if (!rig.start(options, local_fps)) return out;
+  if (!rig.start(options)) return out;
   while (quit_flag == 0 && out.passes < 100000) {
     if (before_pass) before_pass(out.passes + 1, *rig.gs);
     rig.pass();
@@ -156,7 +154,7 @@ TEST(DemoReplay, AFightReplaysTickForTickAndAChangedBehaviourNamesTheFirstTickTh
   // An enemy that takes one point of damage more at tick 123 than it did
   // when recorded: the replay names that tick, carries on to the end and
   // says again where it parted.
-  replay changed = play(demo_path, 60, [](int pass, game_state& gs) {
+  replay changed = play(demo_path, [](int pass, game_state& gs) {
     if (pass != 123) return;
     for (entity* e = gs.entity_list; e; e = e->next)
       if (e->type >= 200 && e->type < 300 && e->health > 1) {
@@ -208,36 +206,6 @@ TEST(DemoReplay, TheRecordingIsWrittenWhenTheLevelEndsAndItsReplayEndsOnTheSameT
   EXPECT_EQ(again.log.find("the recording went on"), std::string::npos);
 }
 
-TEST(DemoReplay, ADemoRecordedAt30TicksASecondReplaysWithItsOwnTickLength) {
-  temp_folder folder;
-  std::string map = folder.file("arena.t3bsp");
-  std::string demo_path = folder.file("slow.dem");
-  ASSERT_TRUE(compile_grid_to(arena_source(), map));
-  recording rec = record(map, demo_path, fight_input, 150, 30);
-  ASSERT_EQ(rec.ticks, 150);
-
-  // The local configuration says 60; the demo's 30 is used.
-  game_options options{};
-  options.demo_path = demo_path.c_str();
-  demo_rig rig;
-  ASSERT_TRUE(rig.start(options, 60));
-  EXPECT_DOUBLE_EQ(rig.gs->video.tick_step, 1.0 / 30.0);
-  EXPECT_EQ(rig.pass_until_quit(1000), 150);
-  EXPECT_EQ(rig.session.first_divergence, 0);
-  rig.finish();
-  EXPECT_EQ(end_line_in(rig.log), rec.end_line);
-
-  // The same demo replayed with a tick of 1/60 s would end elsewhere: the
-  // tick length is part of what the digests check.
-  demo slow;
-  ASSERT_TRUE(demo_read_file(demo_path.c_str(), slow));
-  config_find(slow.config, "vid_fps")->value.as_int = 60;
-  std::string fast_path = folder.file("fast.dem");
-  ASSERT_TRUE(demo_write_file(fast_path.c_str(), slow));
-  replay fast = play(fast_path);
-  EXPECT_NE(fast.first_divergence, 0);
-}
-
 TEST(DemoReplay, ARunCutShortSaysWhereItStoppedAndTheRecordingKeepsTheTicksPlayed) {
   temp_folder folder;
   std::string map = folder.file("arena.t3bsp");
@@ -251,7 +219,6 @@ TEST(DemoReplay, ARunCutShortSaysWhereItStoppedAndTheRecordingKeepsTheTicksPlaye
   demo_rig rig;
   ASSERT_TRUE(rig.start(options));
   for (int i = 0; i < 25; ++i) rig.pass();
-  EXPECT_TRUE(demo_session_flat_out(&rig.session) == false);
   rig.finish();
   EXPECT_NE(rig.log.find("demo stopped at tick 25 of 60\n"), std::string::npos) << rig.log;
   EXPECT_EQ(rig.log.find("demo end: "), std::string::npos);
@@ -268,29 +235,6 @@ TEST(DemoReplay, ARunCutShortSaysWhereItStoppedAndTheRecordingKeepsTheTicksPlaye
   FILE* none = fopen(empty_path.c_str(), "r");
   EXPECT_EQ(none, nullptr);
   if (none) fclose(none);
-}
-
-TEST(DemoReplay, ATimedReplayRunsFlatOutUntilItsLastTick) {
-  temp_folder folder;
-  std::string map = folder.file("arena.t3bsp");
-  std::string demo_path = folder.file("timed.dem");
-  ASSERT_TRUE(compile_grid_to(arena_source(), map));
-  record(map, demo_path, fight_input, 40);
-
-  game_options options{};
-  options.demo_path = demo_path.c_str();
-  options.timedemo = 1;
-  demo_rig rig;
-  ASSERT_TRUE(rig.start(options));
-  EXPECT_TRUE(demo_session_flat_out(&rig.session));
-  EXPECT_EQ(rig.gs->video.vsync, 0);
-  EXPECT_EQ(rig.pass_until_quit(1000), 40);
-  EXPECT_FALSE(demo_session_flat_out(&rig.session));
-  rig.finish();
-  std::string missing;
-  EXPECT_TRUE(lines_in_order(rig.log, {"timedemo: 40 ticks, 40 frames in ", " fps\n", "demo end: tick 40 "},
-                             &missing))
-      << missing << "\n" << rig.log;
 }
 
 }  // namespace
