@@ -86,7 +86,8 @@ bool take_path_option(const char* name, const char* value, command_line& out) {
     o.record_path = path;
   } else {
     bool timed = strcmp(name, "--timedemo") == 0;
-    if (o.demo_path && (o.timedemo != 0) != timed) return fail("%s", "--playdemo and --timedemo cannot be combined");
+    if (o.demo_path && (o.timedemo != 0) != timed)
+      return fail("%s", "--playdemo and --timedemo cannot be combined");
     o.demo_path = path;
     o.timedemo = timed ? 1 : 0;
   }
@@ -106,8 +107,10 @@ const char* value_name(const char* option) {
 
 // The options that only make sense together.
 bool check_combination(const game_options& o) {
-  if (o.demo_path && o.map_path) return fail("%s", "--map cannot be combined with a demo replay (the demo names its map)");
-  if (o.record_path && !o.map_path && !o.demo_path) return fail("%s", "--record needs --map PATH (or a demo to replay)");
+  if (o.demo_path && o.map_path)
+    return fail("%s", "--map cannot be combined with a demo replay (the demo names its map)");
+  if (o.record_path && !o.map_path && !o.demo_path)
+    return fail("%s", "--record needs --map PATH (or a demo to replay)");
   return true;
 }
 
@@ -138,7 +141,8 @@ command_line_result parse_command_line(int argc, char** argv, command_line& out)
     }
     const char* value = argv[++i];
     bool ok = strcmp(arg, "--screenshot") == 0
-                  ? parse_screenshot(value, out) || fail("--screenshot needs TICK:FILE with a tick of 1 or more, not \"%s\"", value)
+                  ? parse_screenshot(value, out) ||
+                        fail("--screenshot needs TICK:FILE with a tick of 1 or more, not \"%s\"", value)
                   : take_path_option(arg, value, out);
     if (!ok) return command_line_error;
   }

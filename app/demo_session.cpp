@@ -32,7 +32,8 @@ constexpr size_t line_size = 256;
 // The variables that describe the player's screen rather than the play:
 // a replay keeps the local ones.
 bool window_variable(const char* name) {
-  return strcmp(name, "vid_fullscreen") == 0 || strcmp(name, "vid_mode") == 0 || strcmp(name, "vid_vsync") == 0;
+  return strcmp(name, "vid_fullscreen") == 0 || strcmp(name, "vid_mode") == 0 ||
+         strcmp(name, "vid_vsync") == 0;
 }
 
 std::string folder_of(const std::string& path) {
@@ -47,7 +48,9 @@ std::string current_directory() {
   return platform_get_current_directory(directory, sizeof directory) ? directory : ".";
 }
 
-bool readable_file(const std::string& path) { return access(path.c_str(), R_OK) == 0 && !platform_is_directory(path.c_str()); }
+bool readable_file(const std::string& path) {
+  return access(path.c_str(), R_OK) == 0 && !platform_is_directory(path.c_str());
+}
 
 // `path` with `folder` and the slash after it taken off, or empty when the
 // path does not lie inside that folder.
@@ -140,7 +143,8 @@ void feed_replay_tick(demo_session& s, game_state& gs) {
     s.replay_keys.slots[change.slot] = change.value;
   }
   *gs.keys = s.replay_keys;
-  gs.mouse = mouse_state{tick.mouse[0], tick.mouse[1], tick.mouse[2], tick.mouse[3], tick.mouse[4], tick.mouse[5]};
+  gs.mouse =
+      mouse_state{tick.mouse[0], tick.mouse[1], tick.mouse[2], tick.mouse[3], tick.mouse[4], tick.mouse[5]};
   s.replay_ticks += 1;
 }
 
@@ -157,7 +161,8 @@ void record_tick_input(demo_session& s, const game_state& gs) {
   for (int slot = 0; slot < key_slot_count; ++slot) {
     int32_t value = gs.keys->slots[slot];
     if (value == s.last_polled.slots[slot]) continue;
-    s.recorded.key_changes.push_back(demo_key_change{static_cast<uint8_t>(slot), static_cast<uint8_t>(value)});
+    s.recorded.key_changes.push_back(
+        demo_key_change{static_cast<uint8_t>(slot), static_cast<uint8_t>(value)});
     tick.change_count += 1;
   }
   s.last_polled = *gs.keys;
@@ -176,8 +181,7 @@ void check_replay_tick(demo_session& s, game_state& gs, bool level_over) {
   }
   const int32_t last = static_cast<int32_t>(s.played.ticks.size());
   if (tick < last && !level_over) return;
-  if (tick < last)
-    printf("demo: the level ended at tick %d; the recording went on to tick %d\n", tick, last);
+  if (tick < last) printf("demo: the level ended at tick %d; the recording went on to tick %d\n", tick, last);
   char line[line_size];
   demo_end_line(line, sizeof line, tick, gs.the_player);
   s.replay_end_line = line;
@@ -197,7 +201,8 @@ void print_replay_result(const demo_session& s) {
     printf("timedemo: %d ticks, %d frames in %.3f s = %.1f fps\n", s.replay_ticks, s.frames, seconds, rate);
   }
   printf("%s\n", s.replay_end_line.c_str());
-  if (s.replay_end_line != s.played.end_line) printf("demo: the recording ended with \"%s\"\n", s.played.end_line.c_str());
+  if (s.replay_end_line != s.played.end_line)
+    printf("demo: the recording ended with \"%s\"\n", s.played.end_line.c_str());
   if (s.first_divergence)
     printf("demo: the replay parted from the recording at tick %d\n", s.first_divergence);
 }
@@ -246,9 +251,12 @@ void demo_session_begin(demo_session& s, game_state& gs) {
 }
 
 void demo_tick_input(demo_session& s, game_state& gs) {
-  bool feeding = s.replaying && !s.replay_finished && s.replay_ticks < static_cast<int32_t>(s.played.ticks.size());
-  if (feeding) feed_replay_tick(s, gs);
-  else poll_keyboard(*gs.keys, s.live_keys ? s.live_keys : platform_key_down);
+  bool feeding =
+      s.replaying && !s.replay_finished && s.replay_ticks < static_cast<int32_t>(s.played.ticks.size());
+  if (feeding)
+    feed_replay_tick(s, gs);
+  else
+    poll_keyboard(*gs.keys, s.live_keys ? s.live_keys : platform_key_down);
   if (!s.recording) return;
   if (s.recorded.ticks.size() >= static_cast<size_t>(demo_max_ticks)) {
     printf("record: the demo is full at %d ticks; the rest is not recorded\n", demo_max_ticks);

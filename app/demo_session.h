@@ -15,25 +15,25 @@ struct game_state;
 struct demo_session {
   // Replaying (--playdemo, --timedemo).
   bool replaying;
-  bool timing;             // flat out, with the frame rate printed at the end
+  bool timing;  // flat out, with the frame rate printed at the end
   std::string demo_path;
   demo played;
-  std::string played_map;  // the replayed demo's map, found on disk
-  key_state replay_keys;   // the recorded key slots as of the last tick fed
-  int32_t replay_ticks;    // ticks fed so far
+  std::string played_map;    // the replayed demo's map, found on disk
+  key_state replay_keys;     // the recorded key slots as of the last tick fed
+  int32_t replay_ticks;      // ticks fed so far
   int32_t first_divergence;  // first tick whose state differs from the recording; 0 when none
-  bool replay_finished;    // the demo's last tick (or the level's end) has run
+  bool replay_finished;      // the demo's last tick (or the level's end) has run
   std::string replay_end_line;
-  uint64_t timing_start;   // counter reading at the first replayed tick
-  int32_t frames;          // frames drawn by the replay
+  uint64_t timing_start;  // counter reading at the first replayed tick
+  int32_t frames;         // frames drawn by the replay
 
   // Recording (--record).
-  bool recording;          // still gathering ticks
+  bool recording;  // still gathering ticks
   bool record_written;
   std::string record_path;
   std::string record_map;  // the map being recorded on, as the demo names it
   demo recorded;
-  key_state last_polled;   // the key slots the previous tick saw
+  key_state last_polled;  // the key slots the previous tick saw
 
   // The key-down test of live play; null means the platform's keyboard.
   // Tests put scripted keys here.

@@ -77,6 +77,6 @@ uint64_t demo_state_digest(const player& p, const entity* entity_list) {
 }
 
 void demo_end_line(char* out, size_t size, int32_t tick, const player& p) {
-  snprintf(out, size, "demo end: tick %d pos %.3f %.3f %.3f health %d score %d kills %d", tick, p.pos[0], p.pos[1],
-           p.pos[2], p.health, p.score, p.kills);
+  snprintf(out, size, "demo end: tick %d pos %.3f %.3f %.3f health %d score %d kills %d", tick, p.pos[0],
+           p.pos[1], p.pos[2], p.health, p.score, p.kills);
 }

@@ -60,8 +60,10 @@ bool image_write_png(const char* path, const image_view& view, char* reason, siz
   bool closed = fclose(file) == 0;
   if (written && flushed && closed) return true;
 
-  if (!written) set_reason(reason, reason_size, libpng_message[0] ? libpng_message : "libpng failed");
-  else set_reason(reason, reason_size, strerror(flushed ? errno : flush_errno));
+  if (!written)
+    set_reason(reason, reason_size, libpng_message[0] ? libpng_message : "libpng failed");
+  else
+    set_reason(reason, reason_size, strerror(flushed ? errno : flush_errno));
   remove(path);
   return false;
 }

@@ -20,4 +20,5 @@ struct image_view {
 // large, a channel count other than 3 or 4) or the file cannot be written;
 // the reason then goes into `reason` (reason_size bytes, terminated) when
 // one is given, and no partial file is left behind.
-bool image_write_png(const char* path, const image_view& view, char* reason = nullptr, size_t reason_size = 0);
+bool image_write_png(const char* path, const image_view& view, char* reason = nullptr,
+                     size_t reason_size = 0);

@@ -1,5 +1,7 @@
 // Demo files: what is written reads back exactly, and every kind of broken
 // file is refused with a line that says where and why.
+#include "app/demo_file.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,7 +10,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/demo_file.h"
 #include "tests/support/capture_stdout.h"
 
 namespace {
@@ -54,8 +55,10 @@ std::string refusal_of(const std::string& text, demo* out = nullptr) {
   std::string log = capture_stdout_end();
   fclose(file);
   if (out) *out = d;
-  if (ok) EXPECT_EQ(log, "");
-  else EXPECT_TRUE(d.ticks.empty() && d.map_path.empty()) << "a refused demo leaves nothing behind";
+  if (ok)
+    EXPECT_EQ(log, "");
+  else
+    EXPECT_TRUE(d.ticks.empty() && d.map_path.empty()) << "a refused demo leaves nothing behind";
   return ok ? "" : log;
 }
 
@@ -107,7 +110,8 @@ TEST(DemoFile, EveryCutOfAWholeDemoIsRefusedAsTruncated) {
   }
   // A cut at the end of a line names what is missing; one inside a line
   // says so.
-  EXPECT_NE(refusal_of(text.substr(0, text.size() - 5)).find("the file ends inside the line"), std::string::npos);
+  EXPECT_NE(refusal_of(text.substr(0, text.size() - 5)).find("the file ends inside the line"),
+            std::string::npos);
   EXPECT_NE(refusal_of(text.substr(0, text.find("end demo end"))).find("the file ends before the end line"),
             std::string::npos);
   EXPECT_NE(refusal_of(text.substr(0, text.find("ticks 3\n") + 8)).find("the file ends before tick 1 of 3"),
@@ -124,12 +128,16 @@ TEST(DemoFile, MalformedValuesAreRefusedNamingTheLineAndTheProblem) {
       {"hello\n", "refused: line 1: not a Tarvo demo"},
       {with(good, "tarvo demo 1", "tarvo demo 7"), "line 1: it is of version 7; this game reads version 1"},
       {with(good, "map maps", "mop maps"), "line 2: expected \"map PATH\""},
-      {with(good, "map maps/with space/arena.t3bsp", "map " + std::string(5000, 'a')), "line 2: the line is too long"},
-      {with(good, "map_digest 0123456789abcdef", "map_digest 0123456789abcdef0"), "line 3: expected \"map_digest HEX\""},
+      {with(good, "map maps/with space/arena.t3bsp", "map " + std::string(5000, 'a')),
+       "line 2: the line is too long"},
+      {with(good, "map_digest 0123456789abcdef", "map_digest 0123456789abcdef0"),
+       "line 3: expected \"map_digest HEX\""},
       {with(good, "var vid_mode", "var vid_moed"), "line 5: unknown variable"},
       {with(good, "var vid_mode 3", "var vid_fov 3"), "a variable is given twice"},
-      {with(good, "var vid_mode 3", "var vid_mode 3.5"), "line 5: the variable's value is not a number of its type"},
-      {with(good, "var m_speed 0x1.3333333333334p-2", "var m_speed inf"), "the variable's value is not a number"},
+      {with(good, "var vid_mode 3", "var vid_mode 3.5"),
+       "line 5: the variable's value is not a number of its type"},
+      {with(good, "var m_speed 0x1.3333333333334p-2", "var m_speed inf"),
+       "the variable's value is not a number"},
       {with(good, "var vid_fps 60", "var vid_fps 0"), "vid_fps below 1 gives no tick length"},
       {with(good, "ticks 3", "ticks -1"), "expected \"ticks COUNT\" with a count of 0 or more"},
       {with(good, "ticks 3", "ticks 4000001"), "4000001 ticks is more than the 4000000 a demo may hold"},
@@ -137,14 +145,18 @@ TEST(DemoFile, MalformedValuesAreRefusedNamingTheLineAndTheProblem) {
       {with(good, "ticks 3", "ticks 4"), "line 43: a tick line must start with its state digest"},
       {with(good, first_tick, "xyz -5 0 1 0 0 1"), "a tick line must start with its state digest"},
       {with(good, first_tick, "ffffffffffffffff -5 0 2 0 0 1"), "four button states of 0 or 1"},
-      {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1 102:1"), "a slot from 0 to 101 and a value from 0 to 3"},
-      {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1 5:4"), "a slot from 0 to 101 and a value from 0 to 3"},
+      {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1 102:1"),
+       "a slot from 0 to 101 and a value from 0 to 3"},
+      {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1 5:4"),
+       "a slot from 0 to 101 and a value from 0 to 3"},
       {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1 7"), "a key change is written SLOT:VALUE"},
       {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1 9:1 3:1"), "each slot once, in ascending order"},
       {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1 " + long_line), "line 40: the line is too long"},
-      {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1" + std::string(1, '\0') + " 1:1"), "holds a control character"},
+      {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1" + std::string(1, '\0') + " 1:1"),
+       "holds a control character"},
       {with(good, "end demo end:", "end demo over:"), "expected \"end demo end: ...\""},
-      {with(good, "end demo end: tick 3", "end demo end: tick 3" + std::string(200, ' ')), "the end line is too long"},
+      {with(good, "end demo end: tick 3", "end demo end: tick 3" + std::string(200, ' ')),
+       "the end line is too long"},
       {good + good, "text follows the end line"},
   };
   for (const auto& [text, reason] : cases) {
@@ -162,8 +174,9 @@ TEST(DemoFile, AFileThatCannotBeReadOrWrittenIsReportedAndAnOldDemoSurvivesAFail
   EXPECT_FALSE(demo_read_file("/", d));
   EXPECT_FALSE(demo_write_file("/nonexistent/x.dem", sample_demo()));
   std::string log = capture_stdout_end();
-  EXPECT_NE(log.find("demo \"/nonexistent/x.dem\" refused: the file cannot be opened (No such file or directory)"),
-            std::string::npos);
+  EXPECT_NE(
+      log.find("demo \"/nonexistent/x.dem\" refused: the file cannot be opened (No such file or directory)"),
+      std::string::npos);
   EXPECT_NE(log.find("demo \"/\" refused: the file cannot be read"), std::string::npos) << log;
   EXPECT_NE(log.find("record: cannot write \"/nonexistent/x.dem.tmp\""), std::string::npos);
 

@@ -61,7 +61,8 @@ struct recording {
 
 // Records `script` on the arena for up to `ticks` passes (fewer when the
 // level ends), then leaves the game as Escape would.
-recording record(const std::string& map, const std::string& demo_path, const input_script& script, int ticks) {
+recording record(const std::string& map, const std::string& demo_path, const input_script& script,
+                 int ticks) {
   recording out;
   game_options options{};
   options.map_path = map.c_str();
@@ -97,7 +98,8 @@ struct replay {
 
 // Replays `demo_path` until the session ends it; `before_pass`, when
 // given, may change the game before a pass (a behaviour that changed).
-replay play(const std::string& demo_path, const std::function<void(int pass, game_state&)>& before_pass = nullptr) {
+replay play(const std::string& demo_path,
+            const std::function<void(int pass, game_state&)>& before_pass = nullptr) {
   replay out;
   game_options options{};
   options.demo_path = demo_path.c_str();
@@ -169,7 +171,8 @@ TEST(DemoReplay, AFightReplaysTickForTickAndAChangedBehaviourNamesTheFirstTickTh
                              {"demo: tick 123 differs from the recording (state ", "demo end: tick 480 ",
                               "demo: the replay parted from the recording at tick 123\n"},
                              &missing))
-      << missing << "\n" << changed.log;
+      << missing << "\n"
+      << changed.log;
   EXPECT_EQ(count_occurrences(changed.log, "differs from the recording"), 1);
 
   // TARVO_KEEP_DEMO=FOLDER keeps the recording (how tests/demo/arena.dem was made).
@@ -188,7 +191,8 @@ TEST(DemoReplay, TheRecordingIsWrittenWhenTheLevelEndsAndItsReplayEndsOnTheSameT
   ASSERT_TRUE(rec.level_left) << "the player never reached the exit";
   ASSERT_GT(rec.ticks, 1);
   // Written in the tick that reached the exit, before the level is left.
-  std::string written_line = "record: wrote " + std::to_string(rec.ticks) + " ticks to \"" + demo_path + "\"\n";
+  std::string written_line =
+      "record: wrote " + std::to_string(rec.ticks) + " ticks to \"" + demo_path + "\"\n";
   std::string missing;
   EXPECT_TRUE(lines_in_order(rec.log, {written_line, "getting a vibe!\n", "pass5\n"}, &missing)) << missing;
   EXPECT_EQ(count_occurrences(rec.log, "record: wrote"), 1);
@@ -231,7 +235,8 @@ TEST(DemoReplay, ARunCutShortSaysWhereItStoppedAndTheRecordingKeepsTheTicksPlaye
   demo_rig idle;
   ASSERT_TRUE(idle.start(record_options));
   idle.finish();
-  EXPECT_NE(idle.log.find("record: no tick was played; \"" + empty_path + "\" not written"), std::string::npos);
+  EXPECT_NE(idle.log.find("record: no tick was played; \"" + empty_path + "\" not written"),
+            std::string::npos);
   FILE* none = fopen(empty_path.c_str(), "r");
   EXPECT_EQ(none, nullptr);
   if (none) fclose(none);

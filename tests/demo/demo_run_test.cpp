@@ -48,8 +48,8 @@ run_result run_tarvo(const temp_folder& folder, const std::string& arguments) {
   // Mesa's driver keeps memory reachable only from globals that vanish when
   // SDL unloads it at exit; leaks are checked in process instead.
   std::string command = "cd '" + folder.path + "' && SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null " +
-                        "ASAN_OPTIONS=detect_leaks=0 '" + tarvo + "' " + arguments + " > '" + out + "' 2> '" + err +
-                        "'";
+                        "ASAN_OPTIONS=detect_leaks=0 '" + tarvo + "' " + arguments + " > '" + out + "' 2> '" +
+                        err + "'";
   run_result result;
   int status = std::system(command.c_str());
   if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
@@ -86,7 +86,8 @@ TEST(DemoRun, TheCommandLineAnswersHelpAndVersionAndNamesWhatItRefuses) {
   const std::pair<const char*, const char*> refused[] = {
       {"--fullscreen", "tarvo: unknown option \"--fullscreen\"\n"},
       {"--map", "tarvo: --map needs PATH\n"},
-      {"--screenshot 0:a.png", "tarvo: --screenshot needs TICK:FILE with a tick of 1 or more, not \"0:a.png\"\n"},
+      {"--screenshot 0:a.png",
+       "tarvo: --screenshot needs TICK:FILE with a tick of 1 or more, not \"0:a.png\"\n"},
       {"--record a.dem", "tarvo: --record needs --map PATH (or a demo to replay)\n"},
       {"--map a.t3bsp --timedemo a.dem", "tarvo: --map cannot be combined with a demo replay"},
       {"--playdemo a.dem --timedemo a.dem", "tarvo: --playdemo and --timedemo cannot be combined\n"},
@@ -111,7 +112,8 @@ TEST(DemoRun, TheCommittedArenaDemoReplaysToItsRecordedEndInBothReplays) {
   run_result timed = run_tarvo(folder, "--timedemo '" + demo_path + "' --screenshot 150:timed150.png" +
                                            " --screenshot 400:timed400.png");
   EXPECT_EQ(timed.status, 0) << timed.out.substr(timed.out.size() > 3000 ? timed.out.size() - 3000 : 0);
-  EXPECT_EQ(line_starting(timed.out, "demo: "), "") << "the game's behaviour changed; re-record the demo if meant";
+  EXPECT_EQ(line_starting(timed.out, "demo: "), "")
+      << "the game's behaviour changed; re-record the demo if meant";
   EXPECT_EQ(line_starting(timed.out, "demo end: "), recorded.end_line);
   std::string rate = line_starting(timed.out, "timedemo: ");
   EXPECT_EQ(rate.rfind("timedemo: 480 ticks, 480 frames in ", 0), 0u) << rate;
@@ -186,7 +188,8 @@ TEST(DemoRun, BrokenDemosAndMissingMapsAreRefusedWithStatusOne) {
   write_text(elsewhere.file("arena.t3bsp"), map + "\n");
   run_result changed = run_tarvo(elsewhere, "--timedemo arena.dem");
   EXPECT_EQ(changed.status, 0);
-  EXPECT_NE(changed.out.find("has changed since the recording; the replay may part from it"), std::string::npos);
+  EXPECT_NE(changed.out.find("has changed since the recording; the replay may part from it"),
+            std::string::npos);
   EXPECT_NE(changed.out.find("demo end: tick 480 "), std::string::npos);
 }
 

@@ -1,6 +1,8 @@
 // Screenshots: the frame read back the right way up, and the F12 names.
-#include <gtest/gtest.h>
+#include "app/screenshot.h"
+
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 #include <png.h>
 #include <unistd.h>
 
@@ -9,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/screenshot.h"
 #include "platform/directory.h"
 #include "tests/demo/demo_rig.h"
 #include "tests/support/capture_stdout.h"
@@ -59,7 +60,8 @@ TEST(Screenshot, TheFrameJustDrawnIsWrittenTopRowFirst) {
   log = capture_stdout_end();
   EXPECT_NE(log.find("screenshot: cannot write " + folder.file("none.png") + ": the window has no size"),
             std::string::npos);
-  EXPECT_NE(log.find("screenshot: cannot write /nonexistent/shot.png: No such file or directory"), std::string::npos);
+  EXPECT_NE(log.find("screenshot: cannot write /nonexistent/shot.png: No such file or directory"),
+            std::string::npos);
 }
 
 TEST(Screenshot, F12NamesTakeTheFirstFreeNumberInAScreenshotsFolderMadeOnDemand) {
@@ -100,7 +102,6 @@ TEST(Screenshot, TheUsersDataFolderFollowsXdgThenHome) {
   EXPECT_FALSE(platform_user_data_directory(out, sizeof out));
   if (!old_xdg.empty()) setenv("XDG_DATA_HOME", old_xdg.c_str(), 1);
   if (!old_home.empty()) setenv("HOME", old_home.c_str(), 1);
-
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 // Writing PNG files and reading them back with libpng's own reader.
+#include "image/png_write.h"
+
 #include <gtest/gtest.h>
 #include <png.h>
 #include <unistd.h>
@@ -6,8 +8,6 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-
-#include "image/png_write.h"
 
 namespace {
 
@@ -45,7 +45,8 @@ std::vector<uint8_t> gradient(int width, int height, int channels) {
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
       for (int c = 0; c < channels; ++c)
-        pixels[(static_cast<size_t>(y) * width + x) * channels + c] = static_cast<uint8_t>(x * 16 + y * 3 + c * 70);
+        pixels[(static_cast<size_t>(y) * width + x) * channels + c] =
+            static_cast<uint8_t>(x * 16 + y * 3 + c * 70);
   return pixels;
 }
 
@@ -91,7 +92,8 @@ TEST(PngWrite, ImagesItCannotWriteAreRefusedWithAReasonAndLeaveNoFile) {
   std::string path = temp_path("refused.png");
   char reason[128] = "";
 
-  EXPECT_FALSE(image_write_png(path.c_str(), image_view{pixels.data(), 4, 4, 2, false}, reason, sizeof reason));
+  EXPECT_FALSE(
+      image_write_png(path.c_str(), image_view{pixels.data(), 4, 4, 2, false}, reason, sizeof reason));
   EXPECT_STRNE(reason, "");
   EXPECT_FALSE(image_write_png(path.c_str(), image_view{pixels.data(), 0, 4, 4, false}));
   EXPECT_FALSE(image_write_png(path.c_str(), image_view{pixels.data(), 4, -1, 4, false}));
@@ -100,8 +102,8 @@ TEST(PngWrite, ImagesItCannotWriteAreRefusedWithAReasonAndLeaveNoFile) {
   EXPECT_NE(access(path.c_str(), F_OK), 0);
 
   reason[0] = '\0';
-  EXPECT_FALSE(image_write_png("/nonexistent-folder/shot.png", image_view{pixels.data(), 4, 4, 4, false}, reason,
-                               sizeof reason));
+  EXPECT_FALSE(image_write_png("/nonexistent-folder/shot.png", image_view{pixels.data(), 4, 4, 4, false},
+                               reason, sizeof reason));
   EXPECT_STREQ(reason, "No such file or directory");
 }
 
