@@ -106,6 +106,10 @@ bool open_replay(demo_session& s, const game_options& options) {
 
 bool open_recording(demo_session& s, const game_options& options, const char* map_path) {
   s.record_path = options.record_path;
+  if (platform_is_directory(options.record_path)) {
+    printf("record: cannot write \"%s\": it is a folder\n", options.record_path);
+    return false;
+  }
   std::string folder = folder_of(s.record_path);
   if (!platform_is_directory(folder.c_str()) || access(folder.c_str(), W_OK) != 0) {
     printf("record: cannot write \"%s\": the folder \"%s\" is missing or not writable\n", options.record_path,

@@ -184,6 +184,13 @@ TEST(DemoRun, BrokenDemosAndMissingMapsAreRefusedWithStatusOne) {
   EXPECT_EQ(no_map.status, 1);
   EXPECT_NE(no_map.out.find("refused: its map \"arena.t3bsp\" is missing"), std::string::npos) << no_map.out;
 
+  // Nor does a recording start that could not be written.
+  run_result into_folder = run_tarvo(elsewhere, "--map arena.t3bsp --record .");
+  EXPECT_EQ(into_folder.status, 1);
+  EXPECT_NE(into_folder.out.find("record: cannot write \"" + elsewhere.path + "\": it is a folder"),
+            std::string::npos)
+      << into_folder.out;
+
   // A map changed since the recording is played with a warning.
   write_text(elsewhere.file("arena.t3bsp"), map + "\n");
   run_result changed = run_tarvo(elsewhere, "--timedemo arena.dem");
