@@ -58,7 +58,8 @@ grep -q '^record: wrote [0-9]* ticks to ".*/arena.dem"$' "$work/log" || fail "no
 recorded=$(sed -n 's/^end //p' arena.dem)
 echo "recorded: $recorded"
 grep -q "^screenshot: wrote $work/screenshots/tarvo-0000.png$" "$work/log" || fail "F12 did not log its screenshot"
-file screenshots/tarvo-0000.png | grep -q 'PNG image data' || fail "F12 did not write screenshots/tarvo-0000.png"
+[ "$(head -c 4 screenshots/tarvo-0000.png 2>/dev/null | tail -c 3)" = PNG ] ||
+  fail "F12 did not write a PNG at screenshots/tarvo-0000.png"
 
 for mode in playdemo timedemo; do
   "$tarvo" --$mode arena.dem >"$work/$mode.log" 2>&1; status=$?
