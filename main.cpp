@@ -4,6 +4,7 @@
 #include "app/command_line.h"
 #include "app/data_directory.h"
 #include "app/run_game.h"
+#include "app/user_folder.h"
 
 int main(int argc, char** argv) {
   // The log is fully buffered and flushed once per pass of the loop.
@@ -22,5 +23,6 @@ int main(int argc, char** argv) {
       break;
   }
   enter_data_directory();
+  user_folder_setup();
   return run_game(line.options);
 }

@@ -199,7 +199,8 @@ bool read_variables(reader& r, demo& d) {
     char name[token_size];
     if (!p || !take_token(p, name)) return fail(r, "expected \"var NAME VALUE\"");
     config_var* var = config_find(d.config, name);
-    if (!var) return fail(r, "unknown variable");
+    // The gamepad's variables change nothing a replay sees: a demo holds the game's 35 only.
+    if (!var || var - d.config.vars >= config_var_count) return fail(r, "unknown variable");
     int index = static_cast<int>(var - d.config.vars);
     if (seen[index]) return fail(r, "a variable is given twice");
     seen[index] = true;
@@ -320,7 +321,8 @@ bool demo_write_stream(FILE* file, const demo& d) {
   fprintf(file, "%s %d\n", magic, demo_version);
   fprintf(file, "map %s\n", d.map_path.c_str());
   fprintf(file, "map_digest %016" PRIx64 "\n", d.map_digest);
-  for (const config_var& var : d.config.vars) {
+  for (int i = 0; i < config_var_count; ++i) {
+    const config_var& var = d.config.vars[i];
     fprintf(file, "var %s ", var.name);
     if (config_is_double(var.name)) write_double(file, var.value.as_double);
     else fprintf(file, "%d", var.value.as_int);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/game_state.h"
+#include "app/user_folder.h"
 #include "image/png_write.h"
 #include "platform/directory.h"
 #include "platform/keyboard.h"
@@ -21,10 +22,13 @@ constexpr size_t path_size = 4096;
 
 // The F12 screenshot's file: in the folder the game runs in (the data
 // folder's parent), or in the user's data folder when that cannot be
-// written. Leaves the absolute path in `out`.
+// written or data/ itself cannot (an installed game). Leaves the absolute
+// path in `out`.
 bool f12_path(char* out, size_t size) {
   char folder[path_size];
-  if (platform_get_current_directory(folder, sizeof folder) && screenshot_free_name(folder, out, size)) return true;
+  if (!user_folder_active() && platform_get_current_directory(folder, sizeof folder) &&
+      screenshot_free_name(folder, out, size))
+    return true;
   if (platform_user_data_directory(folder, sizeof folder) && screenshot_free_name(folder, out, size)) return true;
   printf("screenshot: no folder to write to (neither the game's folder nor the user's data folder)\n");
   return false;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/user_folder.h"
 #include "app/video_settings.h"
 
 namespace {
@@ -164,12 +165,30 @@ bool read_pair(config_reader& reader, config_table& table) {
   return true;
 }
 
+// Whether the next name in the file is one of the variables that stand
+// after the game's 35. The token is kept for the next attempt either way.
+bool next_names_later_variable(config_reader& reader, const config_table& table) {
+  if (!reader.has_pending) {
+    if (!take_token(reader, reader.pending)) return false;
+    reader.has_pending = true;
+  }
+  if (!names_a_variable(table, reader.pending)) return false;
+  const config_var* var = config_find(table, reader.pending.text);
+  return var - table.vars >= config_var_count;
+}
+
 }  // namespace
 
 void read_config_stream(config_table& table, FILE* file, const char* name) {
   config_reader reader{file, name ? name : "", {}, false, 0};
-  for (int attempt = 0; attempt < config_var_count; ++attempt)
-    if (!read_pair(reader, table)) break;
+  int attempt = 0;
+  bool ended = false;
+  for (; attempt < config_var_count && !ended; ++attempt) ended = !read_pair(reader, table);
+  // The file's first 35 pairs are read as ever. The gamepad's variables are
+  // written after them, so the reading goes on only while the file names one
+  // of those: a file of the game's own pairs is read exactly as before.
+  for (; attempt < config_table_size && !ended && next_names_later_variable(reader, table); ++attempt)
+    ended = !read_pair(reader, table);
   // An empty file is worth a word: the settings it should hold are missing.
   if (reader.tokens == 0)
     printf("config \"%s\": no settings in the file, keeping the defaults\n", reader.name);
@@ -185,7 +204,8 @@ void read_config_file_at(config_table& table, const char* path) {
   fclose(file);
 }
 
-void read_config_file(config_table& table) { read_config_file_at(table, "data/config.cfg"); }
+// An installed game keeps the player's config in the user's folder.
+void read_config_file(config_table& table) { read_config_file_at(table, user_config_path()); }
 
 void load_config(config_table& table, video_settings& video) {
   set_config_defaults(table);

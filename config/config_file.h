@@ -8,7 +8,8 @@
 struct video_settings;
 
 // Overwrites variables from the name/value pairs of the file at `path`: at
-// most 35 attempts, each one name and one value, ending early with the file.
+// most 35 attempts, each one name and one value, ending early with the file;
+// after them, further pairs only while they name the gamepad's variables.
 // A value that is missing or not a number of the variable's type (or too
 // long to be one) leaves the variable as it was, and the log names it and
 // the file; so does an unknown name. A missing file leaves the table as it is and says so.
@@ -18,7 +19,9 @@ void read_config_file_at(config_table& table, const char* path);
 // `name` is the file's name in the log.
 void read_config_stream(config_table& table, FILE* file, const char* name);
 
-// read_config_file_at on "data/config.cfg", relative to the current directory.
+// read_config_file_at on "data/config.cfg", relative to the current
+// directory, or on the user's own copy when data/ cannot be written
+// (app/user_folder.h).
 void read_config_file(config_table& table);
 
 // The start-up configuration: defaults, then the file, then the video

@@ -1,4 +1,4 @@
-// The table of the 35 configuration variables and their defaults.
+// The table of the configuration variables and their defaults.
 #include "config/config_table.h"
 
 #include <cstdio>
@@ -13,7 +13,7 @@ struct config_default {
 
 // Table order matters: bind_keys and the tick walk it and later entries win.
 // Names beginning with "m" hold doubles and all default to 1.0.
-const config_default defaults[config_var_count] = {
+const config_default defaults[config_table_size] = {
     {"vid_fullscreen", 0},   {"vid_mode", 3},         {"vid_vsync", 1},        {"vid_fov", 60},
     {"vid_render_distance", 20}, {"m_speed_x", 1},    {"m_speed_y", 1},        {"m_speed", 1},
     {"dbg_draw_vel", 1},     {"dbg_draw_accel", 1},   {"vid_fps", 1},          {"dbg_draw_aigraph", 0},
@@ -23,6 +23,10 @@ const config_default defaults[config_var_count] = {
     {"in_gun3", 51},         {"in_gun4", 52},         {"in_gun5", 53},         {"in_reload", 114},
     {"in_nextgun", 113},     {"in_prevgun", 101},     {"in_lookleft", 132},    {"in_lookright", 133},
     {"m_kb_look_speed", 1},  {"in_fire", 134},        {"vid_vertex_light", 0},
+    // The gamepad: the right stick at full tilt moves like a mouse sending
+    // joy_look_speed counts a second (degrees, at m_speed 1.0), and either
+    // stick ignores a tilt below joy_deadzone percent.
+    {"joy_look_speed", 180}, {"joy_deadzone", 25},
 };
 
 }  // namespace
@@ -30,7 +34,7 @@ const config_default defaults[config_var_count] = {
 bool config_is_double(const char* name) { return name[0] == 'm'; }
 
 void set_config_defaults(config_table& table) {
-  for (int i = 0; i < config_var_count; ++i) {
+  for (int i = 0; i < config_table_size; ++i) {
     config_var& var = table.vars[i];
     var = config_var{};
     snprintf(var.name, sizeof var.name, "%s", defaults[i].name);

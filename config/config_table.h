@@ -1,8 +1,15 @@
-// The table of the 35 configuration variables and their defaults.
+// The table of the configuration variables and their defaults: the game's
+// 35, then the gamepad's.
 #pragma once
 #include <cstdint>
 
+// The game's own variables, in their fixed order. Demos record exactly these.
 constexpr int config_var_count = 35;
+// The gamepad's variables, which stand after the 35: joy_look_speed and
+// joy_deadzone.
+constexpr int config_extra_var_count = 2;
+// Every variable of the table.
+constexpr int config_table_size = config_var_count + config_extra_var_count;
 constexpr int config_name_size = 24;
 
 // A variable's value: a double when the name begins with "m", otherwise a
@@ -21,15 +28,15 @@ struct config_var {
 // All variables in their fixed order, then the flag the console raises when
 // it sets one (bind_keys clears it).
 struct config_table {
-  config_var vars[config_var_count];
+  config_var vars[config_table_size];
   int32_t config_changed;
 };
 
 // Whether a variable of this name holds a double (names beginning with "m").
 bool config_is_double(const char* name);
 
-// Writes the 35 variables with their defaults, in table order. Called by
-// load_config before the file is read.
+// Writes every variable of the table with its default, in table order.
+// Called by load_config before the file is read.
 void set_config_defaults(config_table& table);
 
 // The variable called `name` (exact, case-sensitive), or null.

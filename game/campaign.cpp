@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/texture_table.h"
+#include "app/user_folder.h"
 #include "audio/load_sound.h"
 #include "audio/sound_source.h"
 #include "game/level_table.h"
@@ -49,7 +50,7 @@ void campaign_new_game(menu_state& menu, player& p) {
 
 bool campaign_continue(menu_state& menu, player& p) {
   save_record record = record_of(p);
-  if (save_file_read(save_file_path, record) != save_read) return false;
+  if (save_file_read(user_save_read_path(), record) != save_read) return false;
   p.level_number = record.level_number;
   p.score = record.score;
   p.kills = record.kills;
@@ -84,7 +85,7 @@ menu_result start_level(menu_state& menu, player& p, texture_table& textures, ui
   // the save keeps the last level played, so it cannot open the secret
   // level through "Continue" either.
   if (p.level_number == secret_level && p.mice != mice_for_secret_level) return menu_quit;
-  save_file_write(save_file_path, record_of(p));
+  save_file_write(user_save_write_path(), record_of(p));
   snprintf(menu.map_path, sizeof menu.map_path, "%s", level->map_path);
   // A level that failed to load leaves its music behind; only one is kept.
   delete_sound_buffer(music_buffer);

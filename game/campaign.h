@@ -14,7 +14,7 @@ struct texture_table;
 // level 0 with every counter at 0.
 void campaign_new_game(menu_state& menu, player& p);
 
-// "Continue": reads the save file (save_file_path) into the player's level
+// "Continue": reads the save file (user_save_read_path) into the player's level
 // and counters (level 16 always comes with all seven mice) and asks for that
 // level. Without a usable save nothing changes and it returns false.
 bool campaign_continue(menu_state& menu, player& p);

@@ -71,3 +71,18 @@ bool platform_user_data_directory(char* out, size_t size) {
   }
   return true;
 }
+
+bool platform_directory_writable(const char* path) {
+  if (!platform_is_directory(path)) return false;
+  std::string probe = std::string(path) + "/.tarvo-write-probe-XXXXXX";
+  int fd = mkstemp(&probe[0]);
+  if (fd < 0) return false;
+  close(fd);
+  unlink(probe.c_str());
+  return true;
+}
+
+bool platform_is_file(const char* path) {
+  struct stat info;
+  return stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}

@@ -23,3 +23,11 @@ bool platform_make_directories(const char* path);
 // $XDG_DATA_HOME/tarvo, or $HOME/.local/share/tarvo. False when neither
 // variable is set or the path does not fit. The directory may not exist.
 bool platform_user_data_directory(char* out, size_t size);
+
+// Whether files can be made in the directory `path`: a probe file is made
+// there and removed again, so a read-only mount counts as read-only even for
+// root.
+bool platform_directory_writable(const char* path);
+
+// Whether `path` names an existing regular file.
+bool platform_is_file(const char* path);

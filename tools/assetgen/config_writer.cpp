@@ -13,6 +13,8 @@ namespace {
 // The mouse turns the view m_speed degrees per count, and a tick sums every report of the
 // mouse. 0.06 is the tick rate over a common mouse's 1000 reports a second: at 800 DPI an
 // inch of travel turns the view 48 degrees.
+// The right stick of a gamepad feeds the same mouse counts: joy_look_speed counts a second at
+// full tilt, so 3000 x 0.06 gives 180 degrees a second.
 const shipped_setting settings[shipped_setting_count] = {
     {"vid_fullscreen", 0},     {"vid_mode", 13},         {"vid_vsync", 1},         {"vid_fov", 70},
     {"vid_render_distance", 300}, {"m_speed_x", 0.06},   {"m_speed_y", 0.06},      {"m_speed", 0.06},
@@ -23,6 +25,8 @@ const shipped_setting settings[shipped_setting_count] = {
     {"in_gun3", 51},           {"in_gun4", 52},          {"in_gun5", 53},          {"in_reload", 114},
     {"in_nextgun", 113},       {"in_prevgun", 101},      {"in_lookleft", 132},     {"in_lookright", 133},
     {"m_kb_look_speed", 1.0},  {"in_fire", 134},         {"vid_vertex_light", 0},
+    // The right stick at full tilt turns half a turn a second with the shipped mouse speed.
+    {"joy_look_speed", 3000},  {"joy_deadzone", 25},
 };
 
 }  // namespace

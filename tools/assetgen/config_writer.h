@@ -1,4 +1,5 @@
-// The shipped data/config.cfg: all 35 variables in table order with values for a good first run.
+// The shipped data/config.cfg: every variable in table order (the game's 35, then the gamepad's)
+// with values for a good first run.
 #pragma once
 #include <string>
 
@@ -9,9 +10,9 @@ struct shipped_setting {
 };
 
 // Number of settings in the shipped file.
-constexpr int shipped_setting_count = 35;
+constexpr int shipped_setting_count = 37;
 
-// Setting k (0 to 34) in table order.
+// Setting k (0 to 36) in table order.
 const shipped_setting& shipped_setting_at(int k);
 
 // The text of a double setting: the shortest that reads back as the value, with a decimal
