@@ -8,6 +8,7 @@
 #include "app/video_settings.h"
 #include "audio/sound_table.h"
 #include "config/config_table.h"
+#include "config/gamepad_input.h"
 #include "config/console.h"
 #include "config/key_state.h"
 #include "config/mouse_state.h"
@@ -57,4 +58,6 @@ struct game_state {
   render_state renderer;  // what the frame renderer keeps between frames
   demo_session* demo;     // the demo being recorded or replayed; null when none
   frame_capture capture;  // screenshot tick count and F12
+  gamepad_input pad;      // what the gamepad mapping keeps between ticks
+  int32_t alt_enter_down; // Alt+Enter was down at the last due tick
 };

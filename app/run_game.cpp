@@ -6,7 +6,9 @@
 #include "app/demo_session.h"
 #include "app/flags.h"
 #include "app/free_game_resources.h"
+#include "app/fullscreen.h"
 #include "app/game_tick.h"
+#include "app/gamepad_pass.h"
 #include "app/level_load.h"
 #include "app/level_unload.h"
 #include "app/raw_mouse.h"
@@ -178,6 +180,8 @@ int main_loop(game_state& gs) {
     loop_timing_drop_backlog(gs.timing, gs.video);
     if (platform_key_down(vk_escape)) break;
     drain_messages(gs, exit_code);
+    gamepad_pass(gs);
+    fullscreen_toggle_pass(gs);
     if (gs.menu.active) {
       if (!menu_pass(gs)) break;
     } else {
@@ -223,6 +227,7 @@ int run_game(const game_options& options) {
     return 0;
   }
   reset_program_flags();
+  gamepad_start();
   game_state* gs = new game_state{};
   gs->options = options;
   gs->demo = demo;
@@ -237,6 +242,7 @@ int run_game(const game_options& options) {
   shut_down(*gs);
   delete gs;
   delete demo;
+  gamepad_stop();
   platform_quit();
   return exit_code;
 }

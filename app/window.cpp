@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/flags.h"
+#include "app/fullscreen.h"
 #include "app/game_state.h"
 #include "app/texture_catalogue.h"
 #include "app/texture_load.h"
@@ -40,6 +41,7 @@ void create_window(game_state& gs) {
   if (!gs.window) printf("window: %s\n", platform_error());
   create_gl_context(gs.window);
   if (!gs.window) return;
+  fullscreen_fit_picture(gs);
   apply_vsync(gs);
   set_window_icon(gs.window);
 }

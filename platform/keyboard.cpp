@@ -7,6 +7,8 @@
 
 #include <SDL.h>
 
+#include "platform/gamepad.h"
+
 namespace {
 
 struct vk_entry {
@@ -149,6 +151,8 @@ int platform_vk_scancode(int vk) {
 }
 
 bool platform_key_down(int vk) {
+  // A gamepad button stands for a key while it is held.
+  if (platform_gamepad_holds_key(vk)) return true;
   const vk_entry* entry = find_vk(vk);
   if (!entry) return false;
   int count = 0;

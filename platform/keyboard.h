@@ -15,8 +15,9 @@ enum {
   vk_down = 0x28,
 };
 
-// Whether the key with virtual-key code `vk` is down now. Codes with no
-// key on a US layout read as up.
+// Whether the key with virtual-key code `vk` is down now, on the keyboard
+// or held by the gamepad (platform/gamepad.h). Codes with no key on a US
+// layout read as up.
 bool platform_key_down(int vk);
 
 // The SDL scancode that stands for virtual-key code `vk`, 0 when none.

@@ -7,6 +7,7 @@ struct platform_window {
   SDL_Window* window;
   SDL_GLContext context;
   bool fullscreen;
+  bool desktop_fullscreen;  // fullscreen without a mode change
 };
 
 bool platform_init() { return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0; }
@@ -33,11 +34,17 @@ platform_window* platform_create_window(const char* title, int width, int height
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 
   Uint32 flags = SDL_WINDOW_OPENGL | (hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
-  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+  // A size the display cannot show would leave SDL to pick some other mode
+  // and the picture in a corner of it: the desktop's own mode is used then.
+  bool desktop = fullscreen && !platform_display_has_mode(width, height);
+  if (desktop)
+    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  else if (fullscreen)
+    flags |= SDL_WINDOW_FULLSCREEN;
   SDL_Window* sdl_window =
       SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
   if (!sdl_window) return nullptr;
-  if (fullscreen) {
+  if (fullscreen && !desktop) {
     // The display takes the window's own size, 32 bits per pixel.
     SDL_DisplayMode mode{};
     mode.w = width;
@@ -48,6 +55,7 @@ platform_window* platform_create_window(const char* title, int width, int height
   platform_window* window = new platform_window{};
   window->window = sdl_window;
   window->fullscreen = fullscreen;
+  window->desktop_fullscreen = desktop;
   return window;
 }
 
@@ -88,6 +96,25 @@ bool platform_set_window_icon(platform_window* window, const uint8_t* rgba, int 
   SDL_SetWindowIcon(window->window, surface);
   SDL_FreeSurface(surface);
   return true;
+}
+
+bool platform_display_has_mode(int width, int height) {
+  int count = SDL_GetNumDisplayModes(0);
+  for (int i = 0; i < count; ++i) {
+    SDL_DisplayMode mode;
+    if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height) return true;
+  }
+  return false;
+}
+
+bool platform_window_desktop_fullscreen(const platform_window* window) {
+  return window && window->desktop_fullscreen;
+}
+
+void platform_drawable_size(const platform_window* window, int* width, int* height) {
+  *width = 0;
+  *height = 0;
+  if (window) SDL_GL_GetDrawableSize(window->window, width, height);
 }
 
 void platform_swap(platform_window* window) {

@@ -17,7 +17,9 @@ void platform_quit();
 bool platform_desktop_size(int* width, int* height);
 
 // Creates and shows a window titled `title` whose client area is exactly
-// width x height. With fullscreen set, the display switches to that size.
+// width x height. With fullscreen set, the display switches to that size;
+// when it has no such mode the window covers the desktop at the desktop's
+// own resolution instead (SDL's desktop fullscreen), leaving the mode alone.
 // `hidden` keeps the window unmapped (tests). Null when SDL refuses.
 platform_window* platform_create_window(const char* title, int width, int height, bool fullscreen,
                                         bool hidden = false);
@@ -47,6 +49,16 @@ int platform_swap_interval();
 // Gives the window the icon the desktop shows for it: `width` x `height`
 // RGBA pixels, top row first. False when SDL cannot make the image.
 bool platform_set_window_icon(platform_window* window, const uint8_t* rgba, int width, int height);
+
+// Whether the display offers a mode of exactly width x height.
+bool platform_display_has_mode(int width, int height);
+
+// Whether a fullscreen window covers the desktop at the desktop's own
+// resolution because the display has no mode of the window's size.
+bool platform_window_desktop_fullscreen(const platform_window* window);
+
+// The size of the window's GL drawable in pixels.
+void platform_drawable_size(const platform_window* window, int* width, int* height);
 
 // Shows the back buffer.
 void platform_swap(platform_window* window);
