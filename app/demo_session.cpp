@@ -135,6 +135,8 @@ void finish_recording(demo_session& s, const game_state& gs) {
   if (demo_write_file(s.record_path.c_str(), s.recorded)) {
     s.record_written = true;
     printf("record: wrote %zu ticks to \"%s\"\n", s.recorded.ticks.size(), s.record_path.c_str());
+  } else {
+    s.record_failed = true;
   }
 }
 
@@ -280,7 +282,8 @@ void demo_tick_done(demo_session& s, game_state& gs, bool level_over) {
 
 bool demo_session_flat_out(const demo_session* s) { return s && s->timing && !s->replay_finished; }
 
-void demo_session_close(demo_session& s, game_state& gs) {
+bool demo_session_close(demo_session& s, game_state& gs) {
   if (s.recording) finish_recording(s, gs);
   if (s.replaying) print_replay_result(s);
+  return !s.record_failed;
 }

@@ -30,6 +30,7 @@ struct demo_session {
   // Recording (--record).
   bool recording;  // still gathering ticks
   bool record_written;
+  bool record_failed;  // the demo could not be written
   std::string record_path;
   std::string record_map;  // the map being recorded on, as the demo names it
   demo recorded;
@@ -76,5 +77,6 @@ bool demo_session_flat_out(const demo_session* s);
 
 // After the main loop: a recording still open is written; a replay prints
 // its frame rate (when timed) and its end line, or says where it was cut
-// short.
-void demo_session_close(demo_session& s, game_state& gs);
+// short. False when a recording was asked for and could not be written
+// (the program then ends with status 1).
+bool demo_session_close(demo_session& s, game_state& gs);

@@ -237,7 +237,8 @@ int run_game(const game_options& options) {
     demo_session_begin(*demo, *gs);
   }
   int exit_code = start_map_option(*gs) ? main_loop(*gs) : 1;
-  if (demo) demo_session_close(*demo, *gs);
+  // A recording that could not be written is a failure, whatever the loop ended on.
+  if (demo && !demo_session_close(*demo, *gs)) exit_code = 1;
   screenshots_report_missed(gs->capture, gs->options);
   shut_down(*gs);
   delete gs;

@@ -210,7 +210,7 @@ TEST(DemoReplay, TheRecordingIsWrittenWhenTheLevelEndsAndItsReplayEndsOnTheSameT
   EXPECT_EQ(again.log.find("the recording went on"), std::string::npos);
 }
 
-TEST(DemoReplay, ARunCutShortSaysWhereItStoppedAndTheRecordingKeepsTheTicksPlayed) {
+TEST(DemoReplay, RunsCutShortAndRecordingsThatCannotBeWrittenAreReported) {
   temp_folder folder;
   std::string map = folder.file("arena.t3bsp");
   std::string demo_path = folder.file("short.dem");
@@ -240,6 +240,24 @@ TEST(DemoReplay, ARunCutShortSaysWhereItStoppedAndTheRecordingKeepsTheTicksPlaye
   FILE* none = fopen(empty_path.c_str(), "r");
   EXPECT_EQ(none, nullptr);
   if (none) fclose(none);
+
+  // A recording whose folder went away meanwhile says so and is a failure;
+  // one made under a vid_fps of 0 names the rate the game played at.
+  temp_folder doomed;
+  std::string lost_path = doomed.file("lost.dem");
+  record_options.record_path = lost_path.c_str();
+  demo_rig lost;
+  ASSERT_TRUE(lost.start(record_options, 0));
+  for (int i = 0; i < 5; ++i) lost.pass();
+  EXPECT_DOUBLE_EQ(lost.gs->video.tick_step, 1.0 / 60.0);
+  ASSERT_EQ(system(("rm -rf '" + doomed.path + "'").c_str()), 0);
+  capture_stdout_begin();
+  EXPECT_FALSE(demo_session_close(lost.session, *lost.gs));
+  std::string lost_log = capture_stdout_end();
+  EXPECT_NE(lost_log.find("record: cannot write \"" + lost_path + ".tmp\""), std::string::npos) << lost_log;
+  ASSERT_EQ(system(("mkdir -p '" + doomed.path + "'").c_str()), 0);
+  EXPECT_TRUE(lost.session.recorded.ticks.size() == 5u);
+  EXPECT_EQ(config_find(lost.session.recorded.config, "vid_fps")->value.as_int, 60);
 }
 
 }  // namespace
