@@ -102,16 +102,23 @@ cmp -s "$folder/config.cfg" "$prefix/share/tarvo/data/config.cfg" || fail "the c
 grep -qF "opening file data/sound/menu.opus" "$work/log" || fail "the installed data was not found"
 
 # A level start saves into the user's folder; F12 shoots into it.
+# Space on the title (New Game), then on the story: pressed until the first
+# level starts, since a loaded machine may still show the opening image.
 sleep 2.5
-press space          # New Game: the story
-press space          # the first level
+for _ in $(seq 10); do
+  grep -qF "opening file data/sound/music3.opus..." "$work/log" && break
+  press space
+done
 wait_log "opening file data/sound/music3.opus..."
 for _ in $(seq 50); do [ -s "$folder/save.sav" ] && break; sleep 0.1; done
 [ "$(cat "$folder/save.sav" 2>/dev/null)" = "0 0 0 0" ] || fail "no save \"0 0 0 0\" in the user folder"
 [ -e "$prefix/share/tarvo/data/save.sav" ] && fail "the game wrote into the installed data folder"
-# The level loads while the keys wait: F12 comes once it runs.
-sleep 2
-xdotool keydown F12; sleep 0.3; xdotool keyup F12
+# The level loads while the keys wait: F12 is held until it runs.
+sleep 1
+for _ in $(seq 10); do
+  grep -qF "screenshot: wrote" "$work/log" && break
+  xdotool keydown F12; sleep 0.3; xdotool keyup F12; sleep 0.5
+done
 wait_log "screenshot: wrote $folder/screenshots/tarvo-0000.png"
 
 # Alt+Enter: the desktop (1280x800) has no 1024x576 mode, so the window
