@@ -65,7 +65,8 @@ void copy_shipped_config() {
     printf("user folder: no \"%s\" to copy\n", data_config);
     return;
   }
-  if (copy_file(data_config, config_path)) printf("user folder: copied \"%s\" to \"%s\"\n", data_config, config_path);
+  if (copy_file(data_config, config_path))
+    printf("user folder: copied \"%s\" to \"%s\"\n", data_config, config_path);
 }
 
 }  // namespace
@@ -81,8 +82,9 @@ void user_folder_setup() {
   if (platform_directory_writable("data")) return;
   char wanted[path_size];
   if (!platform_user_data_directory(wanted, sizeof wanted)) {
-    printf("user folder: data/ cannot be written and neither XDG_DATA_HOME nor HOME names a folder; "
-           "nothing will be saved\n");
+    printf(
+        "user folder: data/ cannot be written and neither XDG_DATA_HOME nor HOME names a folder; "
+        "nothing will be saved\n");
     return;
   }
   if (!platform_make_directories(wanted) || !platform_directory_writable(wanted)) {

@@ -14,12 +14,11 @@
 
 #include "config/key_code.h"
 #include "config/keyboard_poll.h"
-#include "player/player.h"
 #include "platform/keyboard.h"
+#include "player/player.h"
 
 namespace {
 
-constexpr int vk_escape_key = vk_escape;
 constexpr int deadzone_limit = 90;
 
 // For every slot, the key that presses it.
@@ -150,7 +149,8 @@ void stick_look(gamepad_input& input, const gamepad_state& pad, double deadzone,
     return;
   }
   double scale = (std::fmin(tilt, 1.0) - deadzone) / (1.0 - deadzone) / tilt;
-  double counts[2] = {input.look_rest[0] + speed * x * scale * dt, input.look_rest[1] + speed * y * scale * dt};
+  double counts[2] = {input.look_rest[0] + speed * x * scale * dt,
+                      input.look_rest[1] + speed * y * scale * dt};
   double whole[2] = {std::trunc(counts[0]), std::trunc(counts[1])};
   input.look_rest[0] = counts[0] - whole[0];
   input.look_rest[1] = counts[1] - whole[1];
@@ -191,7 +191,7 @@ void gamepad_map(gamepad_input& input, const gamepad_state& pad, gamepad_mode mo
   }
   double deadzone = gamepad_deadzone(input, config);
   input.start_held = button(pad, pad_start) ? input.start_held + dt : 0.0;
-  if (input.start_held >= gamepad_start_hold) hold(held, vk_escape_key);
+  if (input.start_held >= gamepad_start_hold) hold(held, vk_escape);
 
   if (mode == gamepad_console) return;
   trigger_button(pad.axes[pad_trigger_right], input.left_button, mouse.left, mouse.left_previous);

@@ -32,12 +32,12 @@ enum gamepad_mode {
 
 // What the mapping keeps between ticks.
 struct gamepad_input {
-  double start_held;           // seconds Start has been down
-  double look_rest[2];         // fractions of a mouse count not yet handed on
-  int32_t left_button;         // the mouse buttons as the triggers last set them
+  double start_held;    // seconds Start has been down
+  double look_rest[2];  // fractions of a mouse count not yet handed on
+  int32_t left_button;  // the mouse buttons as the triggers last set them
   int32_t right_button;
-  int32_t reported_deadzone;   // last out-of-range joy_deadzone that was logged
-  int32_t deadzone_reported;   // 1 once one has been
+  int32_t reported_deadzone;  // last out-of-range joy_deadzone that was logged
+  int32_t deadzone_reported;  // 1 once one has been
 };
 
 // The virtual-key code (and whether shift goes with it) that makes the

@@ -81,7 +81,8 @@ TEST(GamepadVariables, AreReadAfterThe35AndAnOlderFileKeepsTheirDefaults) {
   EXPECT_EQ(int_of(table, "joy_deadzone"), 30);
   EXPECT_EQ(int_of(table, "joy_look_speed"), 180);
   EXPECT_EQ(int_of(table, "vid_fov"), 80);
-  EXPECT_NE(log.find(": joy_look_speed value is not a whole number (\"fast\"), keeping 180\n"), std::string::npos)
+  EXPECT_NE(log.find(": joy_look_speed value is not a whole number (\"fast\"), keeping 180\n"),
+            std::string::npos)
       << log;
 }
 

@@ -11,7 +11,8 @@ namespace {
 std::string fitted(int width, int height, int screen_width, int screen_height) {
   int v[4];
   fullscreen_viewport(width, height, screen_width, screen_height, v);
-  return std::to_string(v[0]) + "," + std::to_string(v[1]) + " " + std::to_string(v[2]) + "x" + std::to_string(v[3]);
+  return std::to_string(v[0]) + "," + std::to_string(v[1]) + " " + std::to_string(v[2]) + "x" +
+         std::to_string(v[3]);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The gamepad: SDL's virtual pad played through the main loop's own gamepad
 // and game passes on the compiled demo arena, the menus' keys, and which key
 // the pad holds for each binding.
+#include "platform/gamepad.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,7 +16,6 @@
 #include "config/key_code.h"
 #include "config/keyboard_poll.h"
 #include "platform/events.h"
-#include "platform/gamepad.h"
 #include "platform/keyboard.h"
 #include "player/player.h"
 #include "tests/demo/demo_rig.h"
@@ -53,7 +54,9 @@ struct pad_game {
     return pad >= 0;
   }
   void button(gamepad_button b, bool down) { platform_gamepad_set_virtual_button(pad, b, down); }
-  void axis(gamepad_axis a, int value) { platform_gamepad_set_virtual_axis(pad, a, static_cast<int16_t>(value)); }
+  void axis(gamepad_axis a, int value) {
+    platform_gamepad_set_virtual_axis(pad, a, static_cast<int16_t>(value));
+  }
   void pass(int count = 1) {
     for (int i = 0; i < count; ++i) {
       if (rig.gs->menu.active) {
@@ -213,8 +216,8 @@ TEST(Gamepad, APadPlayerMovesLooksFiresAndCyclesGunsOnTheArena) {
   platform_gamepad_detach_virtual(game.pad);
   game.pass();
   EXPECT_EQ(game.slot(slot_of('c')), key_released);
-  EXPECT_TRUE(lines_in_order(game.rig.log, {"gamepad: Tarvo test pad connected\n",
-                                            "gamepad: Tarvo test pad disconnected\n"}))
+  EXPECT_TRUE(lines_in_order(
+      game.rig.log, {"gamepad: Tarvo test pad connected\n", "gamepad: Tarvo test pad disconnected\n"}))
       << game.rig.log;
   game.pad = platform_gamepad_attach_virtual("Tarvo test pad");
   ASSERT_GE(game.pad, 0);

@@ -69,7 +69,8 @@ struct game_tree {
 // on as nobody. A process that is not root has no such right to lose.
 bool drop_root() {
   if (geteuid() != 0) return true;
-  return setgroups(0, nullptr) == 0 && setresgid(65534, 65534, 65534) == 0 && setresuid(65534, 65534, 65534) == 0;
+  return setgroups(0, nullptr) == 0 && setresgid(65534, 65534, 65534) == 0 &&
+         setresuid(65534, 65534, 65534) == 0;
 }
 
 int32_t int_of(const config_table& table, const char* name) { return config_find(table, name)->value.as_int; }
@@ -92,9 +93,10 @@ void read_only_runs(const game_tree& tree) {
   EXPECT_TRUE(user_folder_active());
   EXPECT_EQ(std::string(user_folder_path()), tree.user());
   std::string user_config = tree.user() + "/config.cfg";
-  EXPECT_TRUE(lines_in_order(
-      log, {"user folder: data/ cannot be written; the save, screenshots and config go to \"" + tree.user() + "\"\n",
-            "user folder: copied \"data/config.cfg\" to \"" + user_config + "\"\n"}))
+  EXPECT_TRUE(
+      lines_in_order(log, {"user folder: data/ cannot be written; the save, screenshots and config go to \"" +
+                               tree.user() + "\"\n",
+                           "user folder: copied \"data/config.cfg\" to \"" + user_config + "\"\n"}))
       << log;
   EXPECT_EQ(read_all(user_config), shipped_config());
   EXPECT_FALSE(fs::exists(user_config + ".tmp"));
