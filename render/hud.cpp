@@ -9,6 +9,7 @@
 #include "player/player.h"
 #include "render/draw_2d.h"
 #include "render/hud_rules.h"
+#include "render/image_coverage.h"
 #include "render/text.h"
 
 namespace {
@@ -62,11 +63,14 @@ void draw_debug_readouts(const font_pair& font, int32_t fps_value, const player&
 
 }  // namespace
 
-void draw_hud(int32_t fps_value, const texture_table& textures, const console& con, const player& p) {
+void draw_hud(int32_t fps_value, const texture_table& textures, const console& con, const player& p,
+              image_coverage_cache* coverage) {
   font_pair font = hud_font(textures);
   if (con.console_open == 1) draw_console(textures, con);
   if (!p.zoom_flag)
-    draw_view_model(textures, p);
+    draw_view_model(textures, p, coverage);
+  else if (coverage)
+    draw_image_shown(*coverage, textures, tex_crosshair, -0.2, -0.2, 0.4, 0.4);
   else
     draw_image_quad(textures.slots[tex_crosshair], -0.2, -0.2, 0.4, 0.4, 0.0, 1.0, 0.0, 1.0);
   draw_face(textures, p);
@@ -87,11 +91,14 @@ void draw_console(const texture_table& textures, const console& con) {
     draw_text_n(font, con.history[k], sizeof con.history[k], -1.0, 0.05 * (k + 1), 0.05);
 }
 
-void draw_view_model(const texture_table& textures, const player& p) {
+void draw_view_model(const texture_table& textures, const player& p, image_coverage_cache* coverage) {
   if (p.current_gun < 0 || p.current_gun >= gun_count) return;
   int32_t slot = view_model_slot(p.current_gun, p.guns[p.current_gun], p.reloading, p.health);
   if (slot < 0) return;
-  draw_image_quad(textures.slots[slot], -1.0, -1.0, 2.0, 2.0, 0.0, 1.0, 0.0, 1.0);
+  if (coverage)
+    draw_image_shown(*coverage, textures, slot, -1.0, -1.0, 2.0, 2.0);
+  else
+    draw_image_quad(textures.slots[slot], -1.0, -1.0, 2.0, 2.0, 0.0, 1.0, 0.0, 1.0);
 }
 
 void draw_face(const texture_table& textures, const player& p) {

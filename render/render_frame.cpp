@@ -5,9 +5,12 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/game_state.h"
+#include "entities/entity.h"
 #include "render/debug_overlays.h"
 #include "render/draw_2d.h"
 #include "render/draw_entities.h"
@@ -15,7 +18,9 @@
 #include "render/hit_markers.h"
 #include "render/hud.h"
 #include "render/sky.h"
+#include "render/sprite_tables.h"
 #include "world/world_draw.h"
+#include "world/world_pass.h"
 
 namespace {
 
@@ -54,17 +59,116 @@ void draw_overlays(game_state& gs) {
   }
 }
 
-// The 3-D pass: the sky, the world in tree order, then what is depth-tested
-// against it, then the hit markers over everything.
-void draw_scene(game_state& gs, const double eye[3]) {
+// The camera's near plane, as the projection gives it.
+constexpr double near_plane = static_cast<double>(0.1f);
+
+// Whether TARVO_RENDERER=legacy asks for the plain drawing.
+bool legacy_wanted_by_environment() {
+  static const bool wanted = [] {
+    const char* choice = getenv("TARVO_RENDERER");
+    return choice && strcmp(choice, "legacy") == 0;
+  }();
+  return wanted;
+}
+
+// Whether anything depth-tested after the world could lie beyond the sky's
+// own depth: a debug overlay (its lines reach anywhere), or a sprite
+// outside the sky cube (half size 150 around the eye, open below). Only
+// then does the depth the sky writes matter to the picture.
+bool sky_depth_matters(const game_state& gs, const double eye[3]) {
+  for (const config_var& var : gs.config.vars) {
+    if (var.value.as_int == 0) continue;
+    if (strcmp(var.name, "dbg_draw_aigraph") == 0 || strcmp(var.name, "dbg_draw_aimvec") == 0 ||
+        strcmp(var.name, "dbg_draw_e_aimvec") == 0)
+      return true;
+  }
+  for (const entity* e = gs.entity_list; e; e = e->next) {
+    billboard_sprite still;
+    animated_sprite sheet;
+    double reach = 0.0;
+    if (find_billboard_sprite(e->type, &still))
+      reach = std::fmax(still.half_width, still.half_height);
+    else if (find_animated_sprite(e->type, &sheet))
+      reach = std::fmax(sheet.half_width, sheet.height);
+    else
+      continue;
+    double margin = sky_half_size - reach - 1.0;
+    if (std::fabs(e->pos[0] - eye[0]) > margin || std::fabs(e->pos[2] - eye[2]) > margin ||
+        e->pos[1] - eye[1] > margin)
+      return true;
+  }
+  return false;
+}
+
+// The sky into the pixels the opaque world left empty: at the far plane's
+// depth with the test "less or equal" it passes only where nothing was
+// drawn. It leaves the depth buffer as it is.
+void draw_sky_behind(const player& p, uint32_t sky_texture) {
+  set_identity_texture_matrix();
+  glDisable(GL_ALPHA_TEST);
+  glDepthRange(1.0, 1.0);
+  glDepthFunc(GL_LEQUAL);
+  glDepthMask(GL_FALSE);
+  draw_sky(p.yaw, p.pitch, sky_texture, sky_half_size);
+  glDepthMask(GL_TRUE);
+  glDepthRange(0.0, 1.0);
+  glEnable(GL_ALPHA_TEST);
+}
+
+// The world as the tree orders it, back to front over the sky, each
+// light-mapped polygon drawn twice: the plain drawing.
+void draw_world_painted(game_state& gs, const double eye[3]) {
   const player& p = gs.the_player;
-  glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_ALWAYS);
   draw_sky(p.yaw, p.pitch, gs.textures.slots[tex_sky], sky_half_size);
   push_camera(p, eye);
   glEnable(GL_ALPHA_TEST);
   glAlphaFunc(GL_GREATER, 0.1f);
   if (gs.bsp_root) world_draw(gs.bsp_root, eye, gs.renderer.vertex_light_flag);
+}
+
+// The same picture with less work (world/world_pass.h): the opaque world
+// nearest first, the sky behind it, then what can be seen through; or,
+// when the sky's depth or the far plane's could show, the same polygons
+// back to front over the sky.
+void draw_world_fast(game_state& gs, const double eye[3]) {
+  const player& p = gs.the_player;
+  world_pass_cache& cache = gs.renderer.world_pass;
+  bool vertex_light = gs.renderer.vertex_light_flag;
+  push_camera(p, eye);
+  world_pass_collect(cache, gs.bsp_root, eye, gs.textures);
+  GLint depth_bits = 16;
+  glGetIntegerv(GL_DEPTH_BITS, &depth_bits);
+  double far_limit = world_pass_far_depth_limit(near_plane, gs.video.render_distance, depth_bits);
+  glEnable(GL_ALPHA_TEST);
+  glAlphaFunc(GL_GREATER, 0.1f);
+  if (world_pass_nearest_first_safe(cache, far_limit) && !sky_depth_matters(gs, eye)) {
+    world_pass_draw_opaque(cache, eye, vertex_light);
+    glPopMatrix();
+    draw_sky_behind(p, gs.textures.slots[tex_sky]);
+    push_camera(p, eye);
+    world_pass_draw_see_through(cache, eye, vertex_light);
+    return;
+  }
+  glPopMatrix();
+  glDisable(GL_ALPHA_TEST);
+  glDepthFunc(GL_ALWAYS);
+  set_identity_texture_matrix();
+  draw_sky(p.yaw, p.pitch, gs.textures.slots[tex_sky], sky_half_size);
+  push_camera(p, eye);
+  glEnable(GL_ALPHA_TEST);
+  world_pass_draw_painter(cache, eye, vertex_light);
+}
+
+// The 3-D pass: the sky and the world, then what is depth-tested against
+// them, then the hit markers over everything.
+void draw_scene(game_state& gs, const double eye[3]) {
+  const player& p = gs.the_player;
+  glEnable(GL_DEPTH_TEST);
+  if (gs.renderer.legacy_renderer || legacy_wanted_by_environment())
+    draw_world_painted(gs, eye);
+  else
+    draw_world_fast(gs, eye);
   // The world leaves v mirrored for its own coordinates and, with vertex
   // lighting, the colour of its last vertex; the sprites and the HUD give
   // plain image coordinates and expect white.
@@ -79,14 +183,16 @@ void draw_scene(game_state& gs, const double eye[3]) {
 }
 
 // The 2-D pass in the screen square: the HUD, then the red fade of death.
-void draw_screen_layer(const game_state& gs) {
+void draw_screen_layer(game_state& gs) {
   const player& p = gs.the_player;
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluOrtho2D(-1.0, 1.0, -1.0, 1.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  draw_hud(gs.video.fps_value, gs.textures, gs.the_console, p);
+  bool whole_images = gs.renderer.legacy_renderer || legacy_wanted_by_environment();
+  draw_hud(gs.video.fps_value, gs.textures, gs.the_console, p,
+           whole_images ? nullptr : &gs.renderer.hud_images);
   if (p.health <= 0) draw_color_quad(-1.0, -1.0, 2.0, 2.0, 1.0, 0.0, 0.0, death_fade_alpha(p.death_timer));
 }
 

@@ -1,0 +1,287 @@
+// The level drawn for speed, looking as the painter's order draws it.
+#include "world/world_pass.h"
+
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <cmath>
+
+#include "app/texture_table.h"
+#include "world/bsp_node.h"
+#include "world/world_draw.h"
+
+namespace {
+
+// The GL state the pass has set, so that nothing is set twice in a row.
+// Texture names start at an impossible value: the first polygon binds.
+struct pass_state {
+  bool blending = true;
+  bool alpha_test = true;
+  bool shader = false;
+  GLenum depth_func = GL_ALWAYS;
+  uint32_t base = ~0u;
+  uint32_t light = ~0u;
+};
+
+void set_mirrored_texture_matrix() {
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glScaled(1.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+}
+
+void set_identity_texture_matrix() {
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+}
+
+// Blending and the alpha test together: off for opaque textures, whose
+// texels all have alpha 1 (blending then changes nothing and the test
+// passes everything), on for everything else.
+void set_blending(pass_state& st, bool on) {
+  if (st.blending != on) {
+    if (on)
+      glEnable(GL_BLEND);
+    else
+      glDisable(GL_BLEND);
+    st.blending = on;
+  }
+  if (st.alpha_test != on) {
+    if (on)
+      glEnable(GL_ALPHA_TEST);
+    else
+      glDisable(GL_ALPHA_TEST);
+    st.alpha_test = on;
+  }
+}
+
+void set_depth_func(pass_state& st, GLenum func) {
+  if (st.depth_func == func) return;
+  glDepthFunc(func);
+  st.depth_func = func;
+}
+
+void set_shader(pass_state& st, const world_shader& shader, bool on) {
+  if (st.shader == on) return;
+  world_shader_use(shader, on);
+  st.shader = on;
+}
+
+void bind_base(pass_state& st, uint32_t texture) {
+  if (st.base == texture) return;
+  glBindTexture(GL_TEXTURE_2D, texture);
+  st.base = texture;
+}
+
+void bind_light(pass_state& st, uint32_t texture) {
+  if (st.light == texture) return;
+  glActiveTexture(GL_TEXTURE1);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glActiveTexture(GL_TEXTURE0);
+  st.light = texture;
+}
+
+// The polygon with its texture coordinates and, under vertex lighting, its
+// grey per vertex; with `light_coords` its first four corners also carry
+// their light-map coordinates on unit 1.
+void emit_polygon(const bsp_polygon& poly, const double eye[3], bool vertex_light_flag, bool light_coords) {
+  glBegin(GL_POLYGON);
+  for (int i = 0; i < poly.vert_count; ++i) {
+    const map_vertex& v = poly.verts[i];
+    if (vertex_light_flag) {
+      double g = vertex_light_grey(v, eye);
+      glColor3d(g, g, g);
+    }
+    if (light_coords && i < 4) {
+      double s, t;
+      light_map_coord(i, poly.light_rows, poly.light_cols, &s, &t);
+      glMultiTexCoord2d(GL_TEXTURE1, s, t);
+    }
+    glTexCoord2d(v.u, v.v);
+    glVertex3d(v.x, v.y, v.z);
+  }
+  glEnd();
+}
+
+// The light map's own pass over the first four corners, as the painter
+// draws it: black texels, the darkness as alpha, blended and alpha-tested.
+// Leaves the texture matrix mirrored again and unit 0's binding unknown.
+void emit_light_map_pass(pass_state& st, const bsp_polygon& poly, GLenum depth_func) {
+  set_blending(st, true);
+  set_depth_func(st, depth_func);
+  bind_base(st, poly.light_texture);
+  set_identity_texture_matrix();
+  glBegin(GL_POLYGON);
+  for (int i = 0; i < 4; ++i) {
+    double s, t;
+    light_map_coord(i, poly.light_rows, poly.light_cols, &s, &t);
+    const map_vertex& v = poly.verts[i];
+    glTexCoord2d(s, t);
+    glVertex3d(v.x, v.y, v.z);
+  }
+  glEnd();
+  set_mirrored_texture_matrix();
+}
+
+// An opaque polygon: in one pass through the shader when it is a
+// light-mapped quad and the shader can be had, otherwise its texture pass
+// and then, if it has one, its light map's pass (depth `light_depth_func`,
+// which lets it onto the polygon's own depth).
+void draw_opaque_polygon(pass_state& st, world_pass_cache& cache, const bsp_polygon& poly,
+                         const double eye[3], bool vertex_light_flag, bool shader_ok, GLenum depth_func,
+                         GLenum light_depth_func) {
+  bool light_map = !vertex_light_flag && polygon_has_light_map(poly);
+  bool one_pass = light_map && shader_ok && poly.vert_count == 4;
+  set_blending(st, false);
+  set_depth_func(st, depth_func);
+  set_shader(st, cache.shader, one_pass);
+  if (one_pass) bind_light(st, poly.light_texture);
+  bind_base(st, poly.texture);
+  emit_polygon(poly, eye, vertex_light_flag, one_pass);
+  if (light_map && !one_pass) emit_light_map_pass(st, poly, light_depth_func);
+}
+
+// A polygon whose texture may be see-through, exactly as the painter draws
+// it, its texture pass under `depth_func` and its light map's pass under
+// `light_depth_func`.
+void draw_painted_polygon(pass_state& st, world_pass_cache& cache, const bsp_polygon& poly,
+                          const double eye[3], bool vertex_light_flag, GLenum depth_func,
+                          GLenum light_depth_func) {
+  set_blending(st, true);
+  set_depth_func(st, depth_func);
+  set_shader(st, cache.shader, false);
+  bind_base(st, poly.texture);
+  emit_polygon(poly, eye, vertex_light_flag, false);
+  if (!vertex_light_flag && polygon_has_light_map(poly)) emit_light_map_pass(st, poly, light_depth_func);
+}
+
+// What the painter leaves behind it, for the sprites and the HUD.
+void finish(pass_state& st, const world_shader& shader) {
+  set_shader(st, shader, false);
+  set_blending(st, true);
+  glColor3d(1.0, 1.0, 1.0);
+  glEnable(GL_TEXTURE_2D);
+  set_mirrored_texture_matrix();
+}
+
+// The state every drawing routine starts from: unit 0 active with the
+// mirrored texture matrix, the colour white when the light maps are on.
+pass_state start(bool vertex_light_flag) {
+  pass_state st;
+  st.blending = glIsEnabled(GL_BLEND);
+  st.alpha_test = glIsEnabled(GL_ALPHA_TEST);
+  GLint func = GL_ALWAYS;
+  glGetIntegerv(GL_DEPTH_FUNC, &func);
+  st.depth_func = static_cast<GLenum>(func);
+  glEnable(GL_TEXTURE_2D);
+  set_mirrored_texture_matrix();
+  if (!vertex_light_flag) glColor3d(1.0, 1.0, 1.0);
+  return st;
+}
+
+bool node_has_plane(const bsp_node& node) {
+  return node.poly && node.poly->verts && node.poly->vert_count > 0;
+}
+
+}  // namespace
+
+void world_pass_collect(world_pass_cache& cache, const bsp_node* root, const double eye[3],
+                        const texture_table& textures) {
+  texture_opacity_refresh(cache.opacity, textures.world_textures, textures.slots[tex_default_world]);
+  view_frustum frustum = view_frustum_from_gl();
+  cache.visible.clear();
+  cache.opaque.clear();
+  cache.counts = world_pass_counts{};
+  cache.deepest = 0.0;
+  cache.stack.clear();
+  if (root) cache.stack.push_back(world_pass_step{root, false});
+  // The painter's walk, with an explicit stack: back subtree, polygon,
+  // front subtree when the eye is in front of the plane, else front then
+  // back without the polygon.
+  while (!cache.stack.empty()) {
+    world_pass_step step = cache.stack.back();
+    cache.stack.pop_back();
+    const bsp_node* node = step.node;
+    if (step.emit) {
+      const bsp_polygon& poly = *node->poly;
+      cache.counts.facing += 1;
+      if (!view_frustum_touches(frustum, poly.verts, poly.vert_count)) continue;
+      cache.counts.in_view += 1;
+      bool opaque = texture_opacity_is_opaque(cache.opacity, poly.texture);
+      cache.counts.see_through += opaque ? 0 : 1;
+      cache.visible.push_back(&poly);
+      cache.opaque.push_back(opaque ? 1 : 0);
+      double depth = view_frustum_max_depth(frustum, poly.verts, poly.vert_count);
+      if (depth > cache.deepest) cache.deepest = depth;
+      continue;
+    }
+    if (!node || node->is_leaf) continue;
+    if (!node_has_plane(*node)) {
+      if (node->back) cache.stack.push_back(world_pass_step{node->back, false});
+      if (node->front) cache.stack.push_back(world_pass_step{node->front, false});
+      continue;
+    }
+    const bsp_polygon& poly = *node->poly;
+    const map_vertex& p = poly.verts[0];
+    double d =
+        (p.x - eye[0]) * poly.normal[0] + (p.y - eye[1]) * poly.normal[1] + (p.z - eye[2]) * poly.normal[2];
+    if (d < 0.0) {
+      if (node->front) cache.stack.push_back(world_pass_step{node->front, false});
+      cache.stack.push_back(world_pass_step{node, true});
+      if (node->back) cache.stack.push_back(world_pass_step{node->back, false});
+    } else {
+      if (node->back) cache.stack.push_back(world_pass_step{node->back, false});
+      if (node->front) cache.stack.push_back(world_pass_step{node->front, false});
+    }
+  }
+}
+
+double world_pass_far_depth_limit(double near_plane, double far_plane, int depth_bits) {
+  if (!(near_plane > 0.0) || !(far_plane > near_plane)) return 0.0;
+  if (depth_bits < 1 || depth_bits > 32) depth_bits = 32;
+  // Four steps of the buffer below the far plane's value, and never less
+  // than single precision can tell apart from 1.
+  double steps = 4.0 / (std::ldexp(1.0, depth_bits) - 1.0);
+  if (steps < 4e-7) steps = 4e-7;
+  double z = (1.0 - steps) * (far_plane - near_plane) / far_plane;
+  return near_plane / (1.0 - z);
+}
+
+bool world_pass_nearest_first_safe(const world_pass_cache& cache, double far_limit) {
+  return cache.visible.empty() || cache.deepest < far_limit;
+}
+
+void world_pass_draw_opaque(world_pass_cache& cache, const double eye[3], bool vertex_light_flag) {
+  bool shader_ok = !vertex_light_flag && world_shader_ready(cache.shader);
+  pass_state st = start(vertex_light_flag);
+  glDepthMask(GL_TRUE);
+  for (size_t i = cache.visible.size(); i-- > 0;) {
+    if (!cache.opaque[i]) continue;
+    draw_opaque_polygon(st, cache, *cache.visible[i], eye, vertex_light_flag, shader_ok, GL_LESS, GL_LEQUAL);
+  }
+  finish(st, cache.shader);
+}
+
+void world_pass_draw_see_through(world_pass_cache& cache, const double eye[3], bool vertex_light_flag) {
+  pass_state st = start(vertex_light_flag);
+  for (size_t i = 0; i < cache.visible.size(); ++i) {
+    if (cache.opaque[i]) continue;
+    draw_painted_polygon(st, cache, *cache.visible[i], eye, vertex_light_flag, GL_LESS, GL_LEQUAL);
+  }
+  finish(st, cache.shader);
+}
+
+void world_pass_draw_painter(world_pass_cache& cache, const double eye[3], bool vertex_light_flag) {
+  bool shader_ok = !vertex_light_flag && world_shader_ready(cache.shader);
+  pass_state st = start(vertex_light_flag);
+  for (size_t i = 0; i < cache.visible.size(); ++i) {
+    const bsp_polygon& poly = *cache.visible[i];
+    if (cache.opaque[i])
+      draw_opaque_polygon(st, cache, poly, eye, vertex_light_flag, shader_ok, GL_ALWAYS, GL_ALWAYS);
+    else
+      draw_painted_polygon(st, cache, poly, eye, vertex_light_flag, GL_ALWAYS, GL_ALWAYS);
+  }
+  finish(st, cache.shader);
+}

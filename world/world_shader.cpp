@@ -1,0 +1,113 @@
+// The program that draws a light-mapped polygon in one pass.
+#include "world/world_shader.h"
+
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Positions go through the fixed transform so that depths match the
+// polygons, sprites and light maps the fixed pipeline draws; the texture
+// coordinates take the texture matrix (the world's mirrored v) as the
+// fixed pipeline does.
+const char vertex_source[] =
+    "varying vec2 base_coord;\n"
+    "varying vec2 light_coord;\n"
+    "void main() {\n"
+    "  gl_Position = ftransform();\n"
+    "  gl_FrontColor = gl_Color;\n"
+    "  base_coord = (gl_TextureMatrix[0] * gl_MultiTexCoord0).st;\n"
+    "  light_coord = gl_MultiTexCoord1.st;\n"
+    "}\n";
+
+// The light map's own pass is black with the darkness as alpha, blended
+// over the texture and dropped by the alpha test at 0.1. That pass works
+// at the colour buffer's 8 bits: the darkness is an 8-bit value, the test
+// keeps values above 26 (0.1 of 255, rounded) and the blend scales the
+// colour by 1 - darkness / 255. Done here the same way, the one pass gives
+// the same colours as the two.
+const char fragment_source[] =
+    "uniform sampler2D base_texture;\n"
+    "uniform sampler2D light_texture;\n"
+    "varying vec2 base_coord;\n"
+    "varying vec2 light_coord;\n"
+    "void main() {\n"
+    "  vec4 colour = texture2D(base_texture, base_coord) * gl_Color;\n"
+    "  float darkness = floor(texture2D(light_texture, light_coord).a * 255.0 + 0.5);\n"
+    "  if (darkness > 26.0) colour.rgb *= 1.0 - darkness / 255.0;\n"
+    "  gl_FragColor = colour;\n"
+    "}\n";
+
+bool gl_version_at_least_2() {
+  const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+  return version && atoi(version) >= 2;
+}
+
+GLuint compile(GLenum type, const char* source, char* why, size_t why_size) {
+  GLuint shader = glCreateShader(type);
+  glShaderSource(shader, 1, &source, nullptr);
+  glCompileShader(shader);
+  GLint ok = 0;
+  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+  if (ok) return shader;
+  glGetShaderInfoLog(shader, static_cast<GLsizei>(why_size), nullptr, why);
+  glDeleteShader(shader);
+  return 0;
+}
+
+// The linked program, or 0 with the reason in `why`.
+GLuint make_program(char* why, size_t why_size) {
+  GLuint vertex = compile(GL_VERTEX_SHADER, vertex_source, why, why_size);
+  if (!vertex) return 0;
+  GLuint fragment = compile(GL_FRAGMENT_SHADER, fragment_source, why, why_size);
+  if (!fragment) {
+    glDeleteShader(vertex);
+    return 0;
+  }
+  GLuint program = glCreateProgram();
+  glAttachShader(program, vertex);
+  glAttachShader(program, fragment);
+  glLinkProgram(program);
+  // The program keeps what it was linked from.
+  glDeleteShader(vertex);
+  glDeleteShader(fragment);
+  GLint ok = 0;
+  glGetProgramiv(program, GL_LINK_STATUS, &ok);
+  if (!ok) {
+    glGetProgramInfoLog(program, static_cast<GLsizei>(why_size), nullptr, why);
+    glDeleteProgram(program);
+    return 0;
+  }
+  glUseProgram(program);
+  glUniform1i(glGetUniformLocation(program, "base_texture"), 0);
+  glUniform1i(glGetUniformLocation(program, "light_texture"), 1);
+  glUseProgram(0);
+  return program;
+}
+
+}  // namespace
+
+bool world_shader_ready(world_shader& shader) {
+  if (shader.program) {
+    if (glIsProgram(shader.program)) return true;
+    // A new context: the old program went with the old one.
+    shader = world_shader{0, false, shader.logged};
+  }
+  if (shader.tried) return false;
+  shader.tried = true;
+  char why[512] = "the driver offers no OpenGL 2.0";
+  if (gl_version_at_least_2()) shader.program = make_program(why, sizeof why);
+  if (!shader.program && !shader.logged) {
+    shader.logged = true;
+    printf("renderer: no world shader (%s); light maps take a second pass\n", why);
+  }
+  return shader.program != 0;
+}
+
+void world_shader_use(const world_shader& shader, bool on) {
+  if (shader.program) glUseProgram(on ? shader.program : 0);
+}

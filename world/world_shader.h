@@ -1,0 +1,22 @@
+// The program that draws a light-mapped polygon in one pass: the texture,
+// darkened by the light map where the light map's pass would have darkened
+// it. Needs OpenGL 2.0; without it the world pass draws two passes.
+#pragma once
+#include <cstdint>
+
+struct world_shader {
+  uint32_t program;  // 0 until made, or when it cannot be
+  bool tried;        // made (or found impossible) in the current context
+  bool logged;       // the reason it cannot be made has been logged
+};
+
+// Makes the program in the current context when it is missing, and tells
+// whether it can be used. A context made after the last call (a video
+// restart) no longer knows the program, which is then made again. When the
+// driver has no OpenGL 2.0 or refuses the shaders, one log line says so and
+// false is returned from then on in that context.
+bool world_shader_ready(world_shader& shader);
+
+// Binds the program (texture unit 0 the polygon's texture, unit 1 its light
+// map) or, with `on` false, goes back to the fixed pipeline.
+void world_shader_use(const world_shader& shader, bool on);
