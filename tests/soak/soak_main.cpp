@@ -5,16 +5,18 @@
 //
 //   tarvo_soak [TICKS] [CYCLES]   (default 20000 ticks, 100 load/unload cycles)
 //
-// Phase 1 plays the largest map in data/maps for TICKS ticks: the player
-// stands on the start, turns slowly and keeps the fire button down, so the
-// enemies notice it and fight; when the player has been dead for six
-// seconds (or finishes the level) the level is unloaded and loaded again, as
-// the game does. Phase 2 loads and unloads every map in data/maps in turn,
-// CYCLES times, with a few ticks of each.
+// Phase 1 plays the largest map in data/maps for TICKS ticks: every ten
+// seconds of game time the player is put on the navigation node nearest to
+// the next living enemy that can see it from there, and keeps turning
+// toward that enemy with the fire button down, so they fight; when the
+// player has been dead for six seconds (or finishes the level) the level is
+// unloaded and loaded again, as the game does. Phase 2 loads and unloads
+// every map in data/maps in turn, CYCLES times, with a few ticks of each.
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,9 +40,12 @@
 #include "config/bind_keys.h"
 #include "config/config_file.h"
 #include "entities/entity.h"
+#include "entities/entity_codes.h"
 #include "game/level_table.h"
 #include "platform/events.h"
 #include "platform/window.h"
+#include "world/ai_node.h"
+#include "world/bsp_query.h"
 
 #ifdef __SANITIZE_ADDRESS__
 #include <sanitizer/lsan_interface.h>
@@ -139,16 +144,86 @@ void leave_level(game_state& gs) {
   unload_level(gs.the_player, gs.bsp_root, gs.textures, gs.entity_list, gs.ai_node_list, gs.menu);
 }
 
+bool living_enemy(const entity& e) {
+  return e.type >= ent_worker && e.type <= ent_boss2 && e.health > 0 && e.state != s_dead;
+}
+
+// The player's fight: which enemy it is after, and the tally.
+struct fight {
+  long target_id = -1;
+  long picked = 0;
+  long kills = 0;
+  int32_t last_kills = 0;
+};
+
+const entity* find_entity(const game_state& gs, long id) {
+  for (const entity* e = gs.entity_list; e; e = e->next)
+    if (e->id == id && living_enemy(*e)) return e;
+  return nullptr;
+}
+
+// Puts the player on the navigation node closest to the next living enemy
+// (after the last one picked) from which the enemy's middle can be seen, at
+// least three units away.
+void seek_enemy(game_state& gs, fight& f) {
+  std::vector<const entity*> enemies;
+  for (const entity* e = gs.entity_list; e; e = e->next)
+    if (living_enemy(*e)) enemies.push_back(e);
+  if (enemies.empty() || !gs.ai_node_list) return;
+  for (size_t tries = 0; tries < enemies.size(); ++tries) {
+    const entity& e = *enemies[static_cast<size_t>(f.picked++) % enemies.size()];
+    const double middle[3] = {e.pos[0], e.pos[1] + 1.5, e.pos[2]};
+    const ai_node* best = nullptr;
+    double best_d = 1e30;
+    for (const ai_node* n = gs.ai_node_list; n; n = n->next) {
+      double dx = n->x - e.pos[0], dz = n->z - e.pos[2];
+      double d = std::sqrt(dx * dx + dz * dz);
+      const double eye[3] = {n->x, n->y + 2.25, n->z};
+      if (d < 3.0 || d >= best_d || bsp_segment_clear(eye, middle, gs.bsp_root) != 1) continue;
+      best = n;
+      best_d = d;
+    }
+    if (!best) continue;
+    player& p = gs.the_player;
+    p.pos[0] = best->x;
+    p.pos[1] = best->y;
+    p.pos[2] = best->z;
+    p.vel[0] = p.vel[1] = p.vel[2] = 0.0;
+    f.target_id = e.id;
+    return;
+  }
+}
+
+// The mouse counts that turn the player toward the enemy it is after: a
+// shot at yaw Y flies along (sin, cos) of Y - 180 degrees, and positive x
+// motion turns the yaw down.
+void aim_at(game_state& gs, const entity& e) {
+  player& p = gs.the_player;
+  double want = std::atan2(e.pos[0] - p.pos[0], e.pos[2] - p.pos[2]) * 180.0 / M_PI + 180.0;
+  double turn = std::max(-90.0, std::min(90.0, std::remainder(p.yaw - want, 360.0)));
+  double level = p.pitch > 180.0 ? p.pitch - 360.0 : p.pitch;
+  gs.mouse.x_motion = static_cast<int32_t>(std::lround(turn / std::max(p.mouse_speed_x, 1e-3)));
+  gs.mouse.y_motion = static_cast<int32_t>(std::lround(level / std::max(p.mouse_speed_y, 1e-3)));
+}
+
 // One pass of the loop with a level running: the scripted mouse, the tick,
 // the swap. Returns whether the level has ended (dead for six seconds, or
 // completed).
-bool tick(game_state& gs, long n) {
+bool tick(game_state& gs, long n, fight* f = nullptr) {
   platform_event event;
   while (platform_poll_event(&event)) {
   }
   gs.mouse.left = 1;                           // fire, always
   gs.mouse.x_motion = n % 240 < 120 ? 4 : -4;  // sweep left and right
+  if (f) {
+    if (n % 600 == 0 || !find_entity(gs, f->target_id)) seek_enemy(gs, *f);
+    if (const entity* e = find_entity(gs, f->target_id)) aim_at(gs, *e);
+  }
   game_tick(gs);
+  if (f) {
+    if (gs.the_player.kills > f->last_kills) f->kills += gs.the_player.kills - f->last_kills;
+    f->last_kills = gs.the_player.kills;
+  }
   gs.mouse.x_motion = 0;
   gs.mouse.y_motion = 0;
   platform_swap(gs.window);
@@ -194,6 +269,7 @@ int main(int argc, char** argv) {
   if (!enter_level(*gs, largest)) return 3;
   report("after the level's load");
   long restarts = 0, deaths = 0;
+  fight f;
   memory after_warm_up{0, 0};
   for (long n = 0; n < ticks; ++n) {
     if (n == 10) report("after 10 ticks");
@@ -201,15 +277,15 @@ int main(int argc, char** argv) {
       report("after 1000 ticks");
       after_warm_up = memory_now();
     }
-    if (!tick(*gs, n)) continue;
+    if (!tick(*gs, n, &f)) continue;
     deaths += gs->the_player.health < 1 ? 1 : 0;
     leave_level(*gs);
     if (!enter_level(*gs, largest)) return 3;
+    f = fight{-1, f.picked, f.kills, gs->the_player.kills};
     ++restarts;
   }
-  fprintf(stderr,
-          "soak: phase 1 done: %ld restarts (%ld after the player's death), %d kills in the last run\n",
-          restarts, deaths, gs->the_player.kills);
+  fprintf(stderr, "soak: phase 1 done: %ld enemies killed, %ld restarts (%ld after the player's death)\n",
+          f.kills, restarts, deaths);
   memory end_of_play = memory_now();
   report("after phase 1");
   leave_level(*gs);
