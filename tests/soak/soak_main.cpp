@@ -273,6 +273,11 @@ int main(int argc, char** argv) {
   memory after_warm_up{0, 0};
   for (long n = 0; n < ticks; ++n) {
     if (n == 10) report("after 10 ticks");
+    if (n > 1000 && n % 5000 == 0) {
+      char when[40];
+      snprintf(when, sizeof when, "after %ld ticks", n);
+      report(when);
+    }
     if (n == 1000) {
       report("after 1000 ticks");
       after_warm_up = memory_now();
