@@ -1,27 +1,17 @@
 // Microseconds per player tick: walking, turning and jumping through an arena
 // of pillars and through the compiled Facility level, and standing still.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <string>
 #include <vector>
 
-#include "app/level_load.h"
-#include "app/texture_table.h"
+#include "bench/bench_level.h"
 #include "config/config_table.h"
 #include "config/key_state.h"
 #include "config/mouse_state.h"
-#include "entities/entity.h"
-#include "entities/entity_list_free.h"
-#include "platform/window.h"
 #include "player/player.h"
 #include "player/player_update.h"
-#include "world/bsp_free.h"
 #include "world/bsp_node.h"
-#include "world/level_lists_free.h"
 
 namespace {
 
@@ -136,74 +126,10 @@ void BM_PlayerUpdateStanding(benchmark::State& state) {
 }
 BENCHMARK(BM_PlayerUpdateStanding)->Unit(benchmark::kMicrosecond);
 
-// The compiled level, found beside the build's other data; the level's
-// world textures need a GL context, made hidden and off screen.
-std::string facility_path() {
-  const char* data = getenv("TARVO_DATA_DIR");
-  for (std::string dir : {std::string(data ? data : ""), std::string("data"), std::string("../data")}) {
-    if (dir.empty()) continue;
-    std::string path = dir + "/maps/facility.t3bsp";
-    if (access(path.c_str(), R_OK) == 0) return path;
-  }
-  return "";
-}
-
-struct loaded_level {
-  platform_window* window = nullptr;
-  config_table config{};
-  texture_table textures{};
-  entity* entity_list = nullptr;
-  bsp_node* bsp_root = nullptr;
-  ai_node* ai_node_list = nullptr;
-  player the_player{};
-  bool ok = false;
-
-  explicit loaded_level(const std::string& path) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("ALSOFT_DRIVERS", "null", 0);
-    if (!platform_init()) return;
-    window = platform_create_window("bench", 64, 64, false, true);
-    if (!window || !platform_create_gl_context(window)) return;
-    set_config_defaults(config);
-    player_init(the_player, config);
-    entity_list = entity_list_new_head();
-    // The loader logs every record; keep that out of the benchmark's report.
-    fflush(stdout);
-    int saved_stdout = dup(STDOUT_FILENO);
-    FILE* sink = fopen("/dev/null", "w");
-    if (sink) dup2(fileno(sink), STDOUT_FILENO);
-    ok = load_level(path.c_str(), entity_list, textures, bsp_root, ai_node_list, the_player, config);
-    fflush(stdout);
-    if (saved_stdout >= 0) {
-      dup2(saved_stdout, STDOUT_FILENO);
-      close(saved_stdout);
-    }
-    if (sink) fclose(sink);
-    for (const entity* e = entity_list; e; e = e->next)
-      if (e->type == 1) {
-        for (int i = 0; i < 3; ++i) the_player.pos[i] = e->pos[i];
-        break;
-      }
-  }
-  ~loaded_level() {
-    bsp_free(bsp_root);
-    world_textures_free(textures.world_textures);
-    entity_list_free(entity_list);
-    ai_nodes_free(ai_node_list);
-    if (window) platform_destroy_window(window);
-    platform_quit();
-  }
-};
-
 // Walking and turning in the start room, against its walls, with the
 // level's entities for the contact test.
 void BM_PlayerUpdateFacility(benchmark::State& state) {
-  std::string path = facility_path();
-  if (path.empty()) {
-    state.SkipWithError("no compiled level data/maps/facility.t3bsp");
-    return;
-  }
-  loaded_level level(path);
+  bench_level level(bench_map_path("facility"));
   if (!level.ok) {
     state.SkipWithError("the compiled level did not load");
     return;
