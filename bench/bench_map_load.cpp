@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/level_load.h"
 #include "app/texture_table.h"
+#include "bench/bench_level.h"
 #include "bench/generated_map.h"
 #include "entities/entity.h"
 #include "entities/entity_list_free.h"
@@ -83,3 +85,48 @@ void BM_MapLoad(benchmark::State& state) {
 BENCHMARK(BM_MapLoad)->Arg(10)->Arg(14)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
+
+// The campaign's largest level loaded as the game loads it (load_level:
+// the file, its textures and light maps, the player's reset), the log
+// going to a file.
+void BM_LoadLargestLevel(benchmark::State& state) {
+  std::string path = bench_largest_map();
+  if (path.empty() || !make_gl_context()) {
+    state.SkipWithError("no compiled level or no GL context");
+    return;
+  }
+  config_table config{};
+  set_config_defaults(config);
+  player the_player{};
+  player_init(the_player, config);
+  fflush(stdout);
+  int saved_stdout = dup(1);
+  int log_fd = open("/tmp/tarvo_bench_level.log", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (saved_stdout < 0 || log_fd < 0) {
+    state.SkipWithError("cannot redirect the log");
+    return;
+  }
+  dup2(log_fd, 1);
+  for (auto _ : state) {
+    texture_table textures{};
+    entity* head = entity_list_new_head();
+    bsp_node* root = nullptr;
+    ai_node* nodes = nullptr;
+    bool ok = load_level(path.c_str(), head, textures, root, nodes, the_player, config);
+    fflush(stdout);
+    state.PauseTiming();
+    if (!ok) state.SkipWithError("the level was rejected");
+    bsp_free(root);
+    world_textures_free(textures.world_textures);
+    entity_list_free(head);
+    ai_nodes_free(nodes);
+    if (ftruncate(1, 0) != 0 || lseek(1, 0, SEEK_SET) != 0) state.SkipWithError("cannot empty the log");
+    state.ResumeTiming();
+  }
+  fflush(stdout);
+  dup2(saved_stdout, 1);
+  close(saved_stdout);
+  close(log_fd);
+  state.SetLabel(path);
+}
+BENCHMARK(BM_LoadLargestLevel)->Unit(benchmark::kMillisecond)->UseRealTime();
