@@ -18,9 +18,7 @@
 #include "render/render_frame.h"
 #include "tests/render/screens/screen_scene.h"
 #include "world/ai_node.h"
-#include "world/bsp_free.h"
 #include "world/bsp_query.h"
-#include "world/level_lists_free.h"
 
 namespace {
 
@@ -135,29 +133,14 @@ class LevelScreenshot : public testing::Test {
     if (maps.empty()) GTEST_SKIP() << "no compiled maps in data/maps";
     gs = new game_state{};
     if (!open_screen_game(*gs)) GTEST_SKIP() << "no generated data/ with textures";
-    set_config_defaults(gs->config);
-    gs->video.width = shot_width;
-    gs->video.height = shot_height;
-    gs->video.fov = 70;
-    gs->video.render_distance = 300;
-    gs->video.fps_value = 60;
+    set_screen_video(*gs);
     gs->entity_list = entity_list_new_head();
   }
   void TearDown() override {
     if (!gs) return;
-    unload();
+    unload_screen_level(*gs);
     entity_list_free(gs->entity_list);
     delete gs;
-  }
-  void unload() {
-    entity_list_free(gs->entity_list);
-    gs->entity_list = entity_list_new_head();
-    bsp_free(gs->bsp_root);
-    gs->bsp_root = nullptr;
-    ai_nodes_free(gs->ai_node_list);
-    gs->ai_node_list = nullptr;
-    world_textures_free(gs->textures.world_textures);
-    gs->textures.world_textures = nullptr;
   }
   std::vector<std::string> maps;
   game_state* gs = nullptr;
@@ -204,7 +187,7 @@ TEST_F(LevelScreenshot, EveryLevelFromItsStartWithTheHud) {
       // The nearest enemy may stand a room away: a few hundred pixels.
       EXPECT_GT(changed_share(near, no_enemies, -1.0, -1.0, 1.0, 1.0), 0.001) << "enemy";
     }
-    unload();
+    unload_screen_level(*gs);
   }
   EXPECT_GT(levels_with_enemies, 0);
   EXPECT_GT(levels_with_pickups, 0);

@@ -24,8 +24,6 @@
 #include "render/render_frame.h"
 #include "tests/render/screens/screen_scene.h"
 #include "world/ai_node.h"
-#include "world/bsp_free.h"
-#include "world/level_lists_free.h"
 
 namespace {
 
@@ -78,29 +76,14 @@ class RendererMatch : public testing::Test {
   void SetUp() override {
     gs = new game_state{};
     if (!open_screen_game(*gs)) GTEST_SKIP() << "no generated data/ with textures";
-    set_config_defaults(gs->config);
-    gs->video.width = shot_width;
-    gs->video.height = shot_height;
-    gs->video.fov = 70;
-    gs->video.render_distance = 300;
-    gs->video.fps_value = 60;
+    set_screen_video(*gs);
     gs->entity_list = entity_list_new_head();
   }
   void TearDown() override {
     if (!gs) return;
-    unload();
+    unload_screen_level(*gs);
     entity_list_free(gs->entity_list);
     delete gs;
-  }
-  void unload() {
-    entity_list_free(gs->entity_list);
-    gs->entity_list = entity_list_new_head();
-    bsp_free(gs->bsp_root);
-    gs->bsp_root = nullptr;
-    ai_nodes_free(gs->ai_node_list);
-    gs->ai_node_list = nullptr;
-    world_textures_free(gs->textures.world_textures);
-    gs->textures.world_textures = nullptr;
   }
   game_state* gs = nullptr;
 };
@@ -144,7 +127,7 @@ TEST_F(RendererMatch, TheFasterDrawingShowsWhatThePainterShows) {
       }
     }
     set_vertex_light(*gs, 0);
-    unload();
+    unload_screen_level(*gs);
   }
   EXPECT_EQ(frames, 48);
 }

@@ -105,12 +105,7 @@ class RoomScreenshot : public testing::Test {
   void SetUp() override {
     gs = new game_state{};
     if (!open_screen_game(*gs)) GTEST_SKIP() << "no generated data/ with textures";
-    set_config_defaults(gs->config);
-    gs->video.width = shot_width;
-    gs->video.height = shot_height;
-    gs->video.fov = 70;
-    gs->video.render_distance = 300;
-    gs->video.fps_value = 60;
+    set_screen_video(*gs);
     floor = load_texture("data/textures/world/floor_tiles.webp", true);
     wall = load_texture("data/textures/world/metal_wall.webp", true);
     ceiling = load_texture("data/textures/world/ceiling_panel.webp", true);

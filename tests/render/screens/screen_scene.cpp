@@ -12,8 +12,13 @@
 #include "app/game_state.h"
 #include "app/texture_catalogue.h"
 #include "app/window.h"
+#include "config/config_table.h"
+#include "entities/entity.h"
+#include "entities/entity_list_free.h"
 #include "platform/directory.h"
 #include "platform/window.h"
+#include "world/bsp_free.h"
+#include "world/level_lists_free.h"
 
 bool open_screen_game(game_state& gs) {
   static platform_window* window = nullptr;
@@ -42,6 +47,26 @@ bool open_screen_game(game_state& gs) {
   set_gl_blend_state();
   glViewport(0, 0, shot_width, shot_height);
   return true;
+}
+
+void set_screen_video(game_state& gs) {
+  set_config_defaults(gs.config);
+  gs.video.width = shot_width;
+  gs.video.height = shot_height;
+  gs.video.fov = 70;
+  gs.video.render_distance = 300;
+  gs.video.fps_value = 60;
+}
+
+void unload_screen_level(game_state& gs) {
+  entity_list_free(gs.entity_list);
+  gs.entity_list = entity_list_new_head();
+  bsp_free(gs.bsp_root);
+  gs.bsp_root = nullptr;
+  ai_nodes_free(gs.ai_node_list);
+  gs.ai_node_list = nullptr;
+  world_textures_free(gs.textures.world_textures);
+  gs.textures.world_textures = nullptr;
 }
 
 screenshot grab_screenshot() {

@@ -23,6 +23,14 @@ struct screenshot {
 // with textures or no window.
 bool open_screen_game(game_state& gs);
 
+// The game's default variables and a shot_width x shot_height view at 70
+// degrees, 300 units deep, 60 frames a second.
+void set_screen_video(game_state& gs);
+
+// Frees the loaded level (entities, tree, nodes, world textures) and leaves
+// an empty entity list, ready for the next load.
+void unload_screen_level(game_state& gs);
+
 // The window's pixels now.
 screenshot grab_screenshot();
 
