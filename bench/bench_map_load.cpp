@@ -35,6 +35,38 @@ bool make_gl_context() {
   return ok;
 }
 
+// Sends standard output to a log file while it lives, as when the game's
+// output is redirected; the benchmark's own report gets it back after.
+struct log_to_file {
+  int saved = -1;
+  int log = -1;
+  explicit log_to_file(const char* path) {
+    fflush(stdout);
+    saved = dup(1);
+    log = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (ok()) dup2(log, 1);
+  }
+  ~log_to_file() {
+    fflush(stdout);
+    if (saved >= 0) {
+      dup2(saved, 1);
+      close(saved);
+    }
+    if (log >= 0) close(log);
+  }
+  bool ok() const { return saved >= 0 && log >= 0; }
+  // Starts the log file empty again.
+  bool empty() const { return ftruncate(1, 0) == 0 && lseek(1, 0, SEEK_SET) == 0; }
+};
+
+// Frees what a load made.
+void free_level(bsp_node* root, texture_table& textures, entity* head, ai_node* nodes) {
+  bsp_free(root);
+  world_textures_free(textures.world_textures);
+  entity_list_free(head);
+  ai_nodes_free(nodes);
+}
+
 void BM_MapLoad(benchmark::State& state) {
   if (!make_gl_context()) {
     state.SkipWithError("no GL context");
@@ -45,16 +77,11 @@ void BM_MapLoad(benchmark::State& state) {
   FILE* out = fopen(path.c_str(), "wb");
   fwrite(text.data(), 1, text.size(), out);
   fclose(out);
-  // The log goes to a file, as when the game's output is redirected; the
-  // benchmark's own report gets standard output back at the end.
-  fflush(stdout);
-  int saved_stdout = dup(1);
-  int log_fd = open("/tmp/tarvo_bench_map.log", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (saved_stdout < 0 || log_fd < 0) {
+  log_to_file redirect("/tmp/tarvo_bench_map.log");
+  if (!redirect.ok()) {
     state.SkipWithError("cannot redirect the log");
     return;
   }
-  dup2(log_fd, 1);
   for (auto _ : state) {
     FILE* file = fopen(path.c_str(), "r");
     map_stream s = map_stream_over(file, path.c_str());
@@ -67,24 +94,15 @@ void BM_MapLoad(benchmark::State& state) {
     fflush(stdout);
     state.PauseTiming();
     if (!ok) state.SkipWithError("the generated map was rejected");
-    bsp_free(root);
-    world_textures_free(textures.world_textures);
-    entity_list_free(head);
-    ai_nodes_free(nodes);
+    free_level(root, textures, head, nodes);
     // Start each pass with an empty log file.
-    if (ftruncate(1, 0) != 0 || lseek(1, 0, SEEK_SET) != 0) state.SkipWithError("cannot empty the log");
+    if (!redirect.empty()) state.SkipWithError("cannot empty the log");
     state.ResumeTiming();
   }
-  fflush(stdout);
-  dup2(saved_stdout, 1);
-  close(saved_stdout);
-  close(log_fd);
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
   state.counters["map_MB"] = static_cast<double>(text.size()) / 1e6;
 }
 BENCHMARK(BM_MapLoad)->Arg(10)->Arg(14)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-}  // namespace
 
 // The campaign's largest level loaded as the game loads it (load_level:
 // the file, its textures and light maps, the player's reset), the log
@@ -99,14 +117,11 @@ void BM_LoadLargestLevel(benchmark::State& state) {
   set_config_defaults(config);
   player the_player{};
   player_init(the_player, config);
-  fflush(stdout);
-  int saved_stdout = dup(1);
-  int log_fd = open("/tmp/tarvo_bench_level.log", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (saved_stdout < 0 || log_fd < 0) {
+  log_to_file redirect("/tmp/tarvo_bench_level.log");
+  if (!redirect.ok()) {
     state.SkipWithError("cannot redirect the log");
     return;
   }
-  dup2(log_fd, 1);
   for (auto _ : state) {
     texture_table textures{};
     entity* head = entity_list_new_head();
@@ -116,17 +131,12 @@ void BM_LoadLargestLevel(benchmark::State& state) {
     fflush(stdout);
     state.PauseTiming();
     if (!ok) state.SkipWithError("the level was rejected");
-    bsp_free(root);
-    world_textures_free(textures.world_textures);
-    entity_list_free(head);
-    ai_nodes_free(nodes);
-    if (ftruncate(1, 0) != 0 || lseek(1, 0, SEEK_SET) != 0) state.SkipWithError("cannot empty the log");
+    free_level(root, textures, head, nodes);
+    if (!redirect.empty()) state.SkipWithError("cannot empty the log");
     state.ResumeTiming();
   }
-  fflush(stdout);
-  dup2(saved_stdout, 1);
-  close(saved_stdout);
-  close(log_fd);
   state.SetLabel(path);
 }
 BENCHMARK(BM_LoadLargestLevel)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
