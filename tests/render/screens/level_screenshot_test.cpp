@@ -14,7 +14,6 @@
 #include "app/game_state.h"
 #include "app/level_load.h"
 #include "entities/entity.h"
-#include "entities/entity_list_free.h"
 #include "render/render_frame.h"
 #include "tests/render/screens/screen_scene.h"
 #include "world/ai_node.h"
@@ -131,17 +130,10 @@ class LevelScreenshot : public testing::Test {
   void SetUp() override {
     maps = compiled_maps();
     if (maps.empty()) GTEST_SKIP() << "no compiled maps in data/maps";
-    gs = new game_state{};
-    if (!open_screen_game(*gs)) GTEST_SKIP() << "no generated data/ with textures";
-    set_screen_video(*gs);
-    gs->entity_list = entity_list_new_head();
+    gs = new_screen_game();
+    if (!gs) GTEST_SKIP() << "no generated data/ with textures";
   }
-  void TearDown() override {
-    if (!gs) return;
-    unload_screen_level(*gs);
-    entity_list_free(gs->entity_list);
-    delete gs;
-  }
+  void TearDown() override { delete_screen_game(gs); }
   std::vector<std::string> maps;
   game_state* gs = nullptr;
 };

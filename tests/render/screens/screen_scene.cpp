@@ -69,6 +69,24 @@ void unload_screen_level(game_state& gs) {
   gs.textures.world_textures = nullptr;
 }
 
+game_state* new_screen_game() {
+  game_state* gs = new game_state{};
+  if (!open_screen_game(*gs)) {
+    delete gs;
+    return nullptr;
+  }
+  set_screen_video(*gs);
+  gs->entity_list = entity_list_new_head();
+  return gs;
+}
+
+void delete_screen_game(game_state* gs) {
+  if (!gs) return;
+  unload_screen_level(*gs);
+  entity_list_free(gs->entity_list);
+  delete gs;
+}
+
 screenshot grab_screenshot() {
   screenshot shot;
   shot.width = shot_width;

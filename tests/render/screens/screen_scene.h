@@ -27,6 +27,14 @@ bool open_screen_game(game_state& gs);
 // degrees, 300 units deep, 60 frames a second.
 void set_screen_video(game_state& gs);
 
+// A game on the real catalogue (open_screen_game) with set_screen_video's
+// view and an empty entity list, ready to load a level; null when there is
+// no data/ with textures or no window.
+game_state* new_screen_game();
+
+// Unloads its level and frees the game new_screen_game made (null is fine).
+void delete_screen_game(game_state* gs);
+
 // Frees the loaded level (entities, tree, nodes, world textures) and leaves
 // an empty entity list, ready for the next load.
 void unload_screen_level(game_state& gs);
