@@ -43,15 +43,7 @@ void draw_light_map(const bsp_polygon& poly) {
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
-  glBegin(GL_POLYGON);
-  for (int i = 0; i < 4; ++i) {
-    double s, t;
-    light_map_coord(i, poly.light_rows, poly.light_cols, &s, &t);
-    const map_vertex& v = poly.verts[i];
-    glTexCoord2d(s, t);
-    glVertex3d(v.x, v.y, v.z);
-  }
-  glEnd();
+  emit_light_map_quad(poly);
 }
 
 // A node's polygon can only split space when it has a point to put the
@@ -67,6 +59,18 @@ double vertex_light_grey(const map_vertex& vertex, const double eye[3]) {
   double dz = vertex.z - eye[2];
   double dist = std::sqrt(dx * dx + dy * dy + dz * dz);
   return 1.0 - dist / 100.0 + 0.1;
+}
+
+void emit_light_map_quad(const bsp_polygon& poly) {
+  glBegin(GL_POLYGON);
+  for (int i = 0; i < 4; ++i) {
+    double s, t;
+    light_map_coord(i, poly.light_rows, poly.light_cols, &s, &t);
+    const map_vertex& v = poly.verts[i];
+    glTexCoord2d(s, t);
+    glVertex3d(v.x, v.y, v.z);
+  }
+  glEnd();
 }
 
 void light_map_coord(int corner, int rows, int cols, double* s, double* t) {

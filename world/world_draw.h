@@ -13,6 +13,10 @@ double vertex_light_grey(const map_vertex& vertex, const double eye[3]);
 // of the light-map quad: the map inset by one texel on every side.
 void light_map_coord(int corner, int rows, int cols, double* s, double* t);
 
+// The light map's quad over the polygon's first four corners, with the
+// light map's texture coordinates, in the texture and state in force.
+void emit_light_map_quad(const bsp_polygon& poly);
+
 // Whether the polygon gets the light-map pass: it needs a light texture, a
 // grid size and four corners. Others are drawn with their texture alone.
 bool polygon_has_light_map(const bsp_polygon& poly);

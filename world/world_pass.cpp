@@ -113,15 +113,7 @@ void emit_light_map_pass(pass_state& st, const bsp_polygon& poly, GLenum depth_f
   set_depth_func(st, depth_func);
   bind_base(st, poly.light_texture);
   set_identity_texture_matrix();
-  glBegin(GL_POLYGON);
-  for (int i = 0; i < 4; ++i) {
-    double s, t;
-    light_map_coord(i, poly.light_rows, poly.light_cols, &s, &t);
-    const map_vertex& v = poly.verts[i];
-    glTexCoord2d(s, t);
-    glVertex3d(v.x, v.y, v.z);
-  }
-  glEnd();
+  emit_light_map_quad(poly);
   set_mirrored_texture_matrix();
 }
 
