@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "audio/background_sound.h"
 #include "audio/sound_source.h"
 
 namespace {
@@ -43,6 +44,9 @@ sound_table init_audio() {
 bool audio_active() { return alcGetCurrentContext() != nullptr; }
 
 void close_audio(sound_table& table, uint32_t& music_buffer) {
+  // A menu music still decoding is given up: nothing will play it now.
+  background_sound_cancel(table.menu_music_decode);
+  table.menu_music_decode = nullptr;
   // Sources first: a buffer still attached to a source cannot be deleted.
   delete_sound_source(table.music_source);
   delete_sound_buffer(music_buffer);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "audio/audio_device.h"
+#include "audio/background_sound.h"
 #include "audio/fixed_sounds.h"
 #include "audio/sound_source.h"
 #include "tests/audio/opus_fixture.h"
@@ -223,6 +224,12 @@ TEST_F(LoadSound, FixedSoundsInTheirOrderAndFields) {
             "opening file data/sound/armor_pain.opus...\n", "opening file data/sound/gun1.opus...\n",
             "opening file data/sound/gun2.opus...\n", "opening file data/sound/gun_lazer.opus...\n"}))
       << log;
+  // The menu music decodes beside the game: its field fills when something
+  // asks to play it, and the same buffer comes back after that.
+  EXPECT_EQ(fixed.menu_music, 0u);
+  uint32_t menu = menu_music_ready(fixed);
+  EXPECT_EQ(fixed.menu_music, menu);
+  EXPECT_EQ(menu_music_ready(fixed), menu);
   uint32_t* fields[] = {&fixed.menu_music, &fixed.human_pain, &fixed.armor_pain,
                         &fixed.gun1,       &fixed.gun2,       &fixed.gun_lazer};
   for (int i = 0; i < 6; ++i) {
@@ -245,6 +252,7 @@ TEST_F(LoadSound, GeneratedFixedSoundsDecode) {
   sound_table fixed{};
   capture_stdout_begin();
   load_fixed_sounds(fixed);
+  menu_music_ready(fixed);
   log = capture_stdout_end();
   ASSERT_EQ(chdir(here), 0);
   for (uint32_t b :
@@ -254,6 +262,62 @@ TEST_F(LoadSound, GeneratedFixedSoundsDecode) {
   }
   EXPECT_EQ(log.find("Error"), std::string::npos) << log;
   delete_sound_source(fixed.music_source);
+}
+
+}  // namespace
+
+namespace {
+
+// A long sound decoded beside the game gives the buffer load_sound gives;
+// one given up half-way (the game closing during the splash) uploads nothing
+// and leaves nothing behind, and a damaged one says what went wrong when it
+// is finished, not from its own thread.
+TEST_F(LoadSound, DecodedBesideTheGameOrGivenUp) {
+  std::string path = dir + "/long.opus";
+  ASSERT_TRUE(write_opus_libopusenc(path, tone(48000 * 20, 2, 220.0), 2));
+  uint32_t direct = load(path);
+  ASSERT_NE(direct, 0u);
+
+  capture_stdout_begin();
+  background_sound* beside = background_sound_start(path.c_str());
+  uint32_t finished = background_sound_finish(beside);
+  log = capture_stdout_end();
+  loaded.push_back(finished);
+  ASSERT_NE(finished, 0u) << log;
+  EXPECT_EQ(info(finished).size, info(direct).size);
+  EXPECT_EQ(info(finished).channels, 2);
+  EXPECT_TRUE(lines_in_order(log, {"opening file " + path + "...\n", path + ": 2 channels, 960000 samples (20 seconds)\n"}))
+      << log;
+
+  capture_stdout_begin();
+  background_sound_cancel(background_sound_start(path.c_str()));
+  background_sound_cancel(nullptr);
+  EXPECT_EQ(background_sound_finish(nullptr), 0u);
+  log = capture_stdout_end();
+
+  capture_stdout_begin();
+  EXPECT_EQ(background_sound_start((dir + "/missing.opus").c_str()), nullptr);
+  log = capture_stdout_end();
+  EXPECT_NE(log.find("Error -129 occured when trying to open the file"), std::string::npos) << log;
+
+  // A damaged page half-way: the decoding stops there and says so when it
+  // is finished, keeping the samples before the gap.
+  std::vector<uint8_t> bytes = read_bytes(path);
+  std::vector<size_t> pages = ogg_pages(bytes);
+  ASSERT_GT(pages.size(), 6u);
+  for (size_t k = 60; k < 100; ++k) bytes[pages[pages.size() / 2] + k] ^= 0x5a;
+  ASSERT_TRUE(write_bytes(path, bytes));
+  capture_stdout_begin();
+  background_sound* damaged = background_sound_start(path.c_str());
+  std::string before_finish = capture_stdout_end();
+  capture_stdout_begin();
+  uint32_t half = background_sound_finish(damaged);
+  log = capture_stdout_end();
+  loaded.push_back(half);
+  EXPECT_EQ(before_finish.find("decode error"), std::string::npos) << before_finish;
+  EXPECT_NE(log.find(path + ": decode error "), std::string::npos) << log;
+  ASSERT_NE(half, 0u) << log;
+  EXPECT_LT(info(half).size, info(direct).size);
 }
 
 }  // namespace
