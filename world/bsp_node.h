@@ -19,6 +19,11 @@ struct bsp_polygon {
   uint32_t light_texture;  // GL light-map texture; 0 without a light grid
   int32_t light_rows;
   int32_t light_cols;
+  // Whether every texel of the light map holds the same darkness, and
+  // which (0 to 255): such a map darkens its polygon evenly, and drawing it
+  // needs no light-map texture. Left 0 when unknown.
+  int32_t light_uniform;
+  int32_t light_darkness;
 };
 
 struct bsp_node {

@@ -38,6 +38,15 @@ uint32_t light_map_build(const int32_t* const* grid, int32_t rows, int32_t cols)
   return light_map_upload(image.data(), rows, cols);
 }
 
+int32_t light_map_uniform_darkness(const int32_t* const* grid, int32_t rows, int32_t cols) {
+  if (!grid || rows < 2 || cols < 2) return -1;
+  uint8_t first = texel_alpha(grid, rows, cols, 0, 0);
+  for (int32_t r = 0; r < rows; ++r)
+    for (int32_t c = 0; c < cols; ++c)
+      if (texel_alpha(grid, rows, cols, r, c) != first) return -1;
+  return first;
+}
+
 uint32_t light_map_upload(const uint8_t* rgba, int32_t rows, int32_t cols) {
   GLuint name = 0;
   glGenTextures(1, &name);

@@ -13,3 +13,8 @@ uint32_t light_map_build(const int32_t* const* grid, int32_t rows, int32_t cols)
 // texture with the light map's filtering. Used by light_map_build and when
 // a new GL context takes over a level's light maps.
 uint32_t light_map_upload(const uint8_t* rgba, int32_t rows, int32_t cols);
+
+// The darkness every texel of the light map light_map_build makes from this
+// grid shares (0 to 255), or -1 when its texels differ or the grid is
+// smaller than 2 x 2.
+int32_t light_map_uniform_darkness(const int32_t* const* grid, int32_t rows, int32_t cols);

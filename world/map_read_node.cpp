@@ -75,6 +75,9 @@ bool read_light(map_stream& s, bsp_polygon* poly) {
   for (int32_t r = 0; r < rows; ++r)
     grid[static_cast<size_t>(r)] = &cells[static_cast<size_t>(r) * static_cast<size_t>(cols)];
   poly->light_texture = light_map_build(grid.data(), rows, cols);
+  int32_t darkness = light_map_uniform_darkness(grid.data(), rows, cols);
+  poly->light_uniform = darkness >= 0 ? 1 : 0;
+  poly->light_darkness = darkness >= 0 ? darkness : 0;
   printf("Freed memory!\n");
   return true;
 }

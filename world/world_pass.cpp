@@ -19,6 +19,7 @@ struct pass_state {
   bool blending = true;
   bool alpha_test = true;
   bool shader = false;
+  double grey = 1.0;  // the current colour, while vertex lighting is off
   GLenum depth_func = GL_ALWAYS;
   uint32_t base = ~0u;
   uint32_t light = ~0u;
@@ -69,6 +70,12 @@ void set_shader(pass_state& st, const world_shader& shader, bool on) {
   st.shader = on;
 }
 
+void set_grey(pass_state& st, double grey) {
+  if (st.grey == grey) return;
+  glColor3d(grey, grey, grey);
+  st.grey = grey;
+}
+
 void bind_base(pass_state& st, uint32_t texture) {
   if (st.base == texture) return;
   glBindTexture(GL_TEXTURE_2D, texture);
@@ -117,22 +124,25 @@ void emit_light_map_pass(pass_state& st, const bsp_polygon& poly, GLenum depth_f
   set_mirrored_texture_matrix();
 }
 
-// An opaque polygon: in one pass through the shader when it is a
-// light-mapped quad and the shader can be had, otherwise its texture pass
-// and then, if it has one, its light map's pass (depth `light_depth_func`,
-// which lets it onto the polygon's own depth).
+// An opaque polygon: a light-mapped quad whose light map is one darkness
+// throughout in one pass with that darkness as its colour; another
+// light-mapped quad in one pass through the shader when it can be had;
+// otherwise its texture pass and then, if it has one, its light map's pass
+// (depth `light_depth_func`, which lets it onto the polygon's own depth).
 void draw_opaque_polygon(pass_state& st, world_pass_cache& cache, const bsp_polygon& poly,
                          const double eye[3], bool vertex_light_flag, bool shader_ok, GLenum depth_func,
                          GLenum light_depth_func) {
   bool light_map = !vertex_light_flag && polygon_has_light_map(poly);
-  bool one_pass = light_map && shader_ok && poly.vert_count == 4;
+  bool even = light_map && poly.vert_count == 4 && poly.light_uniform;
+  bool one_pass = light_map && !even && shader_ok && poly.vert_count == 4;
   set_blending(st, false);
   set_depth_func(st, depth_func);
   set_shader(st, cache.shader, one_pass);
+  if (!vertex_light_flag) set_grey(st, even ? light_map_scale(poly.light_darkness) : 1.0);
   if (one_pass) bind_light(st, poly.light_texture);
   bind_base(st, poly.texture);
   emit_polygon(poly, eye, vertex_light_flag, one_pass);
-  if (light_map && !one_pass) emit_light_map_pass(st, poly, light_depth_func);
+  if (light_map && !one_pass && !even) emit_light_map_pass(st, poly, light_depth_func);
 }
 
 // A polygon whose texture may be see-through, exactly as the painter draws
@@ -144,6 +154,7 @@ void draw_painted_polygon(pass_state& st, world_pass_cache& cache, const bsp_pol
   set_blending(st, true);
   set_depth_func(st, depth_func);
   set_shader(st, cache.shader, false);
+  if (!vertex_light_flag) set_grey(st, 1.0);
   bind_base(st, poly.texture);
   emit_polygon(poly, eye, vertex_light_flag, false);
   if (!vertex_light_flag && polygon_has_light_map(poly)) emit_light_map_pass(st, poly, light_depth_func);

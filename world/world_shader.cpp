@@ -29,7 +29,7 @@ const char vertex_source[] =
 // at the colour buffer's 8 bits: the darkness is an 8-bit value, the test
 // keeps values above 26 (0.1 of 255, rounded) and the blend scales the
 // colour by 1 - darkness / 255. Done here the same way, the one pass gives
-// the same colours as the two.
+// the same colours as the two (26 is light_map_faint_darkness).
 const char fragment_source[] =
     "uniform sampler2D base_texture;\n"
     "uniform sampler2D light_texture;\n"
@@ -90,6 +90,10 @@ GLuint make_program(char* why, size_t why_size) {
 }
 
 }  // namespace
+
+double light_map_scale(int32_t darkness) {
+  return darkness > light_map_faint_darkness ? 1.0 - darkness / 255.0 : 1.0;
+}
 
 bool world_shader_ready(world_shader& shader) {
   if (shader.program) {

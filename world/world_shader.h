@@ -20,3 +20,13 @@ bool world_shader_ready(world_shader& shader);
 // Binds the program (texture unit 0 the polygon's texture, unit 1 its light
 // map) or, with `on` false, goes back to the fixed pipeline.
 void world_shader_use(const world_shader& shader, bool on);
+
+// The light map's pass leaves a texel whose darkness (0 to 255) is at most
+// this untouched: its alpha test drops it.
+constexpr int32_t light_map_faint_darkness = 26;
+
+// What the light map's pass, or the program, scales a texel's colour by
+// where the light map holds `darkness`: 1 - darkness / 255, or 1 for a
+// faint darkness. A polygon whose light map is one darkness throughout is
+// drawn with this as its colour instead.
+double light_map_scale(int32_t darkness);

@@ -74,3 +74,27 @@ TEST(LightMap, GridsSmallerThanTwoByTwoBuildNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Whether a light map is one darkness throughout is judged on the texels
+// the border rule gives, not on the grid: the border rows copy the rows
+// inside, so what they hold themselves is never seen; values count by their
+// low 8 bits.
+TEST(LightMap, UniformDarknessFollowsTheTexels) {
+  auto darkness = [](std::vector<std::vector<int32_t>> cells) {
+    std::vector<const int32_t*> grid;
+    for (auto& row : cells) grid.push_back(row.data());
+    return light_map_uniform_darkness(grid.data(), static_cast<int32_t>(cells.size()),
+                                      static_cast<int32_t>(cells[0].size()));
+  };
+  EXPECT_EQ(darkness({{1, 2, 3}, {90, 90, 90}, {7, 8, 9}}), 90);
+  EXPECT_EQ(darkness({{1, 2, 3}, {4, 90, 6}, {7, 8, 9}}), -1);  // corners copy row 1's ends
+  EXPECT_EQ(darkness({{0, 0}, {0, 0}}), 0);
+  EXPECT_EQ(darkness({{7, 7, 7}, {300, 300, 44}, {7, 7, 7}}), 44);  // 300 shows as 44
+  EXPECT_EQ(darkness({{9, 9, 9}, {9, 60, 9}, {9, 61, 9}, {9, 9, 9}}), -1);
+  EXPECT_EQ(darkness({{1, 2, 3}}), -1);
+  EXPECT_EQ(light_map_uniform_darkness(nullptr, 3, 3), -1);
+}
+
+}  // namespace
