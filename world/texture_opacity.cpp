@@ -27,20 +27,23 @@ bool frame_matches(const std::vector<texture_opacity_entry>& frame, const world_
   return i == frame.size();
 }
 
-bool known_opacity(texture_opacity_table& table, uint32_t name, const char* path) {
+texture_alpha known_alpha(texture_opacity_table& table, uint32_t name, const char* path) {
   for (const texture_opacity_entry& k : table.known)
-    if (k.name == name && strncmp(k.path.c_str(), path, world_texture_path_size) == 0) return k.opaque;
+    if (k.name == name && strncmp(k.path.c_str(), path, world_texture_path_size) == 0) return k.alpha;
   if (table.known.size() >= known_limit) table.known.clear();
-  bool opaque = texture_is_opaque(name);
+  texture_alpha alpha = texture_alpha_read(name);
   table.known.push_back(
-      texture_opacity_entry{name, std::string(path, strnlen(path, world_texture_path_size)), opaque});
-  return opaque;
+      texture_opacity_entry{name, std::string(path, strnlen(path, world_texture_path_size)), alpha});
+  return alpha;
 }
+
+// The largest alpha the world's alpha test (greater than 0.1) drops.
+constexpr uint8_t dropped_alpha = 25;
 
 }  // namespace
 
-bool texture_is_opaque(uint32_t name) {
-  if (name == 0) return false;
+texture_alpha texture_alpha_read(uint32_t name) {
+  if (name == 0) return alpha_mixed;
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   glBindTexture(GL_TEXTURE_2D, name);
@@ -48,9 +51,10 @@ bool texture_is_opaque(uint32_t name) {
   glGetIntegerv(GL_PACK_ALIGNMENT, &pack_alignment);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   bool opaque = true;
+  bool invisible = true;
   bool any_image = false;
   std::vector<uint8_t> texels;
-  for (int level = 0; opaque && level < 32; ++level) {
+  for (int level = 0; (opaque || invisible) && level < 32; ++level) {
     GLint w = 0, h = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &w);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &h);
@@ -58,37 +62,41 @@ bool texture_is_opaque(uint32_t name) {
     any_image = true;
     texels.assign(static_cast<size_t>(w) * h * 4, 0);
     glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    for (size_t i = 3; i < texels.size(); i += 4)
-      if (texels[i] != 255) {
-        opaque = false;
-        break;
-      }
+    for (size_t i = 3; i < texels.size() && (opaque || invisible); i += 4) {
+      if (texels[i] != 255) opaque = false;
+      if (texels[i] > dropped_alpha) invisible = false;
+    }
   }
   glPixelStorei(GL_PACK_ALIGNMENT, pack_alignment);
   glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
-  return opaque && any_image;
+  if (!any_image) return alpha_mixed;
+  return opaque ? alpha_opaque : invisible ? alpha_invisible : alpha_mixed;
 }
 
 void texture_opacity_refresh(texture_opacity_table& table, const world_texture* list,
                              uint32_t default_texture) {
   if (default_texture != table.default_name) {
     table.default_name = default_texture;
-    table.default_opaque = texture_is_opaque(default_texture);
+    table.default_alpha = texture_alpha_read(default_texture);
   }
   const world_texture* head = list_head(list);
   if (frame_matches(table.frame, head)) return;
   table.frame.clear();
   for (const world_texture* e = head; e; e = e->next) {
-    bool opaque = known_opacity(table, e->texture, e->path);
+    texture_alpha alpha = known_alpha(table, e->texture, e->path);
     table.frame.push_back(texture_opacity_entry{
-        e->texture, std::string(e->path, strnlen(e->path, world_texture_path_size)), opaque});
+        e->texture, std::string(e->path, strnlen(e->path, world_texture_path_size)), alpha});
   }
 }
 
-bool texture_opacity_is_opaque(const texture_opacity_table& table, uint32_t name) {
-  if (name == 0) return false;
-  if (name == table.default_name) return table.default_opaque;
+texture_alpha texture_opacity_alpha(const texture_opacity_table& table, uint32_t name) {
+  if (name == 0) return alpha_mixed;
+  if (name == table.default_name) return table.default_alpha;
   for (const texture_opacity_entry& e : table.frame)
-    if (e.name == name) return e.opaque;
-  return false;
+    if (e.name == name) return e.alpha;
+  return alpha_mixed;
+}
+
+bool texture_opacity_is_opaque(const texture_opacity_table& table, uint32_t name) {
+  return texture_opacity_alpha(table, name) == alpha_opaque;
 }

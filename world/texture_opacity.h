@@ -9,12 +9,17 @@
 
 struct world_texture;
 
-// A texture of the level's list: its GL name, its file and whether every
-// texel of every mipmap level has alpha 255.
+// What the alpha of every texel of every mipmap level of a texture allows:
+// all 255 (opaque), all at most 25 (invisible: the world's alpha test at
+// 0.1 drops every fragment, so drawing it leaves colour and depth as they
+// were), or anything else.
+enum texture_alpha : uint8_t { alpha_mixed, alpha_opaque, alpha_invisible };
+
+// A texture of the level's list: its GL name, its file and its alpha.
 struct texture_opacity_entry {
   uint32_t name;
   std::string path;
-  bool opaque;
+  texture_alpha alpha;
 };
 
 // What is known so far. Entries are keyed by name and file together: a
@@ -24,7 +29,7 @@ struct texture_opacity_table {
   std::vector<texture_opacity_entry> known;  // every (name, file) read back so far
   std::vector<texture_opacity_entry> frame;  // the level's list as of the last refresh
   uint32_t default_name;                     // the default world texture, read back once per name
-  bool default_opaque;
+  texture_alpha default_alpha;
 };
 
 // Brings the table up to date with the level's world-texture list (any
@@ -34,12 +39,13 @@ struct texture_opacity_table {
 void texture_opacity_refresh(texture_opacity_table& table, const world_texture* list,
                              uint32_t default_texture);
 
-// Whether `name` is one of the level's textures (or the default one) and
-// opaque. Textures the level does not list are taken as see-through, which
+// The alpha of `name` when it is one of the level's textures (or the
+// default one). Textures the level does not list are taken as mixed, which
 // sends them down the exact back-to-front path.
+texture_alpha texture_opacity_alpha(const texture_opacity_table& table, uint32_t name);
 bool texture_opacity_is_opaque(const texture_opacity_table& table, uint32_t name);
 
-// Reads every mipmap level of texture `name` back from GL: true when it has
-// an image and every texel's alpha is 255. Leaves the 2-D binding of the
+// Reads every mipmap level of texture `name` back from GL and tells its
+// alpha; a name without an image is mixed. Leaves the 2-D binding of the
 // active unit as it found it.
-bool texture_is_opaque(uint32_t name);
+texture_alpha texture_alpha_read(uint32_t name);

@@ -184,6 +184,13 @@ pass_state start(bool vertex_light_flag) {
   return st;
 }
 
+// Whether the polygon's light map, drawn, could darken anything: not when
+// it has none, or when it is one faint darkness throughout.
+bool light_map_shows(const bsp_polygon& poly) {
+  if (!polygon_has_light_map(poly)) return false;
+  return !poly.light_uniform || poly.light_darkness > light_map_faint_darkness;
+}
+
 bool node_has_plane(const bsp_node& node) {
   return node.poly && node.poly->verts && node.poly->vert_count > 0;
 }
@@ -212,8 +219,13 @@ void world_pass_collect(world_pass_cache& cache, const bsp_node* root, const dou
       cache.counts.facing += 1;
       if (!view_frustum_touches(frustum, poly.verts, poly.vert_count)) continue;
       cache.counts.in_view += 1;
-      bool opaque = texture_opacity_is_opaque(cache.opacity, poly.texture);
+      texture_alpha alpha = texture_opacity_alpha(cache.opacity, poly.texture);
+      bool opaque = alpha == alpha_opaque;
       cache.counts.see_through += opaque ? 0 : 1;
+      if (alpha == alpha_invisible && !light_map_shows(poly)) {
+        cache.counts.invisible += 1;
+        continue;
+      }
       cache.visible.push_back(&poly);
       cache.opaque.push_back(opaque ? 1 : 0);
       double depth = view_frustum_max_depth(frustum, poly.verts, poly.vert_count);

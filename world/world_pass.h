@@ -33,6 +33,7 @@ struct world_pass_counts {
   int32_t facing;       // polygons facing the eye
   int32_t in_view;      // of those, the ones reaching into the view volume
   int32_t see_through;  // of those, the ones whose texture is not opaque everywhere
+  int32_t invisible;    // of those, the ones left out: they would draw nothing at all
 };
 
 // One step of the tree walk: visit a node, or hand out its polygon.

@@ -82,6 +82,7 @@ class RendererMatch : public testing::Test {
 
 TEST_F(RendererMatch, TheFasterDrawingShowsWhatThePainterShows) {
   int frames = 0;
+  int left_out = 0;
   for (const char* name : {"facility", "void_castle"}) {
     SCOPED_TRACE(name);
     std::string path = std::string("data/maps/") + name + ".t3bsp";
@@ -105,6 +106,7 @@ TEST_F(RendererMatch, TheFasterDrawingShowsWhatThePainterShows) {
           screenshot painted, fast;
           draw_both(*gs, painted, fast);
           comparison c = compare(painted, fast);
+          left_out += gs->renderer.world_pass.counts.invisible;
           SCOPED_TRACE(testing::Message() << "node " << n.id << " yaw " << gs->the_player.yaw << " pitch "
                                           << gs->the_player.pitch << " vertex light " << vertex_light);
           EXPECT_GT(distinct_colours(painted), 20) << "the view looks blank";
@@ -122,6 +124,9 @@ TEST_F(RendererMatch, TheFasterDrawingShowsWhatThePainterShows) {
     unload_screen_level(*gs);
   }
   EXPECT_EQ(frames, 48);
+  // Openings onto the sky are in some of these views: the faster drawing
+  // leaves them out, and the pictures above show it changes nothing.
+  EXPECT_GT(left_out, 0);
 }
 
 }  // namespace
