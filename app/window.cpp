@@ -17,6 +17,7 @@
 #include "platform/events.h"
 #include "platform/window.h"
 #include "world/tree_textures.h"
+#include "world/world_pass.h"
 #include "world/world_texture.h"
 
 const char game_window_title[] = "Tarvo 3D Engine";
@@ -98,6 +99,8 @@ void restart_video(game_state& gs) {
   if (gs.window) light_maps = tree_light_maps_read_back(gs.bsp_root);
   uint32_t old_default_texture = gs.textures.slots[tex_default_world];
   close_game_window(gs);
+  // The world pass's programs, texture array and light atlas went with it.
+  world_pass_forget_context(gs.renderer.world_pass);
   printf("FULL RESTART OF ALL VIDEO BEGINS!\n\n");
   apply_video_vars_into(gs.config, gs.video);
   if (gs.video.fullscreen != 1) leave_fullscreen(gs);

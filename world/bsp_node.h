@@ -24,6 +24,12 @@ struct bsp_polygon {
   // needs no light-map texture. Left 0 when unknown.
   int32_t light_uniform;
   int32_t light_darkness;
+  // Where the world pass's light atlas holds a copy of the light map: its
+  // texel corner, valid while `light_atlas_generation` is the atlas's own
+  // (0, never placed, when the polygon is made); x is -1 when it did not fit.
+  int32_t light_atlas_x;
+  int32_t light_atlas_y;
+  uint32_t light_atlas_generation;
 };
 
 struct bsp_node {

@@ -7,24 +7,10 @@
 #include <utility>
 
 #include "world/bsp_node.h"
+#include "world/bsp_polygons_walk.h"
 #include "world/light_map_build.h"
 
 namespace {
-
-// Every polygon of the tree, leaves' included; an explicit stack keeps a
-// deep tree off the call stack.
-template <typename visit_fn>
-void for_each_polygon(bsp_node* root, visit_fn visit) {
-  std::vector<bsp_node*> stack;
-  if (root) stack.push_back(root);
-  while (!stack.empty()) {
-    bsp_node* node = stack.back();
-    stack.pop_back();
-    if (node->poly) visit(*node->poly);
-    if (node->back) stack.push_back(node->back);
-    if (node->front) stack.push_back(node->front);
-  }
-}
 
 // The texture's level-0 texels as RGBA bytes. False when the name is no
 // texture of the current context.

@@ -18,7 +18,7 @@ namespace {
 struct pass_state {
   bool blending = true;
   bool alpha_test = true;
-  bool shader = false;
+  world_shading shading = shading_fixed;
   double grey = 1.0;  // the current colour, while vertex lighting is off
   GLenum depth_func = GL_ALWAYS;
   uint32_t base = ~0u;
@@ -64,10 +64,10 @@ void set_depth_func(pass_state& st, GLenum func) {
   st.depth_func = func;
 }
 
-void set_shader(pass_state& st, const world_shader& shader, bool on) {
-  if (st.shader == on) return;
-  world_shader_use(shader, on);
-  st.shader = on;
+void set_shading(pass_state& st, const world_shader& shader, world_shading shading) {
+  if (st.shading == shading) return;
+  world_shader_use(shader, shading);
+  st.shading = shading;
 }
 
 void set_grey(pass_state& st, double grey) {
@@ -112,6 +112,29 @@ void emit_polygon(const bsp_polygon& poly, const double eye[3], bool vertex_ligh
   glEnd();
 }
 
+// The polygon for the batch program: its layer of the texture array as the
+// third texture coordinate and, on unit 1, its light map's place in the
+// atlas (its first four corners) or the atlas's blank block.
+void emit_batched_polygon(const bsp_polygon& poly, const double eye[3], bool vertex_light_flag, int32_t layer,
+                          const light_atlas& atlas, bool atlas_light) {
+  double blank_s, blank_t;
+  light_atlas_blank_coord(atlas, &blank_s, &blank_t);
+  glBegin(GL_POLYGON);
+  for (int i = 0; i < poly.vert_count; ++i) {
+    const map_vertex& v = poly.verts[i];
+    if (vertex_light_flag) {
+      double g = vertex_light_grey(v, eye);
+      glColor3d(g, g, g);
+    }
+    double s = blank_s, t = blank_t;
+    if (atlas_light && i < 4) light_atlas_coord(atlas, poly, i, &s, &t);
+    glMultiTexCoord2d(GL_TEXTURE1, s, t);
+    glTexCoord3d(v.u, v.v, layer);
+    glVertex3d(v.x, v.y, v.z);
+  }
+  glEnd();
+}
+
 // The light map's own pass over the first four corners, as the painter
 // draws it: black texels, the darkness as alpha, blended and alpha-tested.
 // Leaves the texture matrix mirrored again and unit 0's binding unknown.
@@ -134,10 +157,21 @@ void draw_opaque_polygon(pass_state& st, world_pass_cache& cache, const bsp_poly
                          GLenum light_depth_func) {
   bool light_map = !vertex_light_flag && polygon_has_light_map(poly);
   bool even = light_map && poly.vert_count == 4 && poly.light_uniform;
+  bool atlas_light = light_map && light_atlas_holds(cache.atlas, poly);
+  int32_t layer = cache.batch ? world_texture_array_layer(cache.array, poly.texture) : -1;
+  if (layer >= 0 && (!light_map || even || atlas_light)) {
+    set_blending(st, false);
+    set_depth_func(st, depth_func);
+    set_shading(st, cache.shader, shading_batch);
+    bind_light(st, cache.atlas.texture);
+    if (!vertex_light_flag) set_grey(st, even && !atlas_light ? light_map_scale(poly.light_darkness) : 1.0);
+    emit_batched_polygon(poly, eye, vertex_light_flag, layer, cache.atlas, atlas_light);
+    return;
+  }
   bool one_pass = light_map && !even && shader_ok && poly.vert_count == 4;
   set_blending(st, false);
   set_depth_func(st, depth_func);
-  set_shader(st, cache.shader, one_pass);
+  set_shading(st, cache.shader, one_pass ? shading_light_map : shading_fixed);
   if (!vertex_light_flag) set_grey(st, even ? light_map_scale(poly.light_darkness) : 1.0);
   if (one_pass) bind_light(st, poly.light_texture);
   bind_base(st, poly.texture);
@@ -153,7 +187,7 @@ void draw_painted_polygon(pass_state& st, world_pass_cache& cache, const bsp_pol
                           GLenum light_depth_func) {
   set_blending(st, true);
   set_depth_func(st, depth_func);
-  set_shader(st, cache.shader, false);
+  set_shading(st, cache.shader, shading_fixed);
   if (!vertex_light_flag) set_grey(st, 1.0);
   bind_base(st, poly.texture);
   emit_polygon(poly, eye, vertex_light_flag, false);
@@ -162,7 +196,7 @@ void draw_painted_polygon(pass_state& st, world_pass_cache& cache, const bsp_pol
 
 // What the painter leaves behind it, for the sprites and the HUD.
 void finish(pass_state& st, const world_shader& shader) {
-  set_shader(st, shader, false);
+  set_shading(st, shader, shading_fixed);
   set_blending(st, true);
   glColor3d(1.0, 1.0, 1.0);
   glEnable(GL_TEXTURE_2D);
@@ -195,9 +229,31 @@ bool node_has_plane(const bsp_node& node) {
   return node.poly && node.poly->verts && node.poly->vert_count > 0;
 }
 
+// Gets the texture array and the light atlas ready for this frame's opaque
+// polygons: the array follows the level's opaque textures; the atlas is
+// made again for the whole level the first time one of its light-mapped
+// quads comes into view unplaced (a new level, or a new context).
+void prepare_batch(world_pass_cache& cache, bsp_node* root) {
+  cache.batch = false;
+  if (!world_shader_batch_ready(cache.shader)) return;
+  cache.array_wanted.clear();
+  for (const texture_opacity_entry& e : cache.opacity.frame)
+    if (e.alpha == alpha_opaque) cache.array_wanted.push_back(e.name);
+  if (cache.opacity.default_alpha == alpha_opaque) cache.array_wanted.push_back(cache.opacity.default_name);
+  world_texture_array_update(cache.array, cache.array_wanted);
+  if (cache.array.texture == 0 || cache.array.names.empty()) return;
+  bool rebuild = cache.atlas.texture == 0;
+  for (size_t i = 0; i < cache.visible.size() && !rebuild; ++i) {
+    const bsp_polygon& poly = *cache.visible[i];
+    if (cache.opaque[i] && polygon_has_light_map(poly) && !light_atlas_placed(cache.atlas, poly)) rebuild = true;
+  }
+  if (rebuild) light_atlas_rebuild(cache.atlas, root);
+  cache.batch = cache.atlas.texture != 0;
+}
+
 }  // namespace
 
-void world_pass_collect(world_pass_cache& cache, const bsp_node* root, const double eye[3],
+void world_pass_collect(world_pass_cache& cache, bsp_node* root, const double eye[3],
                         const texture_table& textures) {
   texture_opacity_refresh(cache.opacity, textures.world_textures, textures.slots[tex_default_world]);
   view_frustum frustum = view_frustum_from_gl();
@@ -251,6 +307,14 @@ void world_pass_collect(world_pass_cache& cache, const bsp_node* root, const dou
       if (node->front) cache.stack.push_back(world_pass_step{node->front, false});
     }
   }
+  prepare_batch(cache, root);
+}
+
+void world_pass_forget_context(world_pass_cache& cache) {
+  world_shader_forget_context(cache.shader);
+  world_texture_array_forget_context(cache.array);
+  light_atlas_forget_context(cache.atlas);
+  cache.batch = false;
 }
 
 double world_pass_far_depth_limit(double near_plane, double far_plane, int depth_bits) {
@@ -272,10 +336,12 @@ void world_pass_draw_opaque(world_pass_cache& cache, const double eye[3], bool v
   bool shader_ok = !vertex_light_flag && world_shader_ready(cache.shader);
   pass_state st = start(vertex_light_flag);
   glDepthMask(GL_TRUE);
+  if (cache.batch) glBindTexture(GL_TEXTURE_2D_ARRAY, cache.array.texture);
   for (size_t i = cache.visible.size(); i-- > 0;) {
     if (!cache.opaque[i]) continue;
     draw_opaque_polygon(st, cache, *cache.visible[i], eye, vertex_light_flag, shader_ok, GL_LESS, GL_LEQUAL);
   }
+  if (cache.batch) glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
   finish(st, cache.shader);
 }
 
@@ -291,6 +357,7 @@ void world_pass_draw_see_through(world_pass_cache& cache, const double eye[3], b
 void world_pass_draw_painter(world_pass_cache& cache, const double eye[3], bool vertex_light_flag) {
   bool shader_ok = !vertex_light_flag && world_shader_ready(cache.shader);
   pass_state st = start(vertex_light_flag);
+  if (cache.batch) glBindTexture(GL_TEXTURE_2D_ARRAY, cache.array.texture);
   for (size_t i = 0; i < cache.visible.size(); ++i) {
     const bsp_polygon& poly = *cache.visible[i];
     if (cache.opaque[i])
@@ -298,5 +365,6 @@ void world_pass_draw_painter(world_pass_cache& cache, const double eye[3], bool 
     else
       draw_painted_polygon(st, cache, poly, eye, vertex_light_flag, GL_ALWAYS, GL_ALWAYS);
   }
+  if (cache.batch) glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
   finish(st, cache.shader);
 }

@@ -20,9 +20,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "world/light_atlas.h"
 #include "world/texture_opacity.h"
 #include "world/view_frustum.h"
 #include "world/world_shader.h"
+#include "world/world_texture_array.h"
 
 struct bsp_node;
 struct bsp_polygon;
@@ -51,6 +53,12 @@ struct world_pass_cache {
   std::vector<world_pass_step> stack;
   texture_opacity_table opacity;
   world_shader shader;
+  // Opaque polygons drawn together, without a texture change between them:
+  // their textures as layers of one array, their light maps in one atlas.
+  world_texture_array array;
+  light_atlas atlas;
+  std::vector<uint32_t> array_wanted;  // the level's opaque textures, this frame
+  bool batch;                          // this frame's opaque pass uses them
   double deepest;  // largest distance along the view axis of a visible polygon's corner
   world_pass_counts counts;
 };
@@ -59,8 +67,15 @@ struct world_pass_cache {
 // view volume of the matrices in force, in the tree's back-to-front order,
 // each marked opaque or not. Called inside the camera transform, before
 // either drawing routine.
-void world_pass_collect(world_pass_cache& cache, const bsp_node* root, const double eye[3],
+// With the batch program at hand it also brings the texture array and the
+// light atlas up to date with the level (reading textures back the first
+// time a level is seen).
+void world_pass_collect(world_pass_cache& cache, bsp_node* root, const double eye[3],
                         const texture_table& textures);
+
+// Forgets every GL object the cache holds, without deleting them, after the
+// context they belonged to is gone (a video restart).
+void world_pass_forget_context(world_pass_cache& cache);
 
 // The distance beyond which a depth may round to the far plane's own value
 // (the value of a pixel nothing was drawn on) in a depth buffer of

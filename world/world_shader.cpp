@@ -42,6 +42,35 @@ const char fragment_source[] =
     "  gl_FragColor = colour;\n"
     "}\n";
 
+// The batch program: the same light-map rule, the texture from a layer of
+// the array. A polygon without a light map gets light coordinates in the
+// atlas's blank block (darkness 0); one whose light map is one darkness
+// throughout gets that darkness through its colour, as the plain drawing
+// does.
+const char batch_vertex_source[] =
+    "varying vec3 base_coord;\n"
+    "varying vec2 light_coord;\n"
+    "void main() {\n"
+    "  gl_Position = ftransform();\n"
+    "  gl_FrontColor = gl_Color;\n"
+    "  vec4 st = gl_TextureMatrix[0] * vec4(gl_MultiTexCoord0.st, 0.0, 1.0);\n"
+    "  base_coord = vec3(st.st, gl_MultiTexCoord0.p);\n"
+    "  light_coord = gl_MultiTexCoord1.st;\n"
+    "}\n";
+
+const char batch_fragment_source[] =
+    "#extension GL_EXT_texture_array : require\n"
+    "uniform sampler2DArray base_textures;\n"
+    "uniform sampler2D light_atlas;\n"
+    "varying vec3 base_coord;\n"
+    "varying vec2 light_coord;\n"
+    "void main() {\n"
+    "  vec4 colour = texture2DArray(base_textures, base_coord) * gl_Color;\n"
+    "  float darkness = floor(texture2D(light_atlas, light_coord).a * 255.0 + 0.5);\n"
+    "  if (darkness > 26.0) colour.rgb *= 1.0 - darkness / 255.0;\n"
+    "  gl_FragColor = colour;\n"
+    "}\n";
+
 bool gl_version_at_least_2() {
   const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
   return version && atoi(version) >= 2;
@@ -60,10 +89,11 @@ GLuint compile(GLenum type, const char* source, char* why, size_t why_size) {
 }
 
 // The linked program, or 0 with the reason in `why`.
-GLuint make_program(char* why, size_t why_size) {
-  GLuint vertex = compile(GL_VERTEX_SHADER, vertex_source, why, why_size);
+GLuint make_program(const char* vertex_text, const char* fragment_text, const char* base_sampler,
+                    const char* light_sampler, char* why, size_t why_size) {
+  GLuint vertex = compile(GL_VERTEX_SHADER, vertex_text, why, why_size);
   if (!vertex) return 0;
-  GLuint fragment = compile(GL_FRAGMENT_SHADER, fragment_source, why, why_size);
+  GLuint fragment = compile(GL_FRAGMENT_SHADER, fragment_text, why, why_size);
   if (!fragment) {
     glDeleteShader(vertex);
     return 0;
@@ -83,8 +113,8 @@ GLuint make_program(char* why, size_t why_size) {
     return 0;
   }
   glUseProgram(program);
-  glUniform1i(glGetUniformLocation(program, "base_texture"), 0);
-  glUniform1i(glGetUniformLocation(program, "light_texture"), 1);
+  glUniform1i(glGetUniformLocation(program, base_sampler), 0);
+  glUniform1i(glGetUniformLocation(program, light_sampler), 1);
   glUseProgram(0);
   return program;
 }
@@ -99,12 +129,14 @@ bool world_shader_ready(world_shader& shader) {
   if (shader.program) {
     if (glIsProgram(shader.program)) return true;
     // A new context: the old program went with the old one.
-    shader = world_shader{0, false, shader.logged};
+    world_shader_forget_context(shader);
   }
   if (shader.tried) return false;
   shader.tried = true;
   char why[512] = "the driver offers no OpenGL 2.0";
-  if (gl_version_at_least_2()) shader.program = make_program(why, sizeof why);
+  if (gl_version_at_least_2())
+    shader.program =
+        make_program(vertex_source, fragment_source, "base_texture", "light_texture", why, sizeof why);
   if (!shader.program && !shader.logged) {
     shader.logged = true;
     printf("renderer: no world shader (%s); light maps take a second pass\n", why);
@@ -112,6 +144,36 @@ bool world_shader_ready(world_shader& shader) {
   return shader.program != 0;
 }
 
-void world_shader_use(const world_shader& shader, bool on) {
-  if (shader.program) glUseProgram(on ? shader.program : 0);
+bool world_shader_batch_ready(world_shader& shader) {
+  if (shader.batch_program) {
+    if (glIsProgram(shader.batch_program)) return true;
+    world_shader_forget_context(shader);
+  }
+  if (shader.batch_tried) return false;
+  shader.batch_tried = true;
+  char why[512] = "the driver offers no OpenGL 2.0";
+  if (gl_version_at_least_2())
+    shader.batch_program = make_program(batch_vertex_source, batch_fragment_source, "base_textures",
+                                        "light_atlas", why, sizeof why);
+  if (!shader.batch_program && !shader.batch_logged) {
+    shader.batch_logged = true;
+    printf("renderer: no batch shader (%s); opaque polygons are drawn one texture at a time\n", why);
+  }
+  return shader.batch_program != 0;
+}
+
+void world_shader_use(const world_shader& shader, world_shading shading) {
+  if (shading == shading_light_map && shader.program)
+    glUseProgram(shader.program);
+  else if (shading == shading_batch && shader.batch_program)
+    glUseProgram(shader.batch_program);
+  else if (shader.program || shader.batch_program)
+    glUseProgram(0);
+}
+
+void world_shader_forget_context(world_shader& shader) {
+  shader.program = 0;
+  shader.tried = false;
+  shader.batch_program = 0;
+  shader.batch_tried = false;
 }

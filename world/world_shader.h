@@ -8,7 +8,16 @@ struct world_shader {
   uint32_t program;  // 0 until made, or when it cannot be
   bool tried;        // made (or found impossible) in the current context
   bool logged;       // the reason it cannot be made has been logged
+  // The program that draws any opaque polygon from the texture array and
+  // the light atlas (world_texture_array.h, light_atlas.h).
+  uint32_t batch_program;
+  bool batch_tried;
+  bool batch_logged;
 };
+
+// Which drawing is bound: the fixed pipeline, the light-map program or the
+// batch program.
+enum world_shading { shading_fixed, shading_light_map, shading_batch };
 
 // Makes the program in the current context when it is missing, and tells
 // whether it can be used. A context made after the last call (a video
@@ -17,9 +26,18 @@ struct world_shader {
 // false is returned from then on in that context.
 bool world_shader_ready(world_shader& shader);
 
-// Binds the program (texture unit 0 the polygon's texture, unit 1 its light
-// map) or, with `on` false, goes back to the fixed pipeline.
-void world_shader_use(const world_shader& shader, bool on);
+// The batch program, made like the other when missing; false when it
+// cannot be (logged once), for example without array textures in GLSL.
+bool world_shader_batch_ready(world_shader& shader);
+
+// Binds the light-map program (texture unit 0 the polygon's texture, unit 1
+// its light map), the batch program (unit 0 the texture array, the layer in
+// the third texture coordinate; unit 1 the light atlas) or goes back to the
+// fixed pipeline.
+void world_shader_use(const world_shader& shader, world_shading shading);
+
+// Forgets the programs without deleting them, after their context is gone.
+void world_shader_forget_context(world_shader& shader);
 
 // The light map's pass leaves a texel whose darkness (0 to 255) is at most
 // this untouched: its alpha test drops it.
