@@ -11,6 +11,13 @@
 //   first under the depth test, without blending, so a pixel already
 //   covered costs only its depth test. The tree's order is kept, reversed:
 //   for every line of sight it still meets the nearest polygon first;
+// - the opaque polygons go to the driver as one batch where they can: their
+//   textures are layers of one array texture and their light maps sit in
+//   one atlas, so nothing changes between them (a light map of one
+//   darkness throughout darkens through the colour instead);
+// - polygons that would draw nothing at all (a texture the alpha test drops
+//   everywhere, such as the openings onto the sky, with no light map that
+//   darkens) are left out;
 // - the sky is then drawn only into the pixels no polygon covered, and the
 //   see-through polygons last, back to front, blended over both.
 // Where nearest-first cannot give the painter's picture (see
