@@ -26,10 +26,7 @@ void draw_textured(const bsp_polygon& poly, const double eye[3], bool vertex_lig
   glBegin(GL_POLYGON);
   for (int i = 0; i < poly.vert_count; ++i) {
     const map_vertex& v = poly.verts[i];
-    if (vertex_light_flag) {
-      double g = vertex_light_grey(v, eye);
-      glColor3d(g, g, g);
-    }
+    if (vertex_light_flag) set_vertex_light_colour(v, eye);
     glTexCoord2d(v.u, v.v);
     glVertex3d(v.x, v.y, v.z);
   }
@@ -59,6 +56,11 @@ double vertex_light_grey(const map_vertex& vertex, const double eye[3]) {
   double dz = vertex.z - eye[2];
   double dist = std::sqrt(dx * dx + dy * dy + dz * dz);
   return 1.0 - dist / 100.0 + 0.1;
+}
+
+void set_vertex_light_colour(const map_vertex& vertex, const double eye[3]) {
+  double g = vertex_light_grey(vertex, eye);
+  glColor3d(g, g, g);
 }
 
 void emit_light_map_quad(const bsp_polygon& poly) {

@@ -9,6 +9,9 @@ struct map_vertex;
 // distance from the eye, 0 below y = -100. Not clamped (GL clamps colours).
 double vertex_light_grey(const map_vertex& vertex, const double eye[3]);
 
+// Sets the current colour to the vertex's grey under vertex lighting.
+void set_vertex_light_colour(const map_vertex& vertex, const double eye[3]);
+
 // Texture coordinates (s, t) on the light map of corner `corner` (0 to 3)
 // of the light-map quad: the map inset by one texel on every side.
 void light_map_coord(int corner, int rows, int cols, double* s, double* t);

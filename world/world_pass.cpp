@@ -97,10 +97,7 @@ void emit_polygon(const bsp_polygon& poly, const double eye[3], bool vertex_ligh
   glBegin(GL_POLYGON);
   for (int i = 0; i < poly.vert_count; ++i) {
     const map_vertex& v = poly.verts[i];
-    if (vertex_light_flag) {
-      double g = vertex_light_grey(v, eye);
-      glColor3d(g, g, g);
-    }
+    if (vertex_light_flag) set_vertex_light_colour(v, eye);
     if (light_coords && i < 4) {
       double s, t;
       light_map_coord(i, poly.light_rows, poly.light_cols, &s, &t);
@@ -122,10 +119,7 @@ void emit_batched_polygon(const bsp_polygon& poly, const double eye[3], bool ver
   glBegin(GL_POLYGON);
   for (int i = 0; i < poly.vert_count; ++i) {
     const map_vertex& v = poly.verts[i];
-    if (vertex_light_flag) {
-      double g = vertex_light_grey(v, eye);
-      glColor3d(g, g, g);
-    }
+    if (vertex_light_flag) set_vertex_light_colour(v, eye);
     double s = blank_s, t = blank_t;
     if (atlas_light && i < 4) light_atlas_coord(atlas, poly, i, &s, &t);
     glMultiTexCoord2d(GL_TEXTURE1, s, t);
