@@ -232,8 +232,9 @@ void prepare_batch(world_pass_cache& cache, bsp_node* root) {
   if (!world_shader_batch_ready(cache.shader)) return;
   cache.array_wanted.clear();
   for (const texture_opacity_entry& e : cache.opacity.frame)
-    if (e.alpha == alpha_opaque) cache.array_wanted.push_back(e.name);
-  if (cache.opacity.default_alpha == alpha_opaque) cache.array_wanted.push_back(cache.opacity.default_name);
+    if (e.alpha == alpha_opaque) cache.array_wanted.push_back(e);
+  if (cache.opacity.default_alpha == alpha_opaque)
+    cache.array_wanted.push_back(texture_opacity_entry{cache.opacity.default_name, "", alpha_opaque});
   world_texture_array_update(cache.array, cache.array_wanted);
   if (cache.array.texture == 0 || cache.array.names.empty()) return;
   bool rebuild = cache.atlas.texture == 0;

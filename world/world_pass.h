@@ -64,7 +64,7 @@ struct world_pass_cache {
   // their textures as layers of one array, their light maps in one atlas.
   world_texture_array array;
   light_atlas atlas;
-  std::vector<uint32_t> array_wanted;  // the level's opaque textures, this frame
+  std::vector<texture_opacity_entry> array_wanted;  // the level's opaque textures, this frame
   bool batch;                          // this frame's opaque pass uses them
   double deepest;  // largest distance along the view axis of a visible polygon's corner
   world_pass_counts counts;

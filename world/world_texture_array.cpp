@@ -59,28 +59,35 @@ bool driver_has_arrays() {
   return extensions && strstr(extensions, "GL_EXT_texture_array") != nullptr;
 }
 
+bool same_textures(const std::vector<texture_opacity_entry>& a, const std::vector<texture_opacity_entry>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i].name != b[i].name || a[i].path != b[i].path) return false;
+  return true;
+}
+
 }  // namespace
 
-void world_texture_array_update(world_texture_array& array, const std::vector<uint32_t>& wanted) {
+void world_texture_array_update(world_texture_array& array, const std::vector<texture_opacity_entry>& wanted) {
   if (!array.checked) {
     array.checked = true;
     array.supported = driver_has_arrays();
     if (!array.supported) printf("renderer: no array textures; world textures are drawn one by one\n");
   }
   if (!array.supported) return;
-  if (array.texture != 0 && wanted == array.wanted) return;
+  if (array.texture != 0 && same_textures(wanted, array.wanted)) return;
   array.wanted = wanted;
   array.names.clear();
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   texture_shape first;
   std::vector<texture_shape> shapes;
-  for (uint32_t name : wanted) {
-    texture_shape s = shape_of(name);
+  for (const texture_opacity_entry& e : wanted) {
+    texture_shape s = shape_of(e.name);
     if (!layer_material(s)) continue;
     if (array.names.empty()) first = s;
     if (!same_shape(s, first)) continue;
-    array.names.push_back(name);
+    array.names.push_back(e.name);
   }
   if (array.texture == 0) glGenTextures(1, &array.texture);
   glBindTexture(GL_TEXTURE_2D_ARRAY, array.texture);

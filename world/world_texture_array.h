@@ -5,10 +5,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "world/texture_opacity.h"
+
 struct world_texture_array {
   uint32_t texture;              // a GL_TEXTURE_2D_ARRAY; 0 when there is none
   std::vector<uint32_t> names;   // the 2-D texture each layer copies, in layer order
-  std::vector<uint32_t> wanted;  // the textures asked for when it was last made
+  // The textures asked for when it was last made, by name and file: a name
+  // the driver hands out again for another level's file makes it again.
+  std::vector<texture_opacity_entry> wanted;
   int32_t width, height, levels;
   bool checked;                  // whether the driver's support was looked at in this context
   bool supported;                // the driver has array textures (OpenGL 3.0 or EXT_texture_array)
@@ -16,8 +20,9 @@ struct world_texture_array {
 
 // Makes the array hold the textures of `wanted` that share the first one's
 // size and mipmaps (nearest-mipmap filtering, the whole chain), unless it
-// holds them already. Cheap when nothing changed.
-void world_texture_array_update(world_texture_array& array, const std::vector<uint32_t>& wanted);
+// holds them already (the same names for the same files). Cheap when
+// nothing changed.
+void world_texture_array_update(world_texture_array& array, const std::vector<texture_opacity_entry>& wanted);
 
 // The layer holding texture `name`, or -1.
 int32_t world_texture_array_layer(const world_texture_array& array, uint32_t name);

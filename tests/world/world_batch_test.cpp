@@ -117,14 +117,20 @@ uint32_t texture(int side, bool mipmaps, uint8_t seed) {
   return name;
 }
 
+texture_opacity_entry entry(uint32_t name, const char* path) { return texture_opacity_entry{name, path, alpha_opaque}; }
+
 // Only textures shaped like the first one (size, whole nearest-mipmap
 // chain) become layers, every level copied; the rest are drawn one by one.
+// A name the driver hands out again for another file (the next level's)
+// makes the array again.
 TEST(WorldTextureArray, LayersCopyTexturesOfTheFirstOnesShape) {
   ASSERT_TRUE(test_gl_context());
   uint32_t a = texture(8, true, 1), b = texture(8, true, 2), larger = texture(16, true, 3),
            flat = texture(8, false, 4);
+  std::vector<texture_opacity_entry> level = {entry(a, "a.webp"), entry(larger, "larger.webp"),
+                                              entry(flat, "flat.webp"), entry(b, "b.webp")};
   world_texture_array array{};
-  world_texture_array_update(array, {a, larger, flat, b});
+  world_texture_array_update(array, level);
   ASSERT_TRUE(array.supported);
   ASSERT_NE(array.texture, 0u);
   EXPECT_EQ(array.names, (std::vector<uint32_t>{a, b}));
@@ -132,17 +138,33 @@ TEST(WorldTextureArray, LayersCopyTexturesOfTheFirstOnesShape) {
   EXPECT_EQ(world_texture_array_layer(array, larger), -1);
   EXPECT_EQ(world_texture_array_layer(array, flat), -1);
   EXPECT_EQ(array.levels, 4);
-  for (int level = 0; level < 4; ++level) {
-    size_t side = static_cast<size_t>(8 >> level);
-    std::vector<uint8_t> layers = level_texels(GL_TEXTURE_2D_ARRAY, array.texture, level, side * side * 4 * 2);
-    std::vector<uint8_t> second = level_texels(GL_TEXTURE_2D, b, level, side * side * 4);
-    EXPECT_EQ(std::vector<uint8_t>(layers.begin() + static_cast<long>(side * side * 4), layers.end()), second)
-        << "level " << level;
-  }
+  auto second_layer_matches = [&](uint32_t source) {
+    for (int level_index = 0; level_index < 4; ++level_index) {
+      size_t side = static_cast<size_t>(8 >> level_index);
+      std::vector<uint8_t> layers =
+          level_texels(GL_TEXTURE_2D_ARRAY, array.texture, level_index, side * side * 4 * 2);
+      std::vector<uint8_t> own = level_texels(GL_TEXTURE_2D, source, level_index, side * side * 4);
+      if (std::vector<uint8_t>(layers.begin() + static_cast<long>(side * side * 4), layers.end()) != own)
+        return false;
+    }
+    return true;
+  };
+  EXPECT_TRUE(second_layer_matches(b));
+
   uint32_t made = array.texture;
-  world_texture_array_update(array, {a, larger, flat, b});
+  world_texture_array_update(array, level);
   EXPECT_EQ(array.texture, made);
-  world_texture_array_update(array, {larger});
+  // The next level: b's name now holds another file (as when the driver
+  // hands a freed name out again).
+  std::vector<uint8_t> other(8 * 8 * 4, 200);
+  glBindTexture(GL_TEXTURE_2D, b);
+  gluBuild2DMipmaps(GL_TEXTURE_2D, 4, 8, 8, GL_RGBA, GL_UNSIGNED_BYTE, other.data());
+  EXPECT_FALSE(second_layer_matches(b));
+  level[3] = entry(b, "other.webp");
+  world_texture_array_update(array, level);
+  EXPECT_TRUE(second_layer_matches(b));
+
+  world_texture_array_update(array, {entry(larger, "larger.webp")});
   EXPECT_EQ(array.names, (std::vector<uint32_t>{larger}));
   EXPECT_EQ(array.width, 16);
   uint32_t names[] = {a, b, larger, flat, array.texture};
