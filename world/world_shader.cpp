@@ -125,41 +125,53 @@ double light_map_scale(int32_t darkness) {
   return darkness > light_map_faint_darkness ? 1.0 - darkness / 255.0 : 1.0;
 }
 
-bool world_shader_ready(world_shader& shader) {
-  if (shader.program) {
-    if (glIsProgram(shader.program)) return true;
+namespace {
+
+// How one of the two programs is made, and what is drawn without it.
+struct program_recipe {
+  const char* vertex_text;
+  const char* fragment_text;
+  const char* base_sampler;
+  const char* light_sampler;
+  const char* name;
+  const char* without;
+};
+
+// Makes `program` in the current context when it is missing, once per
+// context; a context made since (the program unknown to it) forgets both.
+bool program_ready(world_shader& shader, uint32_t world_shader::*program, bool world_shader::*tried,
+                   bool world_shader::*logged, const program_recipe& recipe) {
+  if (shader.*program) {
+    if (glIsProgram(shader.*program)) return true;
     // A new context: the old program went with the old one.
     world_shader_forget_context(shader);
   }
-  if (shader.tried) return false;
-  shader.tried = true;
+  if (shader.*tried) return false;
+  shader.*tried = true;
   char why[512] = "the driver offers no OpenGL 2.0";
   if (gl_version_at_least_2())
-    shader.program =
-        make_program(vertex_source, fragment_source, "base_texture", "light_texture", why, sizeof why);
-  if (!shader.program && !shader.logged) {
-    shader.logged = true;
-    printf("renderer: no world shader (%s); light maps take a second pass\n", why);
+    shader.*program = make_program(recipe.vertex_text, recipe.fragment_text, recipe.base_sampler,
+                                   recipe.light_sampler, why, sizeof why);
+  if (!(shader.*program) && !(shader.*logged)) {
+    shader.*logged = true;
+    printf("renderer: no %s (%s); %s\n", recipe.name, why, recipe.without);
   }
-  return shader.program != 0;
+  return shader.*program != 0;
+}
+
+}  // namespace
+
+bool world_shader_ready(world_shader& shader) {
+  static const program_recipe recipe{vertex_source,  fragment_source, "base_texture", "light_texture",
+                                     "world shader", "light maps take a second pass"};
+  return program_ready(shader, &world_shader::program, &world_shader::tried, &world_shader::logged, recipe);
 }
 
 bool world_shader_batch_ready(world_shader& shader) {
-  if (shader.batch_program) {
-    if (glIsProgram(shader.batch_program)) return true;
-    world_shader_forget_context(shader);
-  }
-  if (shader.batch_tried) return false;
-  shader.batch_tried = true;
-  char why[512] = "the driver offers no OpenGL 2.0";
-  if (gl_version_at_least_2())
-    shader.batch_program = make_program(batch_vertex_source, batch_fragment_source, "base_textures",
-                                        "light_atlas", why, sizeof why);
-  if (!shader.batch_program && !shader.batch_logged) {
-    shader.batch_logged = true;
-    printf("renderer: no batch shader (%s); opaque polygons are drawn one texture at a time\n", why);
-  }
-  return shader.batch_program != 0;
+  static const program_recipe recipe{batch_vertex_source, batch_fragment_source, "base_textures", "light_atlas",
+                                     "batch shader", "opaque polygons are drawn one texture at a time"};
+  return program_ready(shader, &world_shader::batch_program, &world_shader::batch_tried,
+                       &world_shader::batch_logged, recipe);
 }
 
 void world_shader_use(const world_shader& shader, world_shading shading) {
