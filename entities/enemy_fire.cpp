@@ -157,8 +157,8 @@ void enemy_hitscan(entity& s, player& p, const bsp_node* root, int32_t damage) {
   s.aim_end[1] = s.pos[1] + player_eye_height;
   s.aim_end[2] = s.pos[2] + instant_shot_reach * std::sin(s.aim_angle);
   const hit_box_result r = hit_box_test(box, s.pos, s.aim_end);
-  if (r.plane == hit_plane_a) printf("intersected plane 1\n");
-  if (r.plane == hit_plane_b) printf("intersected plane 2\n");
+  if (r.met_a) printf("intersected plane 1\n");
+  else if (r.plane == hit_plane_b) printf("intersected plane 2\n");
   if (!r.hit) return;
   printf("player hit!\n");
   p.health -= damage;

@@ -1,6 +1,8 @@
 // The hit box of a body: two crossed vertical rectangles, made for one shot test.
 #include "entities/hit_box.h"
 
+#include <algorithm>
+
 #include "world/bsp_query.h"
 
 namespace {
@@ -35,14 +37,19 @@ hit_box_result hit_box_test(const hit_box& box, const double a[3], const double 
   hit_box_result r{};
   double t = 0.0;
   const double w = box.half_width;
-  if (segment_plane_hit(a, b, box.points[0], box.points[4], r.point, &t)) {
+  if (segment_plane_hit(a, b, box.points[0], box.points[4], r.a_point, &t)) {
+    r.met_a = 1;
     r.plane = hit_plane_a;
+    std::copy(r.a_point, r.a_point + 3, r.point);
     r.hit = r.point[0] > box.base[0] - w && r.point[0] < box.base[0] + w;
-    return r;
+    if (r.hit) return r;
   }
-  if (segment_plane_hit(a, b, box.points[5], box.points[9], r.point, &t)) {
+  double on_b[3];
+  if (!segment_plane_hit(a, b, box.points[5], box.points[9], on_b, &t)) return r;
+  r.hit = on_b[2] > box.base[2] - w && on_b[2] < box.base[2] + w;
+  if (r.hit || !r.met_a) {  // a miss reports the first plane met
     r.plane = hit_plane_b;
-    r.hit = r.point[2] > box.base[2] - w && r.point[2] < box.base[2] + w;
+    std::copy(on_b, on_b + 3, r.point);
   }
   return r;
 }

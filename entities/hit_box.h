@@ -10,21 +10,24 @@ struct hit_box {
   double half_width;
 };
 
-// Which plane a shot met: none, rectangle A's or (A's missed) B's.
+// A rectangle of the box: none, A (in z = c.z) or B (in x = c.x).
 enum hit_plane { hit_plane_none = 0, hit_plane_a = 1, hit_plane_b = 2 };
 
 // What one test found.
 struct hit_box_result {
-  int hit;          // the meeting point lies strictly within the rectangle's width
-  hit_plane plane;  // the plane that was met
+  int hit;          // the segment crossed one of the rectangles within its width
+  hit_plane plane;  // the rectangle hit; on a miss, the first plane met (A before B)
   double point[3];  // where the segment met that plane (valid when plane != none)
+  int met_a;        // the segment met A's plane, whether or not within A
+  double a_point[3];  // where it met A's plane (valid when met_a)
 };
 
 // The box around a body whose feet are at c. Used for the player against
 // enemy shots and for enemies against the player's instant shots.
 hit_box make_hit_box(const double c[3], double w, double h);
 
-// Tests the segment a->b against rectangle A's plane; only when it does not
-// meet that plane is B's tried. A hit is decided by the meeting point's x
-// (A) or z (B) lying strictly within c -/+ w; its height is never tested.
+// Tests the segment a->b against rectangle A, then, unless A was hit, against
+// B: a hit is a meeting point whose x (A) or z (B) lies strictly within
+// c -/+ w, so a shot along x that meets A's plane far from the body can still
+// hit B. The height of the meeting point is never tested.
 hit_box_result hit_box_test(const hit_box& box, const double a[3], const double b[3]);

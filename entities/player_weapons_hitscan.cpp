@@ -89,8 +89,8 @@ void player_hitscan(player& p, entity* first, const bsp_node* root, int pellet, 
     const hit_box_result r = hit_box_test(box, eye, end);
 
     // Crossing the front rectangle's plane moves the marker even on a miss.
-    if (marker && r.plane == hit_plane_a)
-      for (int k = 0; k < 3; ++k) marker->pos[k] = r.point[k];
+    if (marker && r.met_a)
+      for (int k = 0; k < 3; ++k) marker->pos[k] = r.a_point[k];
     if (!r.hit) continue;
     if (marker) mark(*marker, r.point);
     e->health -= damage;

@@ -1,12 +1,16 @@
 // Enemy volleys, instant shots and the flight of every kind of projectile.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "entities/entity.h"
 #include "entities/entity_codes.h"
 #include "entities/entity_list.h"
+#include "entities/hit_box.h"
 #include "tests/entities/enemy_arena.h"
 #include "tests/support/capture_stdout.h"
 
@@ -153,6 +157,39 @@ TEST(EnemyAttack, InstantShotsHurtAndSlowThePlayer) {
   a.tick();
   EXPECT_EQ(count_occurrences(a.log, "player hit!\n"), 0);
   EXPECT_EQ(a.p.health, 50);
+}
+
+// Shots aimed within a unit of a body's middle, from 8 directions 8 and 20
+// units off, each a little off its direction (up to 3 degrees): the crossed
+// rectangles take them alike from every side. The table is printed.
+TEST(EnemyAttack, TheHitBoxTakesAimedShotsAlikeFromEveryDirection) {
+  const double c[3] = {4.0, 0.0, -7.0};
+  const hit_box box = make_hit_box(c, 1.5, 1.0);
+  srand(5);
+  auto draw = [] { return rand() / static_cast<double>(RAND_MAX) * 2.0 - 1.0; };
+  double lowest = 100.0, highest = 0.0;
+  for (double distance : {8.0, 20.0}) {
+    printf("hit rate at %2.0f units:", distance);
+    for (int k = 0; k < 8; ++k) {
+      int hits = 0;
+      for (int n = 0; n < 1000; ++n) {
+        const double from_side = (k * 45.0 + 3.0 * draw()) * pi / 180.0;
+        const double across = draw();  // where the aim passes the middle
+        const double ux = std::cos(from_side), uz = std::sin(from_side);
+        const double a[3] = {c[0] + distance * ux, c[1] + 2.25, c[2] + distance * uz};
+        const double aim[3] = {c[0] - across * uz, c[1] + 1.0, c[2] + across * ux};
+        const double b[3] = {a[0] + 1000.0 * (aim[0] - a[0]) / distance, aim[1],
+                             a[2] + 1000.0 * (aim[2] - a[2]) / distance};
+        hits += hit_box_test(box, a, b).hit;
+      }
+      printf(" %5.1f%%", hits / 10.0);
+      lowest = std::min(lowest, hits / 10.0);
+      highest = std::max(highest, hits / 10.0);
+    }
+    printf("\n");
+  }
+  EXPECT_GT(lowest, 95.0);
+  EXPECT_LT(highest - lowest, 3.0);
 }
 
 // Shots fly until a wall stops them; one that passes near the player hits

@@ -54,6 +54,45 @@ TEST(WeaponsScenario, HoldingFireAtEachKindOfEnemyPainsItThenKillsItForItsScore)
   }
 }
 
+// A lane one cell wide with the enemy `c` 8 units from the player's start,
+// running north (z) or east (x); the yaw that looks down it.
+std::string lane(char c, bool along_x, double* yaw) {
+  *yaw = along_x ? 270.0 : 0.0;
+  if (along_x) return std::string("#######\n#P...") + c + "#\n#######\n";
+  return std::string("###\n#") + c + "#\n#.#\n#.#\n#.#\n#P#\n###\n";
+}
+
+// A shot that runs almost along x meets the body's z plane far from it; the
+// other rectangle must still take it, so a lane along x fights like one
+// along z, both ways round.
+TEST(WeaponsScenario, ShotsDownALaneHitAlikeAlongXAndAlongZ) {
+  int rounds[2] = {0, 0};
+  for (bool along_x : {false, true}) {
+    SCOPED_TRACE(along_x ? "along x" : "along z");
+    weapons_level l;
+    double yaw = 0.0;
+    ASSERT_TRUE(load_weapons_level(lane('3', along_x, &yaw), l));
+    l.p.yaw = yaw;
+    l.p.health = 100000;
+    entity* enemy = l.first(ent_mob3);
+    // The player stands still: each of the enemy's aimed shots hits.
+    capture_stdout_begin();
+    l.run(600);
+    const std::string log = capture_stdout_end();
+    EXPECT_GT(count_occurrences(log, "firing gun!\n"), 5);
+    EXPECT_EQ(count_occurrences(log, "player hit!\n"), count_occurrences(log, "firing gun!\n"));
+    // Gun 0 held down the lane: every round of the 200 health's 8 hits home.
+    l.down[key_slot_control] = true;
+    capture_stdout_begin();
+    for (int t = 0; t < 1200 && enemy->health > 0; ++t) l.run();
+    capture_stdout_end();
+    EXPECT_LE(enemy->health, 0);
+    rounds[along_x] = 60 - l.p.guns[0].loaded;
+  }
+  EXPECT_EQ(rounds[0], 8);
+  EXPECT_EQ(rounds[1], rounds[0]);
+}
+
 TEST(WeaponsScenario, AnEnemyBehindAWallIsNotHit) {
   weapons_level l;  // the mob3 stands straight ahead beyond a wall
   ASSERT_TRUE(load_weapons_level("#######\n#..3..#\n#.....#\n#######\n#.....#\n#..P..#\n#######\n", l));
