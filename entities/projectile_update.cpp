@@ -55,7 +55,7 @@ void test_enemies(entity& q, entity* list) {
     if (distance3(centre, q.pos) >= (is_boss(e->type) ? 10.0 : 3.0)) continue;
     e->health -= player_shot_damage;
     e->ai_flag = -1;  // a mob9 hit by a projectile stays dead
-    e->sound_event = e->state != s_pain ? 1 : 0;
+    if (e->state != s_pain) e->sound_event = 1;  // a cry asked for earlier this tick is kept
     if (e->state != s_dying && e->type != ent_boss1) {
       e->frame = 6;
       e->state = s_pain;

@@ -116,6 +116,19 @@ TEST(PlayerShots, EnergyBallsLeaveOneUnitAheadOfThePointOneSeventyFiveAboveTheFe
     EXPECT_NEAR(e->vel[1], -52.5, 1e-12);
   }
   EXPECT_EQ(n, 5);
+
+  // The five balls into the mob2 2 units ahead all strike in one tick: the
+  // first asks for its cry, and the four that find it in pain leave it be.
+  for (entity* e = l.map.head; e; e = e->next)
+    if (e->type == ent_player_shot_a || e->type == ent_player_shot_b) e->type = ent_marked_for_removal;
+  entities_prune(l.map.head);
+  p.pitch = 0.0;
+  l.fire_once(3);
+  l.run();
+  entity* near = l.first(ent_mob2);
+  EXPECT_EQ(near->health, 600 - 5 * 70);
+  EXPECT_EQ(near->state, s_pain);
+  EXPECT_EQ(near->sound_event, 1);
 }
 
 TEST(PlayerShots, TheStrikeReachesUnderThreeUnitsAcrossTheFloorAtAnyHeight) {
