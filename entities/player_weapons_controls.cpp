@@ -82,10 +82,10 @@ void gun_choice(player& p, const key_state& keys) {
     p.current_gun = strike_gun;
     return;
   }
-  // With the last gun in hand the next-gun key has nowhere to go, and the
-  // previous-gun key is heard instead.
-  if (bound(p, keys, bind_nextgun) == key_pressed && p.current_gun != gun_count - 1) {
-    next_gun(p);
+  // With gun 3 in hand the next-gun key is not heard and the previous-gun key
+  // is tested instead; with the strike in hand there is no gun above to go to.
+  if (bound(p, keys, bind_nextgun) == key_pressed && p.current_gun != strike_gun - 1) {
+    if (p.current_gun < strike_gun) next_gun(p);
     return;
   }
   if (bound(p, keys, bind_prevgun) == key_pressed && p.current_gun != 0) previous_gun(p);

@@ -125,7 +125,7 @@ TEST(WeaponControls, GunKeysAndNextPreviousSkipEmptyGunsAndStopAtBothEnds) {
   for (const auto& s : steps) EXPECT_EQ(press(s.key), s.gun) << "key " << s.key;
   l.p.guns[3].reserve = 1;  // a reserve alone makes a gun choosable
   EXPECT_EQ(press('4'), 3);
-  EXPECT_EQ(press('q'), 4) << "from gun 3 the next gun is the strike";
+  EXPECT_EQ(press('q'), 3) << "with gun 3 in hand the next-gun key is not heard";
   l.p.guns[0].loaded = l.p.guns[0].reserve = l.p.guns[2].loaded = 0;
   EXPECT_EQ(press('e'), 3);
   EXPECT_EQ(press('e'), 3) << "nothing with ammunition below";
