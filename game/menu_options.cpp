@@ -2,6 +2,8 @@
 // in the configuration variables.
 #include "game/menu_options.h"
 
+#include <cmath>
+
 #include "config/config_table.h"
 #include "render/text.h"
 
@@ -10,9 +12,12 @@ namespace {
 // The options page's rows that have a setting.
 enum { row_fullscreen = 1, row_display = 2, row_mouse_speed = 3 };
 
-// The mouse speed moves by the single-precision tenth, as the setting has
-// always stepped.
-constexpr double mouse_speed_step = static_cast<double>(0.1f);
+// The mouse motion of a tick is summed, so useful speeds are small: the row
+// steps by hundredths and never leaves 0.01 to 1.0 (a speed of 0 or below
+// would stop or invert the mouse).
+constexpr double mouse_speed_step = 0.01;
+constexpr double mouse_speed_min = 0.01;
+constexpr double mouse_speed_max = 1.0;
 
 constexpr const char* video_mode_names[last_video_mode + 1] = {
     "320x200",   "640x480",   "800x600",   "1024x768", "1152x864",  "1280x960",
@@ -35,9 +40,15 @@ void set_fullscreen(config_table& config, int32_t value) {
   if (var) var->value.as_int = value;
 }
 
+// Steps the speed and rounds it to hundredths, so repeated steps never
+// drift off the values the row shows.
 void add_mouse_speed(config_table& config, double step) {
   config_var* var = config_find(config, "m_speed");
-  if (var) var->value.as_double += step;
+  if (!var) return;
+  double stepped = std::round((var->value.as_double + step) * 100.0) / 100.0;
+  if (!(stepped >= mouse_speed_min)) stepped = mouse_speed_min;  // also a speed that is not a number
+  if (stepped > mouse_speed_max) stepped = mouse_speed_max;
+  var->value.as_double = stepped;
 }
 
 }  // namespace
@@ -73,5 +84,5 @@ void options_display_text(const config_table& config, char* buffer, int size) {
 
 void options_mouse_speed_text(const config_table& config, char* buffer, int size) {
   const config_var* var = config_find(config, "m_speed");
-  format_text(buffer, static_cast<size_t>(size), "Mouse Speed: %.1f", var ? var->value.as_double : 0.0);
+  format_text(buffer, static_cast<size_t>(size), "Mouse Speed: %.2f", var ? var->value.as_double : 0.0);
 }

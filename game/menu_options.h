@@ -13,16 +13,16 @@ constexpr int32_t last_video_mode = 16;
 const char* video_mode_name(int32_t mode);
 
 // Left on the options row `cursor`: fullscreen off, the previous display
-// mode (not below 0), or the mouse speed up by 0.1. Other rows change
+// mode (not below 0), or the mouse speed up by 0.01 (at most 1.0). Other rows change
 // nothing. A variable missing from the table is left alone.
 void options_left(config_table& config, int32_t cursor);
 
 // Right on the options row `cursor`: fullscreen on, the next display mode
-// (not above 16), or the mouse speed down by 0.1.
+// (not above 16), or the mouse speed down by 0.01 (at least 0.01).
 void options_right(config_table& config, int32_t cursor);
 
 // The three setting lines of the options page as they are shown:
-// "Fullscreen: Yes", "Display: 1280x720", "Mouse Speed: 1.0".
+// "Fullscreen: Yes", "Display: 1280x720", "Mouse Speed: 0.06".
 void options_fullscreen_text(const config_table& config, char* buffer, int size);
 void options_display_text(const config_table& config, char* buffer, int size);
 void options_mouse_speed_text(const config_table& config, char* buffer, int size);

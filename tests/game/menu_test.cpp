@@ -129,11 +129,14 @@ TEST(Menu, OptionsChangeTheVariablesWithinTheirLimits) {
 
   rig.press(vk_down);
   rig.press(vk_down);
-  for (int k = 0; k < 3; ++k) rig.press(vk_left);
-  EXPECT_EQ(shown(options_mouse_speed_text, rig.config), "Mouse Speed: 1.3");
-  EXPECT_EQ(double_var(rig.config, "m_speed"), 1.0 + 3 * static_cast<double>(0.1f));
-  for (int k = 0; k < 15; ++k) rig.press(vk_right);
-  EXPECT_EQ(shown(options_mouse_speed_text, rig.config), "Mouse Speed: -0.2");
+  for (int k = 0; k < 3; ++k) rig.press(vk_right);
+  EXPECT_EQ(shown(options_mouse_speed_text, rig.config), "Mouse Speed: 0.97");
+  for (int k = 0; k < 10; ++k) rig.press(vk_left);
+  EXPECT_EQ(double_var(rig.config, "m_speed"), 1.0) << "never above 1.0";
+  for (int k = 0; k < 120; ++k) rig.press(vk_right);
+  EXPECT_EQ(shown(options_mouse_speed_text, rig.config), "Mouse Speed: 0.01") << "never 0 or below";
+  rig.press(vk_left);
+  EXPECT_EQ(double_var(rig.config, "m_speed"), 0.02);
 
   rig.press(vk_space);  // Space on a setting row does nothing
   EXPECT_EQ(rig.menu.page, page_options);
