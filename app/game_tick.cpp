@@ -5,7 +5,9 @@
 #include "audio/game_sounds.h"
 #include "config/console_tick.h"
 #include "config/debug_flags.h"
+#include "config/key_state.h"
 #include "config/keyboard_poll.h"
+#include "config/mouse_state.h"
 #include "entities/entity_list.h"
 #include "entities/entity_update.h"
 #include "player/player_update.h"
@@ -27,7 +29,13 @@ void game_tick_after_input(game_state& gs) {
   entities_update(gs.entity_list, gs.the_player, gs.bsp_root, gs.ai_node_list, gs.entity_list, gs.video.tick_step);
   entities_prune(gs.entity_list);
 
-  player_update(gs.the_player, *gs.keys, gs.bsp_root, gs.entity_list, gs.video.tick_step, gs.mouse);
+  // While the console is open its keys are text, not the player's controls:
+  // the player sees nothing pressed until it closes.
+  static const key_state no_keys{};
+  static const mouse_state no_mouse{};
+  const bool typing = gs.the_console.console_open != 0;
+  player_update(gs.the_player, typing ? no_keys : *gs.keys, gs.bsp_root, gs.entity_list, gs.video.tick_step,
+                typing ? no_mouse : gs.mouse);
 
   render_frame(gs);
 
