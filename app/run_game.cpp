@@ -26,6 +26,7 @@
 #include "config/keyboard_poll.h"
 #include "entities/entity.h"
 #include "game/campaign.h"
+#include "game/menu_controls.h"
 #include "game/menu_frame.h"
 #include "platform/events.h"
 #include "platform/keyboard.h"
@@ -178,7 +179,10 @@ int main_loop(game_state& gs) {
       continue;
     }
     loop_timing_drop_backlog(gs.timing, gs.video);
-    if (platform_key_down(vk_escape)) break;
+    // Escape ends the game, except where the menus use it: on the Controls
+    // page it cancels a binding or goes back, and a press they took must be
+    // let go before it can end the game.
+    if (platform_key_down(vk_escape) && !menu_takes_escape(gs.menu)) break;
     drain_messages(gs, exit_code);
     gamepad_pass(gs);
     fullscreen_toggle_pass(gs);

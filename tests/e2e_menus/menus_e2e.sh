@@ -10,7 +10,10 @@
 #   3. ten presses of Right on Mouse Speed give 0.01, Back writes it to the
 #      config, a restart shows the same options, and the mouse at that speed
 #      still turns the view the way it moves;
-#   4. Quit on the title menu ends the program.
+#   4. Quit on the title menu ends the program;
+#   5. on Options, Controls, Forward is bound to I (Escape there goes back
+#      instead of ending the game); after a restart I moves the player and W
+#      does not.
 # Usage: menus_e2e.sh TARVO MAPC DATA_DIR EXIT_ROOM.lvl
 # KEEP_SHOTS=DIR keeps the screenshots and the last log there. Exits 77 (skipped) without the
 # generated data.
@@ -179,16 +182,16 @@ skip_splash() {
 start_game
 skip_splash
 press Down; press Down; press space  # the options page opens on "Back"
-press Up; press Up
+press Up; press Up; press Up
 for _ in 1 2 3 4 5 6 7 8 9 10; do press Right; done
 shot options_set
-press Down; press Down; press space
+press Down; press Down; press Down; press space
 wait_exit_escape
 grep -qx "m_speed 0.01" "$work/game/data/config.cfg" || fail "Back did not write m_speed 0.01 to the config"
 start_game
 skip_splash
 press Down; press Down; press space
-press Up; press Up
+press Up; press Up; press Up
 shot options_again
 [ "$(differ options_set options_again)" -lt 1 ] || fail "the options page differs after a restart"
 wait_exit_escape
@@ -226,4 +229,38 @@ shot quit_row
 xdotool keydown space; sleep 0.1; xdotool keyup space
 wait_exit "Quit"
 grep -qF "pass1" "$work/log" && fail "Quit went through a level"
+
+# 5. Controls: Space on the Forward row, then I, binds it; Escape on the page
+# goes back to the options instead of ending the game, and is saved.
+start_game
+skip_splash
+press Down; press Down; press space  # options, on "Back"
+press Up; press Up
+press space                          # "Controls", on its first row: Forward
+shot controls
+press space                          # Forward waits for its key
+press i
+shot controls_bound
+[ "$(differ controls controls_bound)" -gt 0 ] || fail "binding Forward changed nothing on the page"
+press Escape
+kill -0 "$game" 2>/dev/null || fail "Escape on the Controls page ended the game"
+grep -qx "in_forward 105" "$work/game/data/config.cfg" || fail "the new binding of Forward was not saved"
+wait_exit_escape
+# On the range, whose start no enemy sees, W stands still and I walks.
+(cd "$work/game" && exec "$tarvo" --map "$data/maps/range.t3bsp") >"$work/log" 2>"$work/err" &
+game=$!
+wid=$(timeout 20 xdotool search --sync --name '^Tarvo 3D Engine$' | head -n 1)
+[ -n "$wid" ] || fail "no window for the range"
+xdotool windowfocus --sync "$wid" 2>/dev/null || true
+sleep 2
+shot range_start
+xdotool keydown w; sleep 0.4; xdotool keyup w; sleep 0.5
+shot range_w
+[ "$(differ range_start range_w)" -lt 2 ] || fail "W still moves the player after Forward was bound to I"
+xdotool keydown i; sleep 0.4; xdotool keyup i; sleep 0.5
+shot range_i
+moved=$(differ range_w range_i)
+echo "I changed $moved % of the view"
+[ "$moved" -gt 20 ] || fail "I, the new Forward key, did not move the player"
+wait_exit_escape
 echo "PASS"
