@@ -22,9 +22,9 @@ tool="$build/tools/mixcheck/tarvo_mixcheck"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-parts=(music:music1 music:music3 music:music5 music:music6 music:music7 music:music8 music:music9
+parts=(${MIX_PARTS:-music:music1 music:music3 music:music5 music:music6 music:music7 music:music8 music:music9
        music:music10 music:mouse menu rifle shotgun energy
-       shot:200:5 shot:200:10 shot:200:20 shot:203:5 shot:203:10 shot:203:20 cry:200:10 cry:201:10)
+       shot:200:5 shot:200:10 shot:200:20 shot:203:5 shot:203:10 shot:203:20 cry:200:10 cry:201:10})
 names=()
 for part in "${parts[@]}"; do
   name=${part//:/_}
