@@ -209,7 +209,17 @@ bool mapc_nav_walkable(const mapc_tree& tree, const mapc_vec& a, const mapc_vec&
   if (rise > mapc_nav_climb && (rise > across || !clear(tree, up(a, 0, 0.05, 0), up(b, 0, 0.05, 0)))) return false;
   if (!clear(tree, up(a, 0, 1.5, 0), up(b, 0, 1.5, 0))) return false;
   if (!clear(tree, up(a, 0, 0.6, 0), up(b, 0, 0.6, 0))) return false;
-  return !mapc_floor_gap(tree, a, b);
+  if (mapc_floor_gap(tree, a, b)) return false;
+  // Where the floor changes height the seven points may miss the edge of a
+  // ramp or a step that the straight way runs off: floor under every half unit.
+  if (a.y == b.y) return true;
+  int steps = static_cast<int>(std::ceil(std::hypot(across, rise) / 0.5));
+  for (int i = 1; i < steps; ++i) {
+    double k = static_cast<double>(i) / steps;
+    mapc_vec p{a.x + k * (b.x - a.x), a.y + k * (b.y - a.y) - 0.5, a.z + k * (b.z - a.z)};
+    if (clear(tree, p, p)) return false;
+  }
+  return true;
 }
 
 mapc_floor_spots mapc_find_spots(const mapc_tree& tree, const std::vector<mapc_face>& surface) {
