@@ -85,7 +85,7 @@ std::string room(double w, double d, double h, const std::vector<brush>& inside,
                  const std::vector<brush>& walls = {}) {
   std::string s = "{\n\"classname\" \"worldspawn\"\n\"_minlight\" \"40\"\n";
   std::vector<brush> shell = {box(-16, -16, -16, w + 16, d + 16, 0), box(-16, -16, h, w + 16, d + 16, h + 16),
-                              box(-16, -16, 0, 0, d + 16, h), box(0, -16, 0, w, 0, h), box(0, d, 0, w, d + 16, h)};
+                              box(-16, -16, 0, 0, d + 16, h), box(0, -16, 0, w + 16, 0, h), box(0, d, 0, w + 16, d + 16, h)};
   shell.push_back(box(w, -16, 0, w + 16, d + 16, h));
   if (!walls.empty()) shell.pop_back();
   for (const brush& b : shell) s += b.text("metal_wall");
@@ -231,6 +231,54 @@ TEST_F(BrushShapes, AnEnemyWalksItsRouteUpTheRamp) {
   EXPECT_GT(e.pos[1], 3.9) << "the enemy stands on the ledge after " << ticks << " ticks";
   walk_point last = nav_node_pos(m.nodes, route.back());
   EXPECT_LT(std::hypot(e.pos[0] - last.x, e.pos[2] - last.z), 1.1) << "it reached the route's last node";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BrushShapes, DoorwaysOffTheUnitGridAreWalkedThrough) {
+  // A wall 16 thick centred on a grid line (faces on half units), one door
+  // two units wide; then a door 12 map units (0.75) wide off every grid line.
+  for (double door : {32.0, 12.0}) {
+    SCOPED_TRACE(door);
+    std::vector<brush> walls{box(248, 0, 0, 264, 50, 128), box(248, 50 + door, 0, 264, 128, 128)};
+    compile(room(512, 128, 128, walls, ent("info_player_start", 32, 64, 0) + ent("ent_exit", 480, 64, 0)), 0);
+    free_loaded_map(m);
+  }
+}
+
+TEST_F(BrushShapes, ALeakThroughASlantedWallWritesItsWayOut) {
+  // The east wall leans out, two slanted slabs with a gap between them.
+  auto slab = [](double y0, double y1) {
+    brush b;
+    b.faces = {{{496, y0, 0}, {512, y0, 0}, {512, y1, 0}}, {{512, y0, 128}, {528, y0, 128}, {528, y1, 128}},
+               {{496, y0, 0}, {496, y1, 0}, {512, y1, 128}}, {{512, y0, 0}, {512, y1, 0}, {528, y1, 128}},
+               {{496, y0, 0}, {512, y0, 0}, {528, y0, 128}}, {{496, y1, 0}, {512, y1, 0}, {528, y1, 128}}};
+    return b;
+  };
+  std::string text = room(512, 128, 128, {}, ent("info_player_start", 64, 64, 0), {slab(0, 48), slab(80, 128)});
+  mapc_options options;
+  options.point_file = testing::TempDir() + "slanted_leak.pts";
+  std::remove(options.point_file.c_str());
+  EXPECT_FALSE(compile_text(text, "slanted.map", src, r, log, options));
+  ASSERT_FALSE(log.errors.empty());
+  EXPECT_NE(log.errors[0].find("leak: the space around info_player_start"), std::string::npos) << log.errors[0];
+  std::ifstream pts(options.point_file);
+  std::vector<pt> way;
+  for (double x, y, z; pts >> x >> y >> z;) way.push_back({x, y, z});
+  ASSERT_GE(way.size(), 2u);
+  EXPECT_NEAR(way.front().x, 64, 1e-6);
+  EXPECT_NEAR(way.front().y, 64, 1e-6);
+  EXPECT_GT(way.back().x, 528) << "the way ends outside the level";
+  bool through_gap = false;
+  for (const pt& p : way) through_gap = through_gap || (p.x > 496 && p.x < 528 && p.y > 48 && p.y < 80);
+  EXPECT_TRUE(through_gap) << "the way out passes between the slabs";
+  // Closing the gap with a third slab seals the level.
+  mapc_log sealed;
+  text = room(512, 128, 128, {}, ent("info_player_start", 64, 64, 0) + ent("ent_exit", 400, 64, 0),
+              {slab(0, 48), slab(48, 80), slab(80, 128)});
+  EXPECT_TRUE(compile_text(text, "sealed.map", src, r, sealed, options)) << sealed.errors[0];
 }
 
 }  // namespace
