@@ -84,9 +84,13 @@ int build(mapc_tree& t, std::vector<mapc_face>& faces, int depth) {
 }
 
 // Copies the subtree under n into out, cutting faces into quads.
-int copy_quads(const mapc_tree& in, int n, mapc_tree& out, int depth) {
+int copy_quads(const mapc_tree& in, int n, mapc_tree& out, int depth, std::vector<int>* node_map) {
   const mapc_node& node = in.nodes[n];
-  if (node.face < 0) return add_leaf(out, node.solid);
+  if (node.face < 0) {
+    int leaf = add_leaf(out, node.solid);
+    if (node_map) (*node_map)[n] = leaf;
+    return leaf;
+  }
   std::vector<mapc_winding> quads = mapc_face_quads(in.faces[node.face]);
   if (quads.empty()) quads.push_back(in.faces[node.face].w);  // cannot happen with a face of area
   std::vector<int> chain;
@@ -99,11 +103,12 @@ int copy_quads(const mapc_tree& in, int n, mapc_tree& out, int depth) {
     if (chain.size() > 1) out.nodes[chain[chain.size() - 2]].front = chain.back();
     out.depth = std::max(out.depth, depth + static_cast<int>(chain.size()) - 1);
   }
+  if (node_map) (*node_map)[n] = chain[0];
   const int last = depth + static_cast<int>(chain.size()) - 1;
-  int f = copy_quads(in, node.front, out, last + 1);
+  int f = copy_quads(in, node.front, out, last + 1, node_map);
   out.nodes[chain.back()].front = f;
   for (size_t i = chain.size(); i-- > 1;) out.nodes[chain[i]].back = add_leaf(out, 1);
-  int b = copy_quads(in, node.back, out, depth + 1);
+  int b = copy_quads(in, node.back, out, depth + 1, node_map);
   out.nodes[chain[0]].back = b;
   return chain[0];
 }
@@ -143,11 +148,30 @@ mapc_tree mapc_bsp_build(const std::vector<mapc_face>& faces) {
   return t;
 }
 
-mapc_tree mapc_tree_quads(const mapc_tree& tree) {
+mapc_tree mapc_tree_quads(const mapc_tree& tree, std::vector<int>* node_map) {
   mapc_tree out;
   out.depth = 0;
-  out.root = copy_quads(tree, tree.root, out, 1);
+  if (node_map) node_map->assign(tree.nodes.size(), -1);
+  out.root = copy_quads(tree, tree.root, out, 1, node_map);
   return out;
+}
+
+std::vector<int> mapc_leaf_numbers(const mapc_tree& tree, int* count) {
+  std::vector<int> number(tree.nodes.size(), -1);
+  *count = 0;
+  std::vector<int> stack{tree.root};
+  while (!stack.empty()) {
+    int n = stack.back();
+    stack.pop_back();
+    const mapc_node& node = tree.nodes[n];
+    if (node.face < 0) {
+      number[n] = (*count)++;
+      continue;
+    }
+    stack.push_back(node.back);
+    stack.push_back(node.front);
+  }
+  return number;
 }
 
 int mapc_segment_clear(const mapc_tree& tree, const double a[3], const double b[3]) {

@@ -35,9 +35,15 @@ mapc_tree mapc_bsp_build(const std::vector<mapc_face>& faces);
 // several quads becomes a chain of nodes in its plane: the first keeps the
 // face's back subtree, each passes its front on to the next, and the last
 // holds the face's front subtree; the backs along the chain (space that is
-// both in front of and behind the plane) are solid leaves. Nodes are
-// renumbered in the order the map file lists them.
-mapc_tree mapc_tree_quads(const mapc_tree& tree);
+// both in front of and behind the plane) are solid leaves. `node_map`, when
+// given, receives for each node of `tree` its node in the result (an inner
+// node: the first of its chain).
+mapc_tree mapc_tree_quads(const mapc_tree& tree, std::vector<int>* node_map = nullptr);
+
+// Each node's number among the leaves in the order the map file lists
+// them (front subtree before back), -1 for inner nodes; `count` receives
+// the number of leaves.
+std::vector<int> mapc_leaf_numbers(const mapc_tree& tree, int* count);
 
 // 1 when the segment from a to b only passes through empty leaves; a == b
 // tests one point. Same rules as the game's query: a point exactly on a

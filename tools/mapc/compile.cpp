@@ -17,6 +17,7 @@
 #include "tools/mapc/brush.h"
 #include "tools/mapc/portals.h"
 #include "tools/mapc/validate.h"
+#include "tools/mapc/vis.h"
 
 namespace {
 
@@ -65,6 +66,31 @@ void resolve_texture_sizes(mapc_source& src, const std::string& texture_dir) {
     }
 }
 
+// The compile's passes as they end: once the compile has run for over a
+// second, a line for each pass so far and then for each pass as it ends.
+struct pass_clock {
+  std::string file;
+  bool on = false;
+  std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now(), last = start;
+  std::vector<std::string> held;
+  bool shown = false;
+
+  void passed(const char* name) {
+    if (!on) return;
+    auto now = std::chrono::steady_clock::now();
+    char line[256];
+    snprintf(line, sizeof line, "mapc: %s: %s, %.2f s\n", file.c_str(), name,
+             std::chrono::duration<double>(now - last).count());
+    last = now;
+    held.push_back(line);
+    if (!shown && std::chrono::duration<double>(now - start).count() <= 1.0) return;
+    shown = true;
+    for (const std::string& l : held) fputs(l.c_str(), stdout);
+    held.clear();
+    fflush(stdout);
+  }
+};
+
 bool check_brushes(mapc_source& src, mapc_log& log) {
   bool ok = true;
   for (mapc_brush& b : src.brushes) {
@@ -104,14 +130,21 @@ bool mapc_load_source(const std::string& path, mapc_source& src, mapc_log& log) 
 bool mapc_compile(const mapc_source& source, const mapc_options& options, mapc_result& out, mapc_log& log) {
   auto t0 = std::chrono::steady_clock::now();
   mapc_source src = source;
+  pass_clock clock;
+  clock.file = source.file;
+  clock.on = options.progress;
   if (!check_brushes(src, log) || !mapc_check_source_limits(src, log)) return false;
   resolve_texture_sizes(src, options.texture_dir);
   out.surface = mapc_csg_faces(src.brushes);
+  clock.passed("surface");
   mapc_tree cut = mapc_bsp_build(out.surface);
+  clock.passed("tree");
   mapc_portals portals = mapc_make_portals(cut);
   mapc_flood_outside(cut, portals);
+  clock.passed("portals and leaks");
   if (!mapc_check_leaks(src, cut, portals, options.point_file, log)) return false;
-  out.tree = mapc_tree_quads(cut);
+  std::vector<int> node_map;
+  out.tree = mapc_tree_quads(cut, &node_map);
   out.textures = mapc_texture_list(out.tree);
   std::vector<char> outer = faces_facing_void(out.surface, cut, portals);
   std::vector<mapc_face> inner;
@@ -119,14 +152,29 @@ bool mapc_compile(const mapc_source& source, const mapc_options& options, mapc_r
     if (!outer[i]) inner.push_back(out.surface[i]);
   if (!mapc_check_floor_area(src, inner, log)) return false;
   out.spots = mapc_find_spots(out.tree, inner);
+  clock.passed("standing spots");
   if (!mapc_check_level(src, out.tree, out.spots, out.textures, options.texture_dir, log)) return false;
+  clock.passed("checks");
   out.facing_void = faces_facing_void(out.tree.faces, cut, portals);
   out.grids = mapc_light_faces(out.tree, src, out.facing_void);
+  clock.passed("light");
   out.nav = mapc_build_nav(out.tree, out.spots);
+  clock.passed("navigation");
   out.link_count = 0;
   for (const mapc_nav_node& n : out.nav) out.link_count += static_cast<int>(n.links.size());
   if (!mapc_check_output_limits(src, out, log)) return false;
   out.text = mapc_write_map(out.nav, src.entities, out.textures, out.tree, out.grids);
+  clock.passed("map text");
+  if (options.vis) {
+    mapc_vis vis = mapc_compute_vis(cut, portals);
+    int leaf_count = 0;
+    std::vector<int> final_number = mapc_leaf_numbers(out.tree, &leaf_count);
+    std::vector<int> cut_number(cut.nodes.size(), -1);
+    for (size_t n = 0; n < cut.nodes.size(); ++n)
+      if (node_map[n] >= 0) cut_number[n] = final_number[node_map[n]];
+    out.vis_file = mapc_vis_file(vis, cut_number, leaf_count, static_cast<int>(out.tree.faces.size()));
+    clock.passed("visible sets");
+  }
   out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   return true;
 }
