@@ -69,6 +69,26 @@ bool refuse(world_vis& vis, const std::string& path, const char* why) {
   return false;
 }
 
+// The place in the map file's order of the leaf holding p, by the tree
+// queries' rule (a point on a plane is in front); -1 without sets for root.
+int leaf_index(const world_vis& vis, const bsp_node* root, const double p[3], const bsp_node** leaf) {
+  if (!root || vis.root != root) return -1;
+  const bsp_node* n = root;
+  size_t index = 0;
+  while (!n->is_leaf) {
+    const bsp_polygon* poly = n->poly;
+    if (!poly || !poly->verts || poly->vert_count < 1) return -1;
+    const map_vertex& v = poly->verts[0];
+    double d = (v.x - p[0]) * poly->normal[0] + (v.y - p[1]) * poly->normal[1] + (v.z - p[2]) * poly->normal[2];
+    bool front = !(d > 0.0);
+    size_t front_index = index + 1;
+    index = front ? front_index : front_index + static_cast<size_t>(vis.subtree_size[front_index]);
+    n = front ? n->front : n->back;
+  }
+  *leaf = n;
+  return static_cast<int>(index);
+}
+
 }  // namespace
 
 void world_vis_clear(world_vis& vis) { vis = world_vis{}; }
@@ -106,21 +126,17 @@ bool world_vis_load(world_vis& vis, const char* map_path, const bsp_node* root) 
   return true;
 }
 
+bool world_vis_sees(const world_vis& vis, const bsp_node* root, const double p[3]) {
+  const bsp_node* leaf = nullptr;
+  int index = leaf_index(vis, root, p, &leaf);
+  return index < 0 || vis.eye_leaf < 0 || vis.seen[index];
+}
+
 bool world_vis_update(world_vis& vis, const bsp_node* root, const double eye[3]) {
   if (!root || vis.root != root) return false;
-  // The eye's leaf, by the tree queries' rule: a point on a plane is in front.
-  const bsp_node* n = root;
-  size_t index = 0;
-  while (!n->is_leaf) {
-    const bsp_polygon* poly = n->poly;
-    if (!poly || !poly->verts || poly->vert_count < 1 || !n->front || !n->back) return false;
-    const map_vertex& p = poly->verts[0];
-    double d = (p.x - eye[0]) * poly->normal[0] + (p.y - eye[1]) * poly->normal[1] + (p.z - eye[2]) * poly->normal[2];
-    bool front = !(d > 0.0);
-    size_t front_index = index + 1;
-    index = front ? front_index : front_index + static_cast<size_t>(vis.subtree_size[front_index]);
-    n = front ? n->front : n->back;
-  }
+  const bsp_node* n = nullptr;
+  int index = leaf_index(vis, root, eye, &n);
+  if (index < 0) return false;
   int leaf = vis.leaf_number[index];
   if (n->contents != 0 || leaf < 0 || vis.rows[leaf].empty()) return false;
   if (leaf == vis.eye_leaf) return true;

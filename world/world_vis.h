@@ -32,6 +32,10 @@ bool world_vis_load(world_vis& vis, const char* map_path, const bsp_node* root);
 // Forgets the sets.
 void world_vis_clear(world_vis& vis);
 
+// Whether the leaf holding p is one the last world_vis_update found the
+// eye's leaf to see (true when there are no sets for this tree).
+bool world_vis_sees(const world_vis& vis, const bsp_node* root, const double p[3]);
+
 // Works out, for the eye in the tree `root`, which nodes' subtrees hold a
 // leaf the eye's leaf sees (kept in `seen`). False when the sets do not
 // apply (no sets, another tree, the eye in solid or in a leaf without a
