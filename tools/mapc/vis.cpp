@@ -65,15 +65,22 @@ mapc_winding clip_to_separators(const mapc_winding& source, const mapc_winding& 
   return target;
 }
 
+// Steps of the flow from one portal before it gives up and keeps what the
+// plane tests allow (still every leaf that can be seen, and more): bounds
+// the compile where many small leaves make the ways past them too many.
+constexpr long flow_step_budget = 1500;
+
 struct flow {
   std::vector<one_way>& ways;
   const std::vector<std::vector<int>>& leaving;  // per leaf: the one-way portals out of it
   one_way* base;
   leaf_bits seen;
+  long steps = 0;
 
   void step(int leaf, const mapc_winding& source, const mapc_winding* pass, const mapc_plane& pass_plane,
             const leaf_bits& might) {
     set(seen, leaf);
+    if (++steps > flow_step_budget) return;
     leaf_bits next(might.size());
     for (int id : leaving[leaf]) {
       one_way& q = ways[id];
@@ -157,14 +164,15 @@ mapc_vis mapc_compute_vis(const mapc_tree& tree, const mapc_portals& portals) {
     for (uint64_t w : ways[i].might) count[i] += __builtin_popcountll(w);
   }
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return count[a] < count[b]; });
+  mapc_vis out;
   for (int id : order) {
     one_way& p = ways[id];
     flow f{ways, leaving, &p, leaf_bits(words, 0)};
     f.step(p.to, p.w, nullptr, p.plane, p.might);
-    p.seen = f.seen;
+    p.seen = f.steps > flow_step_budget ? p.might : f.seen;
+    out.gave_up += f.steps > flow_step_budget ? 1 : 0;
     p.done = true;
   }
-  mapc_vis out;
   out.portals = static_cast<int>(ways.size());
   out.sees.resize(tree.nodes.size());
   for (size_t leaf = 0; leaf < leaves; ++leaf) {

@@ -13,6 +13,7 @@
 struct mapc_vis {
   std::vector<std::vector<int>> sees;
   int portals = 0;  // one-way portals the sight flowed through
+  int gave_up = 0;  // of those, the ones whose flow ran out of steps (their sets from plane tests alone)
 };
 
 // Flows sight from every portal of every leaf the outside did not reach
