@@ -276,7 +276,8 @@ void render_sections(session& ss, int bars, const phrase melodies[4]) {
 }  // namespace
 
 int track_bars(const track_style& style) {
-  double seconds = std::max(96.0, bar_seconds(style) * section_bars(style) * section_kinds);
+  double seconds = style.min_seconds;
+  if (seconds >= 90.0) seconds = std::max(seconds, bar_seconds(style) * section_bars(style) * section_kinds);
   int bars = (int)std::ceil(seconds / bar_seconds(style) / 8.0) * 8;
   return std::max(8, bars);
 }

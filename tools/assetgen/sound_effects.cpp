@@ -124,8 +124,8 @@ sample_buffer render_sound_effect(int id) {
       break;
     case sfx_gun_lazer:
       b = laser();
-      drive = 2.5f;
-      lufs = -10.0;
+      drive = 3.0f;
+      lufs = -9.0;
       break;
     case sfx_human_pain:
       b = cry(0.5, 230.0, 150.0, false, 41);
