@@ -238,11 +238,16 @@ press Down; press Down; press space  # options, on "Back"
 press Up; press Up
 press space                          # "Controls", on its first row: Forward
 shot controls
-press space                          # Forward waits for its key
-press i
+# Space makes Forward wait for its key ("press a key" shows), then I binds
+# it; a press a busy machine let pass unseen is pressed again.
+pixels_changed() { compare -metric AE -fuzz 5% "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1 | cut -d. -f1; }
+for _ in 1 2 3 4 5 6; do
+  grep -qx "in_forward 105" "$work/game/data/config.cfg" && break
+  shot controls_now
+  if [ "$(pixels_changed controls controls_now)" -gt 50 ]; then press i; else press space; fi
+done
 shot controls_bound
-changed=$(compare -metric AE -fuzz 5% "$work/controls.png" "$work/controls_bound.png" null: 2>&1 | cut -d' ' -f1)
-[ "${changed%.*}" -gt 50 ] || fail "binding Forward changed nothing on the page"
+[ "$(pixels_changed controls controls_bound)" -gt 50 ] || fail "binding Forward changed nothing on the page"
 press Escape
 kill -0 "$game" 2>/dev/null || fail "Escape on the Controls page ended the game"
 grep -qx "in_forward 105" "$work/game/data/config.cfg" || fail "the new binding of Forward was not saved"
