@@ -79,6 +79,19 @@ differ() {
   compare -metric AE -fuzz 5% "$work/$1.png" "$work/$2.png" null: 2>&1 |
     awk -v total="$(identify -format '%[fx:w*h]' "$work/$1.png")" '{ printf "%d", 100 * $1 / total }'
 }
+# The pixels that differ between two screenshots.
+pixels_changed() { compare -metric AE -fuzz 5% "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1 | cut -d. -f1; }
+# A menu key pressed until the window shows what it did (a busy machine may
+# let a short press pass between two polls), at most three times.
+step() {
+  shot step_before
+  for _ in 1 2 3; do
+    press "$1"
+    shot step_after
+    [ "$(pixels_changed step_before step_after)" -gt 50 ] && return 0
+  done
+  fail "$1 changed nothing on the menus"
+}
 # Escape held until the game ends (a pass that writes a file may be slow to
 # poll the keys on a busy machine), at most 10 s; then its status checked.
 wait_exit_escape() {
@@ -181,17 +194,17 @@ skip_splash() {
 }
 start_game
 skip_splash
-press Down; press Down; press space  # the options page opens on "Back"
-press Up; press Up; press Up
+step Down; step Down; step space  # the options page opens on "Back"
+step Up; step Up; step Up
 for _ in 1 2 3 4 5 6 7 8 9 10; do press Right; done
 shot options_set
-press Down; press Down; press Down; press space
+step Down; step Down; step Down; step space
 wait_exit_escape
 grep -qx "m_speed 0.01" "$work/game/data/config.cfg" || fail "Back did not write m_speed 0.01 to the config"
 start_game
 skip_splash
-press Down; press Down; press space
-press Up; press Up; press Up
+step Down; step Down; step space
+step Up; step Up; step Up
 shot options_again
 [ "$(differ options_set options_again)" -lt 1 ] || fail "the options page differs after a restart"
 wait_exit_escape
@@ -234,13 +247,12 @@ grep -qF "pass1" "$work/log" && fail "Quit went through a level"
 # goes back to the options instead of ending the game, and is saved.
 start_game
 skip_splash
-press Down; press Down; press space  # options, on "Back"
-press Up; press Up
-press space                          # "Controls", on its first row: Forward
+step Down; step Down; step space  # options, on "Back"
+step Up; step Up
+step space                        # "Controls", on its first row: Forward
 shot controls
 # Space makes Forward wait for its key ("press a key" shows), then I binds
 # it; a press a busy machine let pass unseen is pressed again.
-pixels_changed() { compare -metric AE -fuzz 5% "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1 | cut -d. -f1; }
 for _ in 1 2 3 4 5 6; do
   grep -qx "in_forward 105" "$work/game/data/config.cfg" && break
   shot controls_now
