@@ -193,6 +193,10 @@ TEST(MapcGridParser, CellsBecomeMergedBoxesAndEntitiesStandOnTheirFloor) {
         << b.lo[0] << " " << b.lo[1] << " " << b.hi[1];
   }
   EXPECT_EQ(details, 2);
+  mapc_log unknown;
+  EXPECT_FALSE(mapc_parse_grid(detail + "detail x\n", "detail.lvl", src, unknown));
+  ASSERT_FALSE(unknown.errors.empty());
+  EXPECT_EQ(unknown.errors[0], "detail.lvl: detail 'x': the character is neither a key nor a solid");
 }
 
 TEST(MapcGridParser, UnknownCharacterNamesItsLineAndColumn) {

@@ -132,6 +132,11 @@ bool read_text(const std::string& text, const std::string& file, grid_level& g, 
     mapc_error(log, "%s: no solid character defined", file.c_str());
     ok = false;
   }
+  for (char c : g.detail)
+    if (ok && !g.keys.count(c) && !g.solids.count(c)) {
+      mapc_error(log, "%s: detail '%c': the character is neither a key nor a solid", file.c_str(), c);
+      ok = false;
+    }
   return ok;
 }
 
