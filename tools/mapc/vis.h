@@ -1,5 +1,6 @@
-// The potentially visible set: which leaves of the tree can be seen from
-// which, found by flowing sight through the portals between empty leaves.
+// The potentially visible set: which leaves of a tree (the clusters, see
+// clusters.h) can be seen from which, found by flowing sight through the
+// portals between empty leaves.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -7,9 +8,9 @@
 
 #include "tools/mapc/portals.h"
 
-// Per empty leaf inside the level (node index), the leaves (node indices)
+// Per empty leaf marked inside (node index), the leaves (node indices)
 // that can be seen from somewhere in it, itself and its neighbours included;
-// empty for solid leaves and for the outside.
+// empty for solid leaves and the leaves not marked.
 struct mapc_vis {
   std::vector<std::vector<int>> sees;
   int portals = 0;  // one-way portals the sight flowed through
