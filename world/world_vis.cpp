@@ -146,8 +146,9 @@ bool world_vis_load(world_vis& vis, const char* map_path, const bsp_node* root) 
   int inner = static_cast<int>(vis.leaf_number.size()) - vis.leaf_count;
   if (read32(data, 8) != static_cast<uint32_t>(vis.leaf_count) || read32(data, 12) != static_cast<uint32_t>(inner))
     return refuse(vis, path, "made for another tree");
+  // Each cluster's row takes at least its four-byte length.
   uint32_t clusters = read32(data, 16);
-  if (clusters > data.size()) return refuse(vis, path, "cut short");
+  if (clusters > (data.size() - 20) / 4) return refuse(vis, path, "cut short");
   vis.cluster_count = static_cast<int>(clusters);
   size_t at = 20;
   if (!read_leaf_clusters(vis, data, at)) return refuse(vis, path, "a leaf's clusters do not fit");
