@@ -143,7 +143,7 @@ bool controls_bind(config_table& config, int32_t row, uint8_t code) {
 }
 
 void draw_controls_page(const menu_state& menu, const font_pair& font, const config_table& config) {
-  draw_color_quad(-0.96, -0.97, 1.92, 1.92, 0.0, 0.0, 0.0, 0.85);
+  draw_color_quad(-0.96, -0.97, 1.92, 1.92, 0.0, 0.0, 0.0, 0.95);
   draw_text(font, "Controls", -0.9, heading_y, 0.12);
   int32_t back = controls_back_row(config);
   char key[24];
