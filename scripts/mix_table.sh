@@ -57,7 +57,12 @@ done
     if (f ~ /shot_200_10/) enemy = $3
     if (f ~ /shot_203_10/) enemy2 = $3
   }
+  # The margins of the parts recorded (MIX_PARTS may leave some out).
   END {
-    printf "\nLoudest level music %.1f LUFS. Rifle %+.1f LU over it (at least +6 wanted); ", music, rifle - music
-    printf "enemy 200 shot at 10 units %+.1f LU, enemy 203 %+.1f LU (at least 0 wanted).\n", enemy - music, enemy2 - music
+    if (music == -999) exit
+    printf "\nLoudest level music %.1f LUFS.", music
+    if (rifle != "") printf " Rifle %+.1f LU over it (at least +6 wanted).", rifle - music
+    if (enemy != "") printf " Enemy 200 shot at 10 units %+.1f LU (at least 0 wanted).", enemy - music
+    if (enemy2 != "") printf " Enemy 203 shot at 10 units %+.1f LU (at least 0 wanted).", enemy2 - music
+    printf "\n"
   }'
