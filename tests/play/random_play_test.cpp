@@ -1,0 +1,51 @@
+// Random play of every campaign level through the running game, with the
+// rules of play checked after every tick.
+//
+// TARVO_RANDOM_PLAY="FIRST COUNT TICKS" plays seeds FIRST to FIRST+COUNT-1
+// for TICKS ticks on each level instead of the fixed set (the long runs of
+// scripts/random_play.sh); the demo of a failed check goes to
+// TARVO_RANDOM_PLAY_KEEP (default: random_play/ in the build folder).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/game_state.h"
+#include "entities/entity.h"
+#include "game/level_table.h"
+#include "tests/play/play_checks.h"
+#include "tests/play/random_play.h"
+
+namespace {
+
+std::string env(const char* name, const char* otherwise) {
+  const char* value = getenv(name);
+  return value && *value ? value : otherwise;
+}
+
+void print_figures(const play_figures& f, double seconds) {
+  printf("random play: %ld plays, %ld ticks, %ld deaths, %ld restarts (%ld completions, %ld quits), "
+         "%ld video restarts, %ld console lines, %ld findings, longest entity list %zu, %.0f s\n",
+         f.plays, f.ticks, f.deaths, f.restarts, f.completions, f.quits, f.video_restarts, f.console_lines,
+         f.findings, f.longest_list, seconds);
+}
+
+}  // namespace
+
+TEST(RandomPlay, EveryLevelKeepsTheRulesOfPlayUnderRandomInput) {
+  unsigned long long first = 1, count = 1;
+  int ticks = 700;
+  sscanf(env("TARVO_RANDOM_PLAY", "").c_str(), "%llu %llu %d", &first, &count, &ticks);
+  play_game game;
+  ASSERT_TRUE(game.start(env("TARVO_DATA_DIR", "data"), env("TARVO_RANDOM_PLAY_KEEP", "random_play")));
+  play_figures figures;
+  time_t began = time(nullptr);
+  for (unsigned long long seed = first; seed < first + count; ++seed)
+    for (int level = 0; level < level_count; ++level) EXPECT_EQ(random_play(game, seed, level, ticks, figures), "");
+  print_figures(figures, difftime(time(nullptr), began));
+  // The hands did what a player does: typed at the console, died and began again.
+  EXPECT_EQ(figures.plays, static_cast<long>(count) * level_count);
+  EXPECT_GT(figures.console_lines, 0);
+  EXPECT_GT(figures.restarts, 0);
+}
