@@ -10,7 +10,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
-targets=${*:-map config mapc_grid mapc_map save demo}
+targets=${*:-map config mapc_grid mapc_map save demo console}
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
@@ -30,11 +30,12 @@ max_len() {
     mapc_map) echo 16384 ;;
     save) echo 256 ;;
     demo) echo 65536 ;;
+    console) echo 1024 ;;
   esac
 }
 dict() {
   case $1 in
-    mapc_grid | mapc_map | config | save | demo) echo "$root/fuzz/$1.dict" ;;
+    mapc_grid | mapc_map | config | save | demo | console) echo "$root/fuzz/$1.dict" ;;
     *) echo "$root/fuzz/map.dict" ;;
   esac
 }
