@@ -1,9 +1,9 @@
 // Random play of every campaign level through the running game, with the
 // rules of play checked after every tick.
 //
-// TARVO_RANDOM_PLAY="FIRST COUNT TICKS" plays seeds FIRST to FIRST+COUNT-1
-// for TICKS ticks on each level instead of the fixed set (the long runs of
-// scripts/random_play.sh); the demo of a failed check goes to
+// TARVO_RANDOM_PLAY="FIRST COUNT TICKS [LEVEL]" plays seeds FIRST to
+// FIRST+COUNT-1 for TICKS ticks on each level (or on LEVEL alone) instead of
+// the fixed set (the long runs of scripts/random_play.sh); the demo of a failed check goes to
 // TARVO_RANDOM_PLAY_KEEP (default: random_play/ in the build folder).
 #include <gtest/gtest.h>
 
@@ -35,17 +35,37 @@ void print_figures(const play_figures& f, double seconds) {
 
 TEST(RandomPlay, EveryLevelKeepsTheRulesOfPlayUnderRandomInput) {
   unsigned long long first = 1, count = 1;
-  int ticks = 700;
-  sscanf(env("TARVO_RANDOM_PLAY", "").c_str(), "%llu %llu %d", &first, &count, &ticks);
+  int ticks = 700, only = -1;
+  sscanf(env("TARVO_RANDOM_PLAY", "").c_str(), "%llu %llu %d %d", &first, &count, &ticks, &only);
   play_game game;
   ASSERT_TRUE(game.start(env("TARVO_DATA_DIR", "data"), env("TARVO_RANDOM_PLAY_KEEP", "random_play")));
   play_figures figures;
   time_t began = time(nullptr);
-  for (unsigned long long seed = first; seed < first + count; ++seed)
-    for (int level = 0; level < level_count; ++level) EXPECT_EQ(random_play(game, seed, level, ticks, figures), "");
+  for (unsigned long long seed = first; seed < first + count; ++seed) {
+    for (int level = 0; level < level_count; ++level) {
+      if (only < 0 || level == only) EXPECT_EQ(random_play(game, seed, level, ticks, figures), "");
+    }
+  }
   print_figures(figures, difftime(time(nullptr), began));
   // The hands did what a player does: typed at the console, died and began again.
-  EXPECT_EQ(figures.plays, static_cast<long>(count) * level_count);
+  EXPECT_EQ(figures.plays, static_cast<long>(count) * (only < 0 ? level_count : 1));
   EXPECT_GT(figures.console_lines, 0);
   EXPECT_GT(figures.restarts, 0);
+}
+
+// Plays that once broke a rule, each played past the tick where it broke.
+TEST(RandomPlay, PlaysThatOnceBrokeARuleKeepItNow) {
+  struct finding {
+    unsigned long long seed;
+    int level;
+    int ticks;
+  };
+  const finding findings[] = {
+      {1, 1, 60},     // a flick of the mouse left the pitch at 484 degrees, past its clamp
+      {1, 11, 2500},  // a mob5 throwing orbs into a wall while it fell climbed out of the level
+  };
+  play_game game;
+  ASSERT_TRUE(game.start(env("TARVO_DATA_DIR", "data"), env("TARVO_RANDOM_PLAY_KEEP", "random_play")));
+  play_figures figures;
+  for (const finding& f : findings) EXPECT_EQ(random_play(game, f.seed, f.level, f.ticks, figures), "");
 }
