@@ -5,11 +5,13 @@
 # Usage: replay_demos.sh TARVO DATA DEMO...
 #   DATA is the generated data folder to play with (its maps, textures and
 #   sounds, with the shipped config at the smallest window, in a scratch
-#   folder), or "installed" for a game that finds its own data.
+#   folder), or "installed" for a game that finds its own data. REPLAY_AS,
+#   when set, is a command that runs the game as another user.
 set -u
 tarvo=$1 data=$2
 shift 2
 work=$(mktemp -d)
+chmod 755 "$work"
 trap 'rm -rf "$work"' EXIT
 if [ "$data" != installed ]; then
   mkdir -p "$work/data"
@@ -21,8 +23,9 @@ for demo in "$@"; do
   demo=$(realpath "$demo")
   recorded=$(sed -n 's/^end //p' "$demo")
   # Leaks are checked in process; the GL driver's own would be reported here.
+  # shellcheck disable=SC2086
   (cd "$work" && SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null ASAN_OPTIONS=detect_leaks=0 \
-    "$tarvo" --timedemo "$demo") >"$work/log" 2>&1
+    ${REPLAY_AS:-} "$tarvo" --timedemo "$demo") >"$work/log" 2>&1
   code=$?
   replayed=$(grep '^demo end: ' "$work/log")
   parted=$(grep -E '^demo( "|: )' "$work/log")
