@@ -22,6 +22,8 @@ constexpr size_t longest_allowed_list = 20000;
 constexpr double box_margin = 2.0;
 // The highest animation frame any enemy state climbs to (a boss firing).
 constexpr int32_t last_frame = 12;
+// The height below which the player dies where it is.
+constexpr double death_plane = -100.0;
 
 std::string say(const char* format, ...) {
   char text[256];
@@ -136,7 +138,9 @@ std::string check_counters(const play_watch& w, const player& p, const entity* h
   if (score < low || score > high)
     return say("the score went from %d to %d (%d from items, %d kills)", before.score, p.score, got.score, kills);
   if (p.mice != before.mice + got.mice) return say("mice went from %d to %d", before.mice, p.mice);
-  if (p.health > before.health + got.health)
+  // Below the death plane health is set to 0, from whatever it was.
+  bool plane = p.pos[1] < death_plane && p.health == 0;
+  if (p.health > before.health + got.health && !plane)
     return say("health rose from %d to %d with %d from items", before.health, p.health, got.health);
   return check_guns(before, p, got);
 }
