@@ -7,7 +7,10 @@
 #      completed at once, the level-complete screen shows, and Space starts
 #      level 1 with the save's first number 1;
 #   2. a click skips the opening image, and Continue starts the saved level 3;
-#   3. Quit on the title menu ends the program.
+#   3. ten presses of Right on Mouse Speed give 0.01, Back writes it to the
+#      config, a restart shows the same options, and the mouse at that speed
+#      still turns the view the way it moves;
+#   4. Quit on the title menu ends the program.
 # Usage: menus_e2e.sh TARVO MAPC DATA_DIR EXIT_ROOM.lvl
 # KEEP_SHOTS=DIR keeps the screenshots and the last log there. Exits 77 (skipped) without the
 # generated data.
@@ -157,7 +160,57 @@ shot_until_red continued || fail "level 3 did not end on its level-complete scre
 xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
 wait_exit "Escape"
 
-# 3. Quit on the title menu.
+# 3. Options: ten presses of Right take the mouse speed down to its floor
+# of 0.01 (never to 0 or below); Back writes it to the config, and after a
+# restart the options page shows the same; the mouse still turns the view
+# the way it moves.
+skip_splash() {
+  wait_log "passed initplayer"
+  xdotool mousemove --window "$wid" 200 200
+  xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
+  sleep 0.4
+}
+start_game
+skip_splash
+press Down; press Down; press space  # the options page opens on "Back"
+press Up; press Up
+for _ in 1 2 3 4 5 6 7 8 9 10; do press Right; done
+shot options_set
+press Down; press Down; press space
+wait_exit_escape() { xdotool keydown Escape; sleep 0.3; xdotool keyup Escape; wait_exit "Escape"; }
+wait_exit_escape
+grep -qx "m_speed 0.01" "$work/game/data/config.cfg" || fail "Back did not write m_speed 0.01 to the config"
+start_game
+skip_splash
+press Down; press Down; press space
+press Up; press Up
+shot options_again
+[ "$(differ options_set options_again)" -lt 1 ] || fail "the options page differs after a restart"
+wait_exit_escape
+# A level with detail to follow: the view turned by the mouse moves right
+# to left when the mouse moves right (a part of the first picture is found
+# further left in the second).
+(cd "$work/game" && exec "$tarvo" --map "$data/maps/facility.t3bsp") >"$work/log" 2>"$work/err" &
+game=$!
+wid=$(timeout 20 xdotool search --sync --name '^Tarvo 3D Engine$' | head -n 1)
+[ -n "$wid" ] || fail "no window for the level"
+xdotool windowfocus --sync "$wid" 2>/dev/null || true
+sleep 1.5
+shot before_turn
+xdotool mousemove_relative -- 600 0; sleep 0.5
+shot after_turn
+small() { convert "$work/$1.png" -resize 25% "$work/$1_small.png"; }
+small before_turn; small after_turn
+read -r w h < <(identify -format '%w %h\n' "$work/before_turn_small.png")
+# The upper middle: walls and ceiling, above the gun in hand.
+convert "$work/before_turn_small.png" -crop "$((w / 4))x$((h / 4))+$((w * 3 / 8))+$((h / 8))" +repage "$work/middle.png"
+found=$(compare -metric RMSE -subimage-search "$work/after_turn_small.png" "$work/middle.png" null: 2>&1 |
+  sed -n 's/.*@ \([0-9]*\),.*/\1/p')
+echo "the middle of the view moved from x $((w * 3 / 8)) to x $found (a quarter of the window's size)"
+[ -n "$found" ] && [ "$found" -lt $((w * 3 / 8 - 3)) ] || fail "moving the mouse right did not turn the view right"
+wait_exit_escape
+
+# 4. Quit on the title menu.
 start_game
 wait_log "passed initplayer"
 xdotool mousemove --window "$wid" 200 200
