@@ -211,7 +211,7 @@ int run_game(const game_options& options) {
   // A demo that cannot be replayed, or recorded, ends the program before a
   // window opens.
   demo_session* demo = nullptr;
-  if (options.demo_path || options.record_path) {
+  if (options.demo_path || options.record_path || options.check_rules) {
     demo = new demo_session{};
     if (!demo_session_open(*demo, options)) {
       delete demo;

@@ -28,7 +28,7 @@
 #include "config/config_file.h"
 #include "config/key_code.h"
 #include "entities/entity.h"
-#include "tests/play/play_checks.h"
+#include "app/play_check.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Replays demos with the given game, flat out (--timedemo), and checks that
-# each ends on the line it was recorded with and parts from its recording at
-# no tick: the committed demos play the same in every build.
+# Replays demos with the given game, flat out (--timedemo) with the rules of
+# play checked (--check), and checks that each ends on the line it was
+# recorded with, parts from its recording at no tick and breaks no rule:
+# the committed demos play the same in every build.
 # Usage: replay_demos.sh TARVO DATA DEMO...
 #   DATA is the generated data folder to play with (its maps, textures and
 #   sounds, with the shipped config at the smallest window, in a scratch
@@ -25,10 +26,10 @@ for demo in "$@"; do
   # Leaks are checked in process; the GL driver's own would be reported here.
   # shellcheck disable=SC2086
   (cd "$work" && SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null ASAN_OPTIONS=detect_leaks=0 \
-    ${REPLAY_AS:-} "$tarvo" --timedemo "$demo") >"$work/log" 2>&1
+    ${REPLAY_AS:-} "$tarvo" --timedemo "$demo" --check) >"$work/log" 2>&1
   code=$?
   replayed=$(grep '^demo end: ' "$work/log")
-  parted=$(grep -E '^demo( "|: )' "$work/log")
+  parted=$(grep -E '^(demo( "|: )|check: )' "$work/log")
   if [ "$code" = 0 ] && [ "$replayed" = "$recorded" ] && [ -z "$parted" ]; then
     echo "PASS: $(basename "$demo"): $replayed"
   else

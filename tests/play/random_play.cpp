@@ -22,7 +22,6 @@
 #include "config/bind_keys.h"
 #include "config/config_file.h"
 #include "game/level_table.h"
-#include "tests/play/play_checks.h"
 #include "tests/play/random_hands.h"
 
 namespace fs = std::filesystem;
@@ -51,31 +50,31 @@ struct log_to_file {
   }
 };
 
-// One play: the hands, the life being recorded and the rules it is held to.
+// One play: the hands, and the life being recorded and held to the rules.
 struct play {
   play_game& game;
   game_state& gs;
   int level;
   random_hands hands;
   demo_session session{};
-  play_watch watch{};
-  int life_tick = 0;
   size_t longest_list = 0;  // over the lives before the current one
 };
 
 std::string demo_path(const play& pl) { return pl.game.folder + "/life.dem"; }
 
-// A new life starts as a recorded --map start does: counters at 0, the
-// console closed and empty; then the recording begins and the level loads,
-// through the death screen when `after_death`, as the game does it.
+// A new life starts as a recorded --map --check start does: counters at 0,
+// the console closed and empty; then the recording begins and the level
+// loads, through the death screen when `after_death`, as the game does it.
 std::string begin_life(play& pl, bool after_death) {
   game_state& gs = pl.gs;
   player& p = gs.the_player;
   p.kills = p.score = p.mice = 0;
   p.kills_at_level_start = p.score_at_level_start = p.mice_at_level_start = 0;
   gs.the_console = console{};
+  pl.longest_list = std::max(pl.longest_list, pl.session.watch.longest_list);
   pl.session = demo_session{};
   game_options options{};
+  options.check_rules = 1;
   options.map_path = level_table[pl.level].map_path;
   std::string path = demo_path(pl);
   options.record_path = path.c_str();
@@ -83,15 +82,13 @@ std::string begin_life(play& pl, bool after_death) {
   pl.session.live_keys = random_key_down;
   gs.demo = &pl.session;
   demo_session_begin(pl.session, gs);
-  pl.life_tick = 0;
-  pl.longest_list = std::max(pl.longest_list, pl.watch.longest_list);
   if (after_death) {
     for (int pass = 0; pass < 100 && gs.menu.active; ++pass) menu_pass(gs, space_down);
     if (gs.menu.active) return "Space on the death screen did not start the level again";
   } else if (!enter_level(gs, options.map_path)) {
     return "the level does not load";
   }
-  return play_watch_start(pl.watch, gs);
+  return "";
 }
 
 // The level was left in the last pass (death or completion), or quit was
@@ -126,12 +123,12 @@ std::string keep_demo(play& pl, unsigned long long seed) {
   demo_session_close(pl.session, pl.gs);
   std::string map = fs::path(level_table[pl.level].map_path).stem().string();
   std::string kept = pl.game.keep_folder + "/seed" + std::to_string(seed) + "_" + map + "_tick" +
-                     std::to_string(pl.life_tick) + ".dem";
+                     std::to_string(pl.session.check_ticks) + ".dem";
   std::error_code failed;
   fs::create_directories(pl.game.keep_folder, failed);
   fs::copy_file(demo_path(pl), kept, fs::copy_options::overwrite_existing, failed);
   return failed ? "(the demo could not be kept: " + failed.message() + ")"
-                : "the demo " + kept + " replays the life to it";
+                : "tarvo --playdemo " + kept + " --check replays the life to it";
 }
 
 // One pass of the loop, as the main loop runs it: a video restart asked for
@@ -152,7 +149,6 @@ bool loop_pass(play& pl, play_figures& figures) {
   game_pass(gs);
   gs.mouse.x_motion = 0;
   gs.mouse.y_motion = 0;
-  pl.life_tick += 1;
   figures.ticks += 1;
   return true;
 }
@@ -213,14 +209,14 @@ std::string random_play(play_game& game, unsigned long long seed, int level, int
     for (int tick = 0; broken.empty() && tick < ticks;) {
       if (!loop_pass(pl, figures)) continue;
       ++tick;
-      if (quit_flag || gs.menu.active)
+      if (!pl.session.check_failure.empty())
+        broken = pl.session.check_failure;
+      else if (quit_flag || gs.menu.active)
         broken = next_life(pl, figures);
-      else
-        broken = play_watch_tick(pl.watch, gs);
     }
     figures.plays += 1;
     figures.console_lines += pl.hands.lines_typed;
-    figures.longest_list = std::max({figures.longest_list, pl.longest_list, pl.watch.longest_list});
+    figures.longest_list = std::max({figures.longest_list, pl.longest_list, pl.session.watch.longest_list});
     if (!broken.empty()) broken += "; " + keep_demo(pl, seed);
     gs.demo = nullptr;
     if (!gs.menu.active) {
@@ -231,7 +227,6 @@ std::string random_play(play_game& game, unsigned long long seed, int level, int
   if (broken.empty()) return "";
   figures.findings += 1;
   char where[160];
-  snprintf(where, sizeof where, "seed %llu level %d (%s) tick %d of its life: ", seed, level,
-           level_table[level].map_path, pl.life_tick);
+  snprintf(where, sizeof where, "seed %llu level %d (%s), in the life's ", seed, level, level_table[level].map_path);
   return where + broken;
 }

@@ -38,7 +38,8 @@ struct play_game {
 
 // Plays campaign level `level` for `ticks` game ticks with the input that
 // `seed` draws, starting as a fresh game would with the shipped config.
-// Each life is recorded as a demo. Returns "" when every check held,
-// otherwise "seed S level L (map) tick T: what broke", with the path of a
-// demo that replays the life up to that tick.
+// Each life is recorded as a demo and checked as --check checks it. Returns
+// "" when every rule held, otherwise "seed S level L (map), in the life's
+// tick T: what broke", with the command that replays the life's demo to
+// that tick and breaks the rule again.
 std::string random_play(play_game& game, unsigned long long seed, int level, int ticks, play_figures& figures);

@@ -7,14 +7,20 @@
 // TARVO_RANDOM_PLAY_KEEP (default: random_play/ in the build folder).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 
 #include "app/game_state.h"
+#include "app/level_unload.h"
+#include "app/play_check.h"
+#include "app/run_game.h"
 #include "entities/entity.h"
+#include "entities/entity_codes.h"
 #include "game/level_table.h"
-#include "tests/play/play_checks.h"
+#include "app/play_check.h"
 #include "tests/play/random_play.h"
 
 namespace {
@@ -69,4 +75,36 @@ TEST(RandomPlay, PlaysThatOnceBrokeARuleKeepItNow) {
   ASSERT_TRUE(game.start(env("TARVO_DATA_DIR", "data"), env("TARVO_RANDOM_PLAY_KEEP", "random_play")));
   play_figures figures;
   for (const finding& f : findings) EXPECT_EQ(random_play(game, f.seed, f.level, f.ticks, figures), "");
+}
+
+// The rules see what a broken tick would leave: each fault, made by hand on
+// the first level, is named; the state as loaded keeps every rule.
+TEST(RandomPlay, TheRulesNameWhatABrokenTickLeaves) {
+  play_game game;
+  ASSERT_TRUE(game.start(env("TARVO_DATA_DIR", "data"), env("TARVO_RANDOM_PLAY_KEEP", "random_play")));
+  game_state& gs = *game.gs;
+  ASSERT_TRUE(enter_level(gs, level_table[0].map_path));
+  entity* enemy = gs.entity_list;
+  while (enemy && (enemy->type < 200 || enemy->type > 299)) enemy = enemy->next;
+  ASSERT_NE(enemy, nullptr);
+  player& p = gs.the_player;
+  const std::pair<std::function<void(bool)>, const char*> faults[] = {
+      {[&](bool on) { p.vel[1] = on ? NAN : 0.0; }, "not finite"},
+      {[&](bool on) { p.pitch = on ? 120.0 : 0.0; }, "the pitch is 120"},
+      {[&](bool on) { p.pos[0] += on ? 1000.0 : -1000.0; }, "the player is outside the level"},
+      {[&](bool on) { enemy->state = on ? 42 : s_idle; }, "has state 42"},
+      {[&](bool on) { enemy->next->prev = on ? nullptr : enemy; }, "does not link back"},
+      {[&](bool on) { p.guns[0].reserve += on ? 5 : -5; }, "gun 0 went from 260 rounds to 265"},
+      {[&](bool on) { p.kills += on ? 1 : -1; }, "kills went from 0 to 1"},
+      {[&](bool on) { p.health += on ? 10 : -10; }, "health rose from 100 to 110"},
+  };
+  play_watch watch;
+  EXPECT_EQ(play_watch_start(watch, gs), "");
+  for (const auto& [fault, named] : faults) {
+    fault(true);
+    EXPECT_NE(play_watch_tick(watch, gs).find(named), std::string::npos) << named;
+    fault(false);
+    EXPECT_EQ(play_watch_start(watch, gs), "") << named;
+  }
+  unload_level(p, gs.bsp_root, gs.textures, gs.entity_list, gs.ai_node_list, gs.menu);
 }

@@ -1,5 +1,5 @@
 // What a correct game keeps true after every tick of a level.
-#include "tests/play/play_checks.h"
+#include "app/play_check.h"
 
 #include <algorithm>
 #include <cmath>
