@@ -1,6 +1,6 @@
 // libFuzzer target: whatever is typed into the console, executed against a
-// loaded level (the demo arena: two enemies, a magazine and an exit), one key a game
-// tick, with the rules of play checked after every tick.
+// loaded level (the demo arena: two enemies, a magazine and an exit), one
+// key a game tick, with the rules of play checked after every tick.
 //
 // The input is keystrokes, one byte a tick: the characters 33 to 126 and
 // the space, return ('\n'), backspace (8 or 127), a tick without a key
