@@ -29,6 +29,5 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TARVO_DATA_DIR="$build/data" TARVO_RANDOM_PLAY_KEEP="$build/random_play"
 export TARVO_RANDOM_PLAY="${1:-1000} ${2:-4} ${3:-4000} ${4:--1}"
 echo "random play: seeds, count, ticks, level: $TARVO_RANDOM_PLAY"
-start=$(date +%s)
-"$build/tests/play/test_play" --gtest_filter='RandomPlay.EveryLevel*'
-echo "random play: $(( $(date +%s) - start )) s"
+TIMEFORMAT='random play: %0R s, CPU %0U s user and %0S s system'
+time "$build/tests/play/test_play" --gtest_filter='RandomPlay.EveryLevel*'
