@@ -69,6 +69,14 @@ moved=$(differ still2 moved)
 echo "forward changed $moved of $total pixels"
 [ "$moved" -gt $((total / 4)) ] || fail "holding forward did not move the view"
 
+# The player slides on for a few seconds after a push; wait until the view
+# stands still again (at most 12 s).
+for _ in $(seq 24); do
+  shot slide1; sleep 0.5; shot slide2
+  [ "$(differ slide1 slide2)" -lt $((total / 1000)) ] && break
+done
+shot moved
+
 # The grave-accent key opens the console over the view.
 press grave; sleep 0.3
 shot console
