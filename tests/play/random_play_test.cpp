@@ -20,7 +20,6 @@
 #include "entities/entity.h"
 #include "entities/entity_codes.h"
 #include "game/level_table.h"
-#include "app/play_check.h"
 #include "tests/play/random_play.h"
 
 namespace {
