@@ -9,6 +9,7 @@
 #include "app/game_state.h"
 #include "entities/enemy_kinds.h"
 #include "entities/entity.h"
+#include "entities/entity_codes.h"
 #include "entities/pickup_update_table.h"
 #include "entities/player_weapons_table.h"
 #include "world/bsp_polygons_walk.h"
@@ -35,9 +36,6 @@ std::string say(const char* format, ...) {
 }
 
 bool finite3(const double (&v)[3]) { return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]); }
-
-bool is_enemy(int32_t type) { return type >= 200 && type <= 299; }
-bool is_item(int32_t type) { return type >= 400; }
 
 // Inside the level's box, or below all of it: a body under the level's
 // lowest polygon is falling to its death.
@@ -150,7 +148,7 @@ std::string check_counters(const play_watch& w, const player& p, const entity* h
 gains items_taken(const play_watch& w, const entity* head) {
   std::unordered_map<const entity*, int32_t> now;
   for (const entity* e = head; e; e = e->next)
-    if (is_item(e->type)) now[e] = e->type;
+    if (is_pickup(e->type)) now[e] = e->type;
   gains got;
   for (const auto& [item, was] : w.items) {
     auto still = now.find(item);
@@ -170,7 +168,7 @@ void remember(play_watch& w, const game_state& gs) {
   w.items.clear();
   for (const entity* e = gs.entity_list; e; e = e->next) {
     if (is_enemy(e->type)) w.enemies[e] = {e->type, e->state, e->health};
-    if (is_item(e->type)) w.items[e] = {e->type, e->state, e->health};
+    if (is_pickup(e->type)) w.items[e] = {e->type, e->state, e->health};
   }
   w.before = gs.the_player;
 }

@@ -6,6 +6,7 @@
 #include "audio/audio_error.h"
 #include "audio/play_sound.h"
 #include "entities/entity.h"
+#include "entities/entity_codes.h"
 #include "player/player.h"
 
 namespace {
@@ -13,10 +14,10 @@ namespace {
 constexpr double degrees_to_radians = 0.017453292519943295;
 
 // Enemies in armour: their pain is the metallic one.
-bool armored(int32_t type) { return type == 201 || type == 203 || type == 207 || type == 209; }
+bool armored(int32_t type) { return type == ent_mob2 || type == ent_mob4 || type == ent_mob8 || type == ent_mob10; }
 
 // Enemies that fire the energy weapon.
-bool lazer_shooter(int32_t type) { return type == 203 || type == 206 || type == 207; }
+bool lazer_shooter(int32_t type) { return type == ent_mob4 || type == ent_mob7 || type == ent_mob8; }
 
 }  // namespace
 

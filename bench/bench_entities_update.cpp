@@ -23,7 +23,7 @@ struct fight : bench_level {
   int enemies = 0;
 
   explicit fight(const std::string& path) : bench_level(path) {
-    for (const entity* e = entity_list; e; e = e->next) enemies += e->type >= 200 && e->type <= 299;
+    for (const entity* e = entity_list; e; e = e->next) enemies += is_enemy(e->type);
     fflush(stdout);
     saved_stdout = dup(STDOUT_FILENO);
     FILE* sink = fopen("/dev/null", "w");
@@ -60,7 +60,7 @@ void BM_TickAllEnemiesChasing(benchmark::State& state) {
   key_state keys{};
   for (auto _ : state) {
     for (entity* e = f.entity_list; e; e = e->next) {
-      if (e->type < 200 || e->type > 299) continue;
+      if (!is_enemy(e->type)) continue;
       e->state = s_chase;
       e->aux_timer = 0.0;
       e->health = 1000000;
@@ -83,7 +83,7 @@ void BM_TickAllEnemiesFighting(benchmark::State& state) {
     return;
   }
   for (entity* e = f.entity_list; e; e = e->next)
-    if (e->type >= 200 && e->type <= 299) e->state = s_chase;
+    if (is_enemy(e->type)) e->state = s_chase;
   key_state keys{};
   for (auto _ : state) {
     f.tick(keys);

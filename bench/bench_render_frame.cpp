@@ -16,6 +16,7 @@
 #include "app/texture_catalogue.h"
 #include "app/window.h"
 #include "entities/entity.h"
+#include "entities/entity_codes.h"
 #include "platform/directory.h"
 #include "platform/window.h"
 #include "render/draw_entities.h"
@@ -99,13 +100,13 @@ void look_at(player& p, const entity& e) {
 void choose_viewpoint(game_state& gs) {
   player& p = gs.the_player;
   for (const entity* e = gs.entity_list; e; e = e->next) {
-    if (e->type >= 200 && e->type <= 299 && sees(gs.bsp_root, p.pos, *e, 2.0, 1e9)) {
+    if (is_enemy(e->type) && sees(gs.bsp_root, p.pos, *e, 2.0, 1e9)) {
       look_at(p, *e);
       return;
     }
   }
   for (const entity* e = gs.entity_list; e; e = e->next) {
-    if (e->type < 200 || e->type > 299) continue;
+    if (!is_enemy(e->type)) continue;
     for (const ai_node* n = gs.ai_node_list; n; n = n->next) {
       double at[3] = {n->x, n->y, n->z};
       if (!sees(gs.bsp_root, at, *e, 5.0, 20.0)) continue;

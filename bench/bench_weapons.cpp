@@ -39,7 +39,7 @@ void pull_trigger(benchmark::State& state, int gun_index) {
     g.trigger = 1, g.fire_timer = 0.0, g.loaded = 2, p.reloading = 0;
     weapon_step(p, level.entity_list, level.bsp_root);
     for (entity* e = level.entity_list; e; e = e->next)
-      if (e->type >= 200 && e->type <= 299) {
+      if (is_enemy(e->type)) {
         hits += e->health < 100000;
         e->health = 100000, e->state = 1;  // nobody dies between pulls
       }

@@ -1,6 +1,8 @@
 // Entity type codes and enemy states.
 #pragma once
 
+#include <cstdint>
+
 // Type codes; the ranges choose the update (200-299 enemies, 300-399
 // projectiles, 400 and above pickups).
 enum {
@@ -41,6 +43,12 @@ enum {
   ent_morphine = 410,
   ent_mouse = 420,
 };
+
+// The kinds of entity the type code ranges stand for.
+constexpr bool is_prop(int32_t type) { return type >= 100 && type <= 199; }
+constexpr bool is_enemy(int32_t type) { return type >= 200 && type <= 299; }
+constexpr bool is_projectile(int32_t type) { return type >= 300 && type <= 399; }
+constexpr bool is_pickup(int32_t type) { return type >= 400; }
 
 // Enemy states.
 enum {

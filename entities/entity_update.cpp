@@ -15,11 +15,11 @@ namespace {
 constexpr double exit_reach = 3.0;
 
 void update_one(entity& e, player& p, const bsp_node* root, ai_node* nodes, entity* list, double dt) {
-  if (e.type >= 200 && e.type <= 299)
+  if (is_enemy(e.type))
     enemy_update(e, p, root, nodes, list, dt);
-  else if (e.type >= 300 && e.type <= 399)
+  else if (is_projectile(e.type))
     projectile_update(e, p, root, list, dt);
-  else if (e.type >= 400)
+  else if (is_pickup(e.type))
     pickup_update(&e, p);
   else if (e.type == ent_exit && distance3(e.pos, p.pos) < exit_reach)
     level_done_flag = 1;

@@ -20,7 +20,6 @@ constexpr double enemy_centre_height = 1.5;
 constexpr double vertical_angle = 1.570796;
 constexpr int shotgun = 1;
 
-bool is_enemy(const entity& e) { return e.type >= 200 && e.type <= 299; }
 
 // Half-width and half-height of an enemy's hit box against the player's shots.
 void body_size(int type, double* w, double* h) {
@@ -75,7 +74,7 @@ void player_hitscan(player& p, entity* first, const bsp_node* root, int pellet, 
   const double a = (shot_yaw - 180.0) * degrees_to_radians;
 
   for (entity* e = first; e; e = e->next) {
-    if (!is_enemy(*e) || e->state == s_dead) continue;
+    if (!is_enemy(e->type) || e->state == s_dead) continue;
     const double centre[3] = {e->pos[0], e->pos[1] + enemy_centre_height, e->pos[2]};
     if (bsp_segment_clear(eye, centre, root) != 1) continue;
 

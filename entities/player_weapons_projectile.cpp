@@ -42,7 +42,7 @@ entity* player_projectile(int32_t type, entity* entity_list, const double positi
 
 void melee_strike(entity* entity_list, const double position[3]) {
   for (entity* e = entity_list; e; e = e->next) {
-    if (e->type < 200 || e->type > 299) continue;
+    if (!is_enemy(e->type)) continue;
     const double dx = e->pos[0] - position[0];
     const double dz = e->pos[2] - position[2];
     if (std::sqrt(dx * dx + dz * dz) >= strike_reach) continue;

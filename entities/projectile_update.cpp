@@ -50,7 +50,7 @@ void test_the_player(entity& q, player& p, const hit_box& box, const double next
 // within reach takes the hit; a boss is a larger target.
 void test_enemies(entity& q, entity* list) {
   for (entity* e = list; e; e = e->next) {
-    if (e->type < 200 || e->type > 299 || e->state == s_dead) continue;
+    if (!is_enemy(e->type) || e->state == s_dead) continue;
     const double centre[3] = {e->pos[0], e->pos[1] + enemy_eye_height, e->pos[2]};
     if (distance3(centre, q.pos) >= (is_boss(e->type) ? 10.0 : 3.0)) continue;
     e->health -= player_shot_damage;
@@ -67,7 +67,7 @@ void test_enemies(entity& q, entity* list) {
 
 // By the type the shot has now: one already marked stays as it is.
 void age(entity& q) {
-  if (q.type < 300 || q.type > 399) return;
+  if (!is_projectile(q.type)) return;
   if (q.type == ent_teleport_orb) {
     if (q.state_timer > orb_lifetime) q.type = ent_stopped_teleport_orb;
   } else if (q.type == ent_spawn_shot) {

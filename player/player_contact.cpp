@@ -4,16 +4,16 @@
 #include <cmath>
 
 #include "entities/entity.h"
+#include "entities/entity_codes.h"
 #include "player/player.h"
 
 namespace {
 
 constexpr double contact_distance = 1.5;
 constexpr double contact_factor = 0.25;
-constexpr int32_t dead_state = 8;
 
 bool slows_the_player(const entity& e, const double pos[3]) {
-  if (e.type < 100 || e.type >= 300 || e.state == dead_state) return false;
+  if (!(is_prop(e.type) || is_enemy(e.type)) || e.state == s_dead) return false;
   double dx = e.pos[0] - pos[0], dy = e.pos[1] - pos[1], dz = e.pos[2] - pos[2];
   return std::sqrt(dx * dx + dy * dy + dz * dz) < contact_distance;
 }

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "entities/entity.h"
+#include "entities/entity_codes.h"
 #include "player/player.h"
 #include "world/ai_node.h"
 
@@ -15,7 +16,6 @@ namespace {
 
 constexpr double degrees_to_radians = 0.017453292519943295;
 constexpr double marker_half = 0.08;
-constexpr int32_t s_fire = 10;
 
 // The points at which the enemies test a link for a gap in the floor:
 // halving the segment, then its halves, then its quarters.

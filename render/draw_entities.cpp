@@ -5,13 +5,12 @@
 
 #include "app/texture_table.h"
 #include "entities/entity.h"
+#include "entities/entity_codes.h"
 #include "player/player.h"
 #include "render/sprite_tables.h"
 #include "world/world_vis.h"
 
 namespace {
-
-constexpr int32_t s_fire = 10;
 
 uint32_t slot_texture(const texture_table& textures, int32_t slot) {
   if (slot < 0 || slot >= texture_slot_count) return 0;
@@ -93,7 +92,7 @@ bool entity_sprite_box(const entity& e, double lo[3], double hi[3]) {
 void draw_billboard(const entity& e, uint32_t texture, double half_width, double half_height,
                     const player& viewer) {
   begin_facing_viewer(texture, e, viewer);
-  if (e.type >= 300 && e.type <= 399) set_shade(e, viewer);
+  if (is_projectile(e.type)) set_shade(e, viewer);
   double w = half_width;
   double h = half_height;
   glBegin(GL_POLYGON);

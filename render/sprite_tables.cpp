@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "entities/entity_codes.h"
+
 namespace {
 
 struct billboard_entry {
@@ -29,10 +31,7 @@ constexpr animated_sprite enemy_sheets[] = {
     {132, 8.0, 12.0, 12}, {133, 8.0, 12.0, 12},
 };
 
-constexpr int32_t first_enemy_type = 200;
-constexpr int32_t s_dying = 7;
-constexpr int32_t s_dead = 8;
-constexpr int32_t s_revive = 11;
+constexpr int32_t first_enemy_type = ent_worker;
 constexpr double column_width = 0.2;
 
 // Row `row` of a sheet of `rows` rows, brought into the sheet.

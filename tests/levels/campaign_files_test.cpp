@@ -10,6 +10,7 @@
 #include <string>
 
 #include "entities/entity.h"
+#include "entities/entity_codes.h"
 #include "tests/level/level_fixture.h"
 #include "tests/levels/campaign_table.h"
 #include "tests/support/capture_stdout.h"
@@ -134,7 +135,6 @@ int health_of(int type) {
   }
 }
 
-bool is_enemy(int type) { return type >= 200 && type < 300; }
 bool is_boss(int type) { return type == 209 || type == 212 || type == 213; }
 
 class CampaignFiles : public testing::Test {

@@ -84,7 +84,7 @@ TEST(RandomPlay, TheRulesNameWhatABrokenTickLeaves) {
   game_state& gs = *game.gs;
   ASSERT_TRUE(enter_level(gs, level_table[0].map_path));
   entity* enemy = gs.entity_list;
-  while (enemy && (enemy->type < 200 || enemy->type > 299)) enemy = enemy->next;
+  while (enemy && !is_enemy(enemy->type)) enemy = enemy->next;
   ASSERT_NE(enemy, nullptr);
   player& p = gs.the_player;
   const std::pair<std::function<void(bool)>, const char*> faults[] = {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "entities/entity_codes.h"
 #include "image/png_write.h"
 #include "tools/mapc/face_layout.h"
 #include "tools/mapc/source_limits.h"
@@ -94,7 +95,7 @@ void entity_colour(int type, int* r, int* g, int* b) {
   if (type == 1) *r = 0, *g = 255, *b = 0;
   else if (type == 2) *r = 0, *g = 255, *b = 255;
   else if (type == 100 || type == 101) *r = 160, *g = 160, *b = 160;
-  else if (type >= 200 && type < 300) *r = 255, *g = 0, *b = 0;
+  else if (is_enemy(type)) *r = 255, *g = 0, *b = 0;
   else if (type == 420) *r = 255, *g = 0, *b = 255;
 }
 

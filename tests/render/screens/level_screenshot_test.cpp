@@ -14,6 +14,7 @@
 #include "app/game_state.h"
 #include "app/level_load.h"
 #include "entities/entity.h"
+#include "entities/entity_codes.h"
 #include "render/render_frame.h"
 #include "tests/render/screens/screen_scene.h"
 #include "world/ai_node.h"
@@ -37,8 +38,6 @@ std::vector<std::string> compiled_maps() {
   return names;
 }
 
-bool is_enemy(int type) { return type >= 200 && type <= 299; }
-bool is_pickup(int type) { return type >= 400; }
 
 // Turns the player to the nearest enemy the eye can see, else the nearest
 // pickup in sight; leaves the yaw alone when there is neither.
