@@ -4,7 +4,7 @@
 #include "app/command_line.h"
 #include "app/data_directory.h"
 #include "app/run_game.h"
-#include "app/user_folder.h"
+#include "config/user_folder.h"
 
 int main(int argc, char** argv) {
   // The log is fully buffered and flushed once per pass of the loop.

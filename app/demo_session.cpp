@@ -17,9 +17,9 @@
 #include <cstring>
 
 #include "app/demo_state.h"
-#include "app/flags.h"
+#include "base/flags.h"
 #include "app/game_state.h"
-#include "app/video_settings.h"
+#include "config/video_settings.h"
 #include "platform/directory.h"
 #include "platform/timer.h"
 #include "platform/window.h"

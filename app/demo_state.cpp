@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "player/player.h"
 
 namespace {

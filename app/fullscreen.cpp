@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "app/game_state.h"
 #include "platform/keyboard.h"
 #include "platform/window.h"

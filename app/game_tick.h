@@ -1,7 +1,12 @@
 // One tick of the running level.
 #pragma once
 
+#include "render/render_frame.h"
+
 struct game_state;
+
+// What the frame of the running level draws, from the game's records.
+frame_scene frame_scene_of(game_state& gs);
 
 // Input, console, entities, player, the frame and its sounds, in that order.
 void game_tick(game_state& gs);

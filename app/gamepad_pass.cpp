@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "app/game_state.h"
-#include "config/gamepad_input.h"
+#include "player/gamepad_input.h"
 #include "platform/directory.h"
 #include "platform/gamepad.h"
 

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "audio/entity_sources.h"
+#include "game/entity_sources.h"
 #include "audio/sound_source.h"
 #include "platform/directory.h"
 #include "player/player.h"
-#include "world/map_read_level.h"
+#include "app/map_read_level.h"
 #include "world/map_stream.h"
 
 namespace {

@@ -6,11 +6,11 @@
 
 #include <cstdio>
 
-#include "app/flags.h"
-#include "app/texture_table.h"
+#include "base/flags.h"
+#include "base/texture_table.h"
 #include "render/screen_square.h"
-#include "audio/entity_sources.h"
-#include "entities/entity.h"
+#include "game/entity_sources.h"
+#include "base/entity.h"
 #include "entities/entity_list_free.h"
 #include "game/menu_state.h"
 #include "player/player.h"

@@ -1,7 +1,7 @@
 // The fixed-step clock of the main loop, as a function of counter readings.
 #include "app/loop_timing.h"
 
-#include "app/video_settings.h"
+#include "config/video_settings.h"
 
 void loop_timing_start(loop_timing& timing, uint64_t frequency, uint64_t reading) {
   timing = loop_timing{};

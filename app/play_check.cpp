@@ -8,8 +8,8 @@
 
 #include "app/game_state.h"
 #include "entities/enemy_kinds.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "entities/pickup_update_table.h"
 #include "entities/player_weapons_table.h"
 #include "world/bsp_polygons_walk.h"

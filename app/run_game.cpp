@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/demo_session.h"
-#include "app/flags.h"
+#include "base/flags.h"
 #include "app/free_game_resources.h"
 #include "app/fullscreen.h"
 #include "app/game_tick.h"
@@ -17,14 +17,14 @@
 #include "app/window.h"
 #include "app/window_proc.h"
 #include "audio/audio_device.h"
-#include "audio/entity_sources.h"
+#include "game/entity_sources.h"
 #include "audio/fixed_sounds.h"
 #include "audio/music.h"
 #include "audio/sound_source.h"
-#include "config/bind_keys.h"
+#include "player/bind_keys.h"
 #include "config/config_file.h"
 #include "config/keyboard_poll.h"
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "game/campaign.h"
 #include "game/menu_controls.h"
 #include "game/menu_frame.h"
@@ -33,6 +33,7 @@
 #include "platform/timer.h"
 #include "platform/window.h"
 #include "world/world_vis.h"
+#include "render/render_frame.h"
 #include "world/bsp_node.h"
 
 // Everything before the loop, in its fixed order.
@@ -56,6 +57,7 @@ void start_up_game(game_state& gs) {
 
   load_texture_catalogue(gs.textures);
   set_gl_blend_state();
+  gs.renderer.legacy_renderer = legacy_renderer_chosen();
   printf("passed ogl\n");
 
   player_init(gs.the_player, gs.config);

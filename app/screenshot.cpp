@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/game_state.h"
-#include "app/user_folder.h"
+#include "config/user_folder.h"
 #include "image/png_write.h"
 #include "platform/directory.h"
 #include "platform/keyboard.h"

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "app/texture_load.h"
-#include "app/texture_table.h"
+#include "base/texture_load.h"
+#include "base/texture_table.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "app/fullscreen.h"
 #include "app/game_state.h"
 #include "app/texture_catalogue.h"
-#include "app/texture_load.h"
+#include "base/texture_load.h"
 #include "app/window_icon.h"
 #include "platform/directory.h"
 #include "platform/events.h"

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "app/flags.h"
+#include "base/flags.h"
 
 int window_proc(const platform_event& event) {
   switch (event.kind) {

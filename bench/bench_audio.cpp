@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "audio/audio_device.h"
-#include "audio/entity_sources.h"
-#include "audio/game_sounds.h"
+#include "game/entity_sources.h"
+#include "game/game_sounds.h"
 #include "audio/load_sound.h"
 #include "audio/sound_source.h"
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "player/player.h"
 
 namespace {

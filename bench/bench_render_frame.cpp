@@ -15,13 +15,14 @@
 #include "app/level_load.h"
 #include "app/texture_catalogue.h"
 #include "app/window.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "platform/directory.h"
 #include "platform/window.h"
 #include "render/draw_entities.h"
 #include "render/frame_rules.h"
 #include "render/hud.h"
+#include "app/game_tick.h"
 #include "render/render_frame.h"
 #include "render/sky.h"
 #include "world/ai_node.h"
@@ -158,6 +159,7 @@ bench_level& level() {
   gs->video.fps_value = 60;
   load_texture_catalogue(gs->textures);
   set_gl_blend_state();
+  gs->renderer.legacy_renderer = legacy_renderer_chosen();
   glViewport(0, 0, bench_width, bench_height);
   gs->entity_list = entity_list_new_head();
   if (!load_level(made.map.c_str(), gs->entity_list, gs->textures, gs->bsp_root, gs->ai_node_list,
@@ -202,7 +204,7 @@ void BM_render_frame(benchmark::State& state) {
   bench_level& l = level();
   if (!ready(state, l)) return;
   for (auto _ : state) {
-    render_frame(*l.gs);
+    render_frame(frame_scene_of(*l.gs));
     glFinish();
   }
   label(state, l);
@@ -243,7 +245,7 @@ void BM_sprites(benchmark::State& state) {
   game_state& gs = *l.gs;
   double eye[3];
   eye_position(gs.the_player, eye);
-  render_frame(gs);
+  render_frame(frame_scene_of(gs));
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);

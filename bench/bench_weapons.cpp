@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_level.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "entities/player_weapons_step.h"
 #include "player/player.h"
 

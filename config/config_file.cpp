@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/user_folder.h"
-#include "app/video_settings.h"
+#include "config/user_folder.h"
+#include "config/video_settings.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/user_folder.h"
+#include "config/user_folder.h"
 #include "platform/directory.h"
 
 namespace {

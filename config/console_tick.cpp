@@ -1,7 +1,6 @@
 // The console's part of the game tick: the toggle key, then typing and commands.
 #include "config/console_tick.h"
 
-#include "config/bind_keys.h"
 #include "config/config_table.h"
 #include "config/console.h"
 #include "config/console_update.h"
@@ -15,25 +14,21 @@ constexpr int tilde_slot = '~' - 33;
 
 }  // namespace
 
-void console_toggle(console& con, key_state& keys, config_table& table, video_settings& video, player& p) {
-  if (keys.slots[grave_slot] != key_pressed && keys.slots[tilde_slot] != key_pressed) return;
+bool console_toggle(console& con, key_state& keys) {
+  if (keys.slots[grave_slot] != key_pressed && keys.slots[tilde_slot] != key_pressed) return false;
   keys.slots[grave_slot] = key_held;
   keys.slots[tilde_slot] = key_held;
-  if (con.console_open) {
-    con.console_open = 0;
-    bind_keys(table, video, p);
-  } else {
-    con.console_open = 1;
-  }
+  con.console_open = con.console_open ? 0 : 1;
+  return !con.console_open;
 }
 
-void console_tick(console& con, key_state& keys, config_table& table, video_settings& video, player& p) {
-  if (!con.console_open) return;
+bool console_tick(console& con, key_state& keys, config_table& table) {
+  if (!con.console_open) return false;
   console_update(con, table, keys);
   if (table.config_changed) {
     table.config_changed = 0;
-    bind_keys(table, video, p);
-  } else if (con.command_pending) {
-    run_command(con);
+    return true;
   }
+  if (con.command_pending) run_command(con);
+  return false;
 }

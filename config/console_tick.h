@@ -4,13 +4,13 @@
 struct config_table;
 struct console;
 struct key_state;
-struct player;
-struct video_settings;
 
 // The grave accent or the tilde, freshly pressed, opens or closes the
-// console; both slots are consumed. Closing re-applies the variables.
-void console_toggle(console& con, key_state& keys, config_table& table, video_settings& video, player& p);
+// console; both slots are consumed. True when it closed: the caller applies
+// the variables again (bind_keys).
+bool console_toggle(console& con, key_state& keys);
 
-// While the console is open: takes the tick's typing, then re-applies the
-// variables if a line set one, or else serves a pending command.
-void console_tick(console& con, key_state& keys, config_table& table, video_settings& video, player& p);
+// While the console is open: takes the tick's typing; true when a line set
+// a variable (the caller applies the variables again), or else serves a
+// pending command.
+bool console_tick(console& con, key_state& keys, config_table& table);

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "config/console.h"
 #include "config/console_print.h"
 

@@ -1,8 +1,8 @@
 // The animation clock every enemy state handler but two ends with.
 #include "entities/enemy_animation.h"
 
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "entities/entity_codes.h"
+#include "base/entity_codes.h"
 
 // A volley is either one instant shot or projectiles of one type.
 constexpr int32_t volley_instant = 0;

@@ -7,8 +7,8 @@
 
 #include "entities/enemy_kinds.h"
 #include "entities/enemy_sight.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "entities/entity_list.h"
 #include "entities/hit_box.h"
 #include "player/player.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "entities/entity_codes.h"
+#include "base/entity_codes.h"
 
 struct enemy_kind {
   int32_t type;

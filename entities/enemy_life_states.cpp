@@ -3,12 +3,12 @@
 
 #include <cstdio>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "entities/enemy_animation.h"
 #include "entities/enemy_context.h"
 #include "entities/enemy_sight.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "player/player.h"
 
 namespace {

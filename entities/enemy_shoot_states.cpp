@@ -11,8 +11,8 @@
 #include "entities/enemy_fire.h"
 #include "entities/enemy_sight.h"
 #include "entities/enemy_update.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "entities/entity_list.h"
 #include "player/player.h"
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "player/player.h"
 #include "world/bsp_query.h"
 

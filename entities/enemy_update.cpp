@@ -9,8 +9,8 @@
 #include "entities/enemy_nav_states.h"
 #include "entities/enemy_shoot_states.h"
 #include "entities/enemy_sight.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "player/player.h"
 
 namespace {

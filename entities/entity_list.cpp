@@ -2,8 +2,8 @@
 #include "entities/entity_list.h"
 
 #include "audio/sound_source.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 
 entity* entity_append(int32_t type, entity* any) {
   entity* tail = any;

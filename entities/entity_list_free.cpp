@@ -1,7 +1,7 @@
 // Releasing a whole entity list.
 #include "entities/entity_list_free.h"
 
-#include "entities/entity.h"
+#include "base/entity.h"
 
 void entity_list_free(entity* head) {
   while (head) {

@@ -1,4 +1,4 @@
 // Making the head of an entity list.
-#include "entities/entity.h"
+#include "base/entity.h"
 
 entity* entity_list_new_head() { return new entity{}; }

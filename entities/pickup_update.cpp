@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "entities/entity_list.h"
 #include "entities/pickup_update_table.h"
 #include "player/player.h"

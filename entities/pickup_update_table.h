@@ -1,7 +1,7 @@
 // What each kind of item does to the player that takes it.
 #pragma once
 
-#include "entities/entity_codes.h"
+#include "base/entity_codes.h"
 
 // One kind of item. An ammunition item moves what the gun holds into its
 // reserve, adds reserve_bonus and fills the gun with loaded_fill fresh

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "entities/hit_box.h"
 #include "player/player.h"
 #include "world/bsp_query.h"

@@ -1,7 +1,7 @@
 // Firing the gun in hand: the weapon step of the player's tick.
 #include "entities/player_weapons_step.h"
 
-#include "entities/entity_codes.h"
+#include "base/entity_codes.h"
 #include "entities/player_weapons_hitscan.h"
 #include "entities/player_weapons_projectile.h"
 #include "entities/player_weapons_table.h"

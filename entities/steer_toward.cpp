@@ -5,7 +5,7 @@
 
 #include "entities/enemy_kinds.h"
 #include "entities/enemy_sight.h"
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "world/bsp_query.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/video_settings.h"
+#include "config/video_settings.h"
 #include "config/config_file.h"
 #include "config/config_table.h"
 

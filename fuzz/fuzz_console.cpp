@@ -18,16 +18,16 @@
 #include <sstream>
 #include <string>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "app/free_game_resources.h"
 #include "app/game_state.h"
 #include "app/game_tick.h"
 #include "app/run_game.h"
-#include "app/video_settings.h"
-#include "config/bind_keys.h"
+#include "config/video_settings.h"
+#include "player/bind_keys.h"
 #include "config/config_file.h"
 #include "config/key_code.h"
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "app/play_check.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/texture_table.h"
-#include "entities/entity.h"
+#include "base/texture_table.h"
+#include "base/entity.h"
 #include "entities/entity_list_free.h"
 #include "tools/mapc/compile.h"
 #include "tools/mapc/grid_parser.h"
@@ -18,7 +18,7 @@
 #include "world/bsp_free.h"
 #include "world/bsp_node.h"
 #include "world/level_lists_free.h"
-#include "world/map_read_level.h"
+#include "app/map_read_level.h"
 #include "world/map_stream.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "app/texture_table.h"
-#include "app/user_folder.h"
+#include "base/texture_table.h"
+#include "config/user_folder.h"
 #include "audio/load_sound.h"
 #include "audio/sound_source.h"
 #include "game/level_table.h"

@@ -4,7 +4,7 @@
 
 #include <GL/gl.h>
 
-#include "app/texture_table.h"
+#include "base/texture_table.h"
 #include "game/level_table.h"
 #include "player/player.h"
 #include "render/draw_2d.h"

@@ -4,7 +4,7 @@
 
 #include <GL/gl.h>
 
-#include "app/texture_table.h"
+#include "base/texture_table.h"
 #include "audio/music.h"
 #include "game/campaign.h"
 #include "game/campaign_screens.h"

@@ -2,7 +2,7 @@
 // title menu's pages.
 #include "game/menu_keys.h"
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "game/campaign.h"
 #include "game/menu_options.h"
 #include "platform/keyboard.h"

@@ -2,7 +2,7 @@
 // and the cursor beside the current row.
 #include "game/menu_pages.h"
 
-#include "app/texture_table.h"
+#include "base/texture_table.h"
 #include "config/config_table.h"
 #include "config/key_code.h"
 #include "game/menu_controls.h"

@@ -4,8 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// Where the game keeps its one save, relative to the directory holding data/.
-constexpr char save_file_path[] = "data/save.sav";
+#include "config/user_folder.h"
 
 // What the save file holds, in the order of the line.
 struct save_record {

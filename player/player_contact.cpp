@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "player/player.h"
 
 namespace {

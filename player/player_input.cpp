@@ -5,7 +5,7 @@
 
 #include "config/key_code.h"
 #include "config/key_state.h"
-#include "entities/player_weapons_controls.h"
+#include "player/player_weapons_controls.h"
 #include "player/player.h"
 #include "player/player_push.h"
 

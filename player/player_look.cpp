@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "config/mouse_state.h"
-#include "entities/player_weapons_controls.h"
+#include "player/player_weapons_controls.h"
 #include "player/player.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "player/player.h"
 #include "world/ai_node.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/texture_table.h"
+#include "base/texture_table.h"
 #include "config/console.h"
 #include "player/player.h"
 #include "render/draw_2d.h"

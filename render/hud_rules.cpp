@@ -2,7 +2,7 @@
 // weapon image, the ammunition icon and where the loaded count starts.
 #include "render/hud_rules.h"
 
-#include "app/texture_table.h"
+#include "base/texture_table.h"
 #include "player/gun.h"
 
 void face_cell(int32_t health, double* left_u, double* right_u) {

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/texture_table.h"
+#include "base/texture_table.h"
 #include "render/draw_2d.h"
 
 namespace {

@@ -9,9 +9,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/game_state.h"
+#include "config/console.h"
+#include "config/video_settings.h"
+#include "player/player.h"
+#include "render/render_state.h"
+#include "base/texture_table.h"
 #include "config/config_table.h"
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "render/debug_overlays.h"
 #include "render/draw_2d.h"
 #include "render/draw_entities.h"
@@ -47,17 +51,17 @@ void push_camera(const player& p, const double eye[3]) {
 
 // The debug overlays the variables switch on, in the order of the table;
 // the vertex-lighting variable is taken up here for the next frame.
-void draw_overlays(game_state& gs) {
-  for (const config_var& var : gs.config.vars) {
+void draw_overlays(const frame_scene& scene) {
+  for (const config_var& var : scene.config.vars) {
     int32_t value = var.value.as_int;
     if (strcmp(var.name, "dbg_draw_aigraph") == 0) {
-      if (value != 0) draw_nav_graph(gs.ai_node_list);
+      if (value != 0) draw_nav_graph(scene.ai_node_list);
     } else if (strcmp(var.name, "dbg_draw_aimvec") == 0) {
-      if (value != 0) draw_player_aim(gs.the_player);
+      if (value != 0) draw_player_aim(scene.the_player);
     } else if (strcmp(var.name, "dbg_draw_e_aimvec") == 0) {
-      if (value != 0) draw_enemy_aim(gs.entity_list);
+      if (value != 0) draw_enemy_aim(scene.entity_list);
     } else if (strcmp(var.name, "vid_vertex_light") == 0) {
-      gs.renderer.vertex_light_flag = value != 0;
+      scene.renderer.vertex_light_flag = value != 0;
     }
   }
 }
@@ -65,31 +69,22 @@ void draw_overlays(game_state& gs) {
 // The camera's near plane, as the projection gives it.
 constexpr double near_plane = static_cast<double>(0.1f);
 
-// Whether TARVO_RENDERER=legacy asks for the plain drawing.
-bool legacy_wanted_by_environment() {
-  static const bool wanted = [] {
-    const char* choice = getenv("TARVO_RENDERER");
-    return choice && strcmp(choice, "legacy") == 0;
-  }();
-  return wanted;
-}
-
 // Whether anything depth-tested after the world could lie beyond the sky's
 // own depth: a debug overlay (its lines reach anywhere), or a sprite
 // outside the sky cube (half size 150 around the eye, open below). Only
 // then does the depth the sky writes matter to the picture.
-bool sky_depth_matters(const game_state& gs, const double eye[3]) {
-  for (const config_var& var : gs.config.vars) {
+bool sky_depth_matters(const frame_scene& scene, const double eye[3]) {
+  for (const config_var& var : scene.config.vars) {
     if (var.value.as_int == 0) continue;
     if (strcmp(var.name, "dbg_draw_aigraph") == 0 || strcmp(var.name, "dbg_draw_aimvec") == 0 ||
         strcmp(var.name, "dbg_draw_e_aimvec") == 0)
       return true;
   }
-  const world_pass_cache& cache = gs.renderer.world_pass;
-  for (const entity* e = gs.entity_list; e; e = e->next) {
+  const world_pass_cache& cache = scene.renderer.world_pass;
+  for (const entity* e = scene.entity_list; e; e = e->next) {
     // A sprite the visible sets hide is drawn nowhere (draw_entities).
     double lo[3], hi[3];
-    if (cache.vis_used && entity_sprite_box(*e, lo, hi) && !world_vis_box_seen(cache.vis, gs.bsp_root, lo, hi))
+    if (cache.vis_used && entity_sprite_box(*e, lo, hi) && !world_vis_box_seen(cache.vis, scene.bsp_root, lo, hi))
       continue;
     billboard_sprite still;
     animated_sprite sheet;
@@ -125,35 +120,35 @@ void draw_sky_behind(const player& p, uint32_t sky_texture) {
 
 // The world as the tree orders it, back to front over the sky, each
 // light-mapped polygon drawn twice: the plain drawing.
-void draw_world_painted(game_state& gs, const double eye[3]) {
-  const player& p = gs.the_player;
+void draw_world_painted(const frame_scene& scene, const double eye[3]) {
+  const player& p = scene.the_player;
   glDepthFunc(GL_ALWAYS);
-  draw_sky(p.yaw, p.pitch, gs.textures.slots[tex_sky], sky_half_size);
+  draw_sky(p.yaw, p.pitch, scene.textures.slots[tex_sky], sky_half_size);
   push_camera(p, eye);
   glEnable(GL_ALPHA_TEST);
   glAlphaFunc(GL_GREATER, 0.1f);
-  if (gs.bsp_root) world_draw(gs.bsp_root, eye, gs.renderer.vertex_light_flag);
+  if (scene.bsp_root) world_draw(scene.bsp_root, eye, scene.renderer.vertex_light_flag);
 }
 
 // The same picture with less work (world/world_pass.h): the opaque world
 // nearest first, the sky behind it, then what can be seen through; or,
 // when the sky's depth or the far plane's could show, the same polygons
 // back to front over the sky.
-void draw_world_fast(game_state& gs, const double eye[3]) {
-  const player& p = gs.the_player;
-  world_pass_cache& cache = gs.renderer.world_pass;
-  bool vertex_light = gs.renderer.vertex_light_flag;
+void draw_world_fast(const frame_scene& scene, const double eye[3]) {
+  const player& p = scene.the_player;
+  world_pass_cache& cache = scene.renderer.world_pass;
+  bool vertex_light = scene.renderer.vertex_light_flag;
   push_camera(p, eye);
-  world_pass_collect(cache, gs.bsp_root, eye, gs.textures);
+  world_pass_collect(cache, scene.bsp_root, eye, scene.textures);
   GLint depth_bits = 16;
   glGetIntegerv(GL_DEPTH_BITS, &depth_bits);
-  double far_limit = world_pass_far_depth_limit(near_plane, gs.video.render_distance, depth_bits);
+  double far_limit = world_pass_far_depth_limit(near_plane, scene.video.render_distance, depth_bits);
   glEnable(GL_ALPHA_TEST);
   glAlphaFunc(GL_GREATER, 0.1f);
-  if (world_pass_nearest_first_safe(cache, far_limit) && !sky_depth_matters(gs, eye)) {
+  if (world_pass_nearest_first_safe(cache, far_limit) && !sky_depth_matters(scene, eye)) {
     world_pass_draw_opaque(cache, eye, vertex_light);
     glPopMatrix();
-    draw_sky_behind(p, gs.textures.slots[tex_sky]);
+    draw_sky_behind(p, scene.textures.slots[tex_sky]);
     push_camera(p, eye);
     world_pass_draw_see_through(cache, eye, vertex_light);
     return;
@@ -162,7 +157,7 @@ void draw_world_fast(game_state& gs, const double eye[3]) {
   glDisable(GL_ALPHA_TEST);
   glDepthFunc(GL_ALWAYS);
   set_identity_texture_matrix();
-  draw_sky(p.yaw, p.pitch, gs.textures.slots[tex_sky], sky_half_size);
+  draw_sky(p.yaw, p.pitch, scene.textures.slots[tex_sky], sky_half_size);
   push_camera(p, eye);
   glEnable(GL_ALPHA_TEST);
   world_pass_draw_painter(cache, eye, vertex_light);
@@ -170,25 +165,25 @@ void draw_world_fast(game_state& gs, const double eye[3]) {
 
 // The 3-D pass: the sky and the world, then what is depth-tested against
 // them, then the hit markers over everything.
-void draw_scene(game_state& gs, const double eye[3]) {
-  const player& p = gs.the_player;
+void draw_scene(const frame_scene& scene, const double eye[3]) {
+  const player& p = scene.the_player;
   glEnable(GL_DEPTH_TEST);
-  if (gs.renderer.legacy_renderer || legacy_wanted_by_environment())
-    draw_world_painted(gs, eye);
+  if (scene.renderer.legacy_renderer)
+    draw_world_painted(scene, eye);
   else
-    draw_world_fast(gs, eye);
+    draw_world_fast(scene, eye);
   // The world leaves v mirrored for its own coordinates and, with vertex
   // lighting, the colour of its last vertex; the sprites and the HUD give
   // plain image coordinates and expect white.
   set_identity_texture_matrix();
   glColor3d(1.0, 1.0, 1.0);
   glDepthFunc(GL_LESS);
-  const bool legacy = gs.renderer.legacy_renderer || legacy_wanted_by_environment();
-  const world_pass_cache& cache = gs.renderer.world_pass;
-  draw_entities(gs.entity_list, p, gs.textures, !legacy && cache.vis_used ? &cache.vis : nullptr, gs.bsp_root);
-  draw_overlays(gs);
+  const bool legacy = scene.renderer.legacy_renderer;
+  const world_pass_cache& cache = scene.renderer.world_pass;
+  draw_entities(scene.entity_list, p, scene.textures, !legacy && cache.vis_used ? &cache.vis : nullptr, scene.bsp_root);
+  draw_overlays(scene);
   glDisable(GL_DEPTH_TEST);
-  draw_hit_markers(p, gs.textures.slots[tex_blood]);
+  draw_hit_markers(p, scene.textures.slots[tex_blood]);
   glPopMatrix();
 }
 
@@ -200,12 +195,12 @@ bool hud_switch(const config_table& config, const char* name) {
 
 // The 2-D pass in the screen square: the HUD, then the red fade of death,
 // or for the living the crosshair and the flash of a hurt.
-void draw_screen_layer(game_state& gs) {
-  const player& p = gs.the_player;
+void draw_screen_layer(const frame_scene& scene) {
+  const player& p = scene.the_player;
   const screen_extent e = set_screen_projection();
-  bool whole_images = gs.renderer.legacy_renderer || legacy_wanted_by_environment();
-  draw_hud(gs.video.fps_value, gs.textures, gs.the_console, p,
-           whole_images ? nullptr : &gs.renderer.hud_images);
+  bool whole_images = scene.renderer.legacy_renderer;
+  draw_hud(scene.video.fps_value, scene.textures, scene.the_console, p,
+           whole_images ? nullptr : &scene.renderer.hud_images);
   if (p.health <= 0) {
     draw_color_quad(-e.half_width, -e.half_height, 2.0 * e.half_width, 2.0 * e.half_height, 1.0, 0.0, 0.0,
                     death_fade_alpha(p.death_timer));
@@ -213,15 +208,20 @@ void draw_screen_layer(game_state& gs) {
   }
   // The crosshair sits under the console's panel edge while it is open and
   // would hide what the scope frames, so it waits for both to go.
-  if (hud_switch(gs.config, "hud_crosshair") && !p.zoom_flag && !gs.the_console.console_open)
-    draw_crosshair(crosshair_height(p, gs.bsp_root, view_fov(p.zoom_flag, gs.video.fov)), gs.video.width,
-                   gs.video.height);
-  const double hurt = hurt_flash_alpha(gs.renderer.hurt);
-  if (hurt > 0.0 && hud_switch(gs.config, "hud_hurt_flash"))
+  if (hud_switch(scene.config, "hud_crosshair") && !p.zoom_flag && !scene.the_console.console_open)
+    draw_crosshair(crosshair_height(p, scene.bsp_root, view_fov(p.zoom_flag, scene.video.fov)), scene.video.width,
+                   scene.video.height);
+  const double hurt = hurt_flash_alpha(scene.renderer.hurt);
+  if (hurt > 0.0 && hud_switch(scene.config, "hud_hurt_flash"))
     draw_color_quad(-e.half_width, -e.half_height, 2.0 * e.half_width, 2.0 * e.half_height, 1.0, 0.0, 0.0, hurt);
 }
 
 }  // namespace
+
+bool legacy_renderer_chosen() {
+  const char* choice = getenv("TARVO_RENDERER");
+  return choice && strcmp(choice, "legacy") == 0;
+}
 
 bool game_projection_in_force() {
   GLdouble m[16];
@@ -239,22 +239,22 @@ void set_game_projection(const video_settings& video, uint8_t zoom_flag) {
   glLoadIdentity();
 }
 
-void render_frame(game_state& gs) {
-  const player& p = gs.the_player;
+void render_frame(const frame_scene& scene) {
+  const player& p = scene.the_player;
   // The projection is set at the end of each game frame for the next one;
   // the first frame after a 2-D screen finds the screen's instead.
   const bool after_screen = !game_projection_in_force();
   if (after_screen) {
-    set_game_projection(gs.video, p.zoom_flag);
+    set_game_projection(scene.video, p.zoom_flag);
     set_identity_texture_matrix();
   }
-  hurt_flash_update(gs.renderer.hurt, p, gs.video.tick_step, after_screen);
+  hurt_flash_update(scene.renderer.hurt, p, scene.video.tick_step, after_screen);
   double eye[3];
   eye_position(p, eye);
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  draw_scene(gs, eye);
-  draw_screen_layer(gs);
+  draw_scene(scene, eye);
+  draw_screen_layer(scene);
   glDisable(GL_ALPHA_TEST);
-  set_game_projection(gs.video, p.zoom_flag);
+  set_game_projection(scene.video, p.zoom_flag);
 }

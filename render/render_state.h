@@ -14,7 +14,7 @@ struct render_state {
   // Draw every frame the plain way: the sky, then the whole tree back to
   // front with two passes per light-mapped polygon, and the HUD's images
   // whole. It is the reference the faster drawing is checked against; the
-  // environment variable TARVO_RENDERER=legacy also selects it.
+  // environment variable TARVO_RENDERER=legacy chooses it at start-up.
   bool legacy_renderer;
 
   // The faster world drawing's lists, texture opacities and shader.

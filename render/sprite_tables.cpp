@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "entities/entity_codes.h"
+#include "base/entity_codes.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/texture_table.h"
+#include "base/texture_table.h"
 #include "world/bsp_node.h"
 #include "world/light_map_build.h"
 #include "world/map_stream.h"

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "app/texture_table.h"
+#include "base/texture_table.h"
 #include "world/bsp_node.h"
 #include "world/world_draw.h"
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/texture_load.h"
-#include "app/texture_table.h"
+#include "base/texture_load.h"
+#include "base/texture_table.h"
 #include "world/level_lists_free.h"
 #include "world/map_stream.h"
 #include "world/world_texture.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/loop_timing.h"
-#include "app/video_settings.h"
+#include "config/video_settings.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "app/window_proc.h"
 #include "config/config_file.h"
 #include "config/config_table.h"

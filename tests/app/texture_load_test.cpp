@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/texture_catalogue.h"
-#include "app/texture_load.h"
-#include "app/texture_table.h"
+#include "base/texture_load.h"
+#include "base/texture_table.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/video_settings.h"
+#include "config/video_settings.h"
 #include "config/config_table.h"
 #include "tests/support/capture_stdout.h"
 

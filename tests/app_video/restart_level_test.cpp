@@ -13,15 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "app/game_state.h"
 #include "app/level_load.h"
 #include "app/level_unload.h"
 #include "app/texture_catalogue.h"
 #include "app/window.h"
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "entities/entity_list_free.h"
 #include "platform/window.h"
+#include "app/game_tick.h"
 #include "render/render_frame.h"
 #include "tests/support/capture_stdout.h"
 #include "world/bsp_node.h"
@@ -156,7 +157,7 @@ class RestartInALevel : public testing::Test {
   }
 
   std::vector<uint8_t> frame() {
-    render_frame(*gs_);
+    render_frame(frame_scene_of(*gs_));
     std::vector<uint8_t> pixels(static_cast<size_t>(gs_->video.width) * gs_->video.height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, gs_->video.width, gs_->video.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());

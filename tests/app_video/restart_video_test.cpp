@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "app/game_state.h"
 #include "app/texture_catalogue.h"
 #include "app/window.h"

@@ -1,9 +1,9 @@
 // Applying the variables: bindings, mouse speeds, look speed, video settings.
-#include "config/bind_keys.h"
+#include "player/bind_keys.h"
 
 #include <gtest/gtest.h>
 
-#include "app/video_settings.h"
+#include "config/video_settings.h"
 #include "config/config_table.h"
 #include "config/debug_flags.h"
 #include "player/player.h"

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/video_settings.h"
+#include "config/video_settings.h"
 #include "config/config_table.h"
 #include "config/config_save.h"
 #include "tests/support/capture_stdout.h"

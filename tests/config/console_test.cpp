@@ -6,12 +6,13 @@
 #include <cstring>
 #include <string>
 
-#include "app/flags.h"
-#include "app/video_settings.h"
+#include "base/flags.h"
+#include "config/video_settings.h"
 #include "config/config_table.h"
 #include "config/console_execute.h"
 #include "config/console_print.h"
 #include "config/console_tick.h"
+#include "player/bind_keys.h"
 #include "config/console_update.h"
 #include "config/key_state.h"
 #include "player/player.h"
@@ -33,7 +34,7 @@ class Console : public testing::Test {
   // One tick in which the given slots went down.
   void tick_with(std::initializer_list<int> slots) {
     for (int slot : slots) keys.slots[slot] = key_pressed;
-    console_tick(con, keys, table, video, the_player);
+    if (console_tick(con, keys, table)) bind_keys(table, video, the_player);
     keys = key_state{};
   }
   // Types `text` one character a tick, as a person would.
@@ -240,12 +241,12 @@ TEST_F(Console, LongLinesAreCutToFitTheHistory) {
 TEST_F(Console, ToggleKeysOpenAndClose) {
   const int grave = '`' - 33, tilde = '~' - 33;
   keys.slots[grave] = key_pressed;
-  console_toggle(con, keys, table, video, the_player);
+  EXPECT_FALSE(console_toggle(con, keys));
   EXPECT_EQ(con.console_open, 1);
   EXPECT_EQ(keys.slots[grave], key_held);
   EXPECT_EQ(keys.slots[tilde], key_held);
   // A held toggle key does nothing.
-  console_toggle(con, keys, table, video, the_player);
+  EXPECT_FALSE(console_toggle(con, keys));
   EXPECT_EQ(con.console_open, 1);
 
   // Closing re-applies the variables.
@@ -253,7 +254,8 @@ TEST_F(Console, ToggleKeysOpenAndClose) {
   table.config_changed = 1;
   keys = key_state{};
   keys.slots[tilde] = key_pressed;
-  console_toggle(con, keys, table, video, the_player);
+  ASSERT_TRUE(console_toggle(con, keys));
+  bind_keys(table, video, the_player);
   EXPECT_EQ(con.console_open, 0);
   EXPECT_EQ(the_player.key_bindings[bind_forward], 'i');
   EXPECT_EQ(table.config_changed, 0);

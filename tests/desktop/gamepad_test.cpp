@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "app/gamepad_pass.h"
 #include "app/run_game.h"
-#include "config/gamepad_input.h"
+#include "player/gamepad_input.h"
 #include "config/key_code.h"
 #include "config/keyboard_poll.h"
 #include "platform/events.h"

@@ -1,7 +1,7 @@
 // Where the game's files go: data/ when it can be written, the user's own
 // folder when it cannot (an installed game). The read-only cases run in a
 // child process without root's right to write anywhere.
-#include "app/user_folder.h"
+#include "config/user_folder.h"
 
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/video_settings.h"
+#include "config/video_settings.h"
 #include "config/config_file.h"
 #include "game/campaign.h"
 #include "game/save_file.h"

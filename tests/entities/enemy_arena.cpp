@@ -5,7 +5,7 @@
 
 #include "config/config_table.h"
 #include "config/mouse_state.h"
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "entities/entity_list.h"
 #include "entities/entity_update.h"
 #include "player/player_update.h"

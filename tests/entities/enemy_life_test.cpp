@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "app/flags.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/flags.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "entities/entity_list.h"
 #include "tests/entities/enemy_arena.h"
 #include "tests/support/capture_stdout.h"

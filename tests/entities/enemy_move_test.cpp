@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "entities/enemy_sight.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "tests/entities/enemy_arena.h"
 #include "tests/support/capture_stdout.h"
 #include "world/ai_node.h"

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "entities/entity_list_free.h"
 
 namespace {

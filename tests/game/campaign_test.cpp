@@ -12,11 +12,11 @@
 #include <cstring>
 #include <string>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "app/level_load.h"
 #include "app/level_unload.h"
-#include "audio/entity_sources.h"
-#include "entities/entity.h"
+#include "game/entity_sources.h"
+#include "base/entity.h"
 #include "entities/entity_list_free.h"
 #include "game/menu_keys.h"
 #include "platform/keyboard.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/texture_table.h"
+#include "base/texture_table.h"
 #include "audio/sound_table.h"
 #include "config/config_table.h"
 #include "config/key_state.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "game/menu_frame.h"
 #include "game/menu_controls.h"
 #include "game/menu_keys.h"

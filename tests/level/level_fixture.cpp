@@ -10,7 +10,7 @@
 
 #include "app/level_load.h"
 #include "app/level_unload.h"
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "entities/entity_list_free.h"
 #include "world/bsp_free.h"
 #include "world/bsp_node.h"

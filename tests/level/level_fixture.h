@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "app/texture_table.h"
+#include "base/texture_table.h"
 #include "config/config_table.h"
 #include "game/menu_state.h"
 #include "player/player.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "platform/directory.h"
 #include "tests/level/level_fixture.h"
 #include "tests/support/capture_stdout.h"

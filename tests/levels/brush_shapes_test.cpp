@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/flags.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/flags.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "entities/enemy_update.h"
 #include "entities/steer_toward.h"
 #include "tests/levels/level_walk.h"

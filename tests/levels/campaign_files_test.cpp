@@ -9,8 +9,8 @@
 #include <set>
 #include <string>
 
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "tests/level/level_fixture.h"
 #include "tests/levels/campaign_table.h"
 #include "tests/support/capture_stdout.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/flags.h"
-#include "entities/entity.h"
+#include "base/flags.h"
+#include "base/entity.h"
 #include "entities/entity_list.h"
 #include "tests/level/level_fixture.h"
 #include "tests/levels/campaign_table.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <queue>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "config/key_state.h"
 #include "config/mouse_state.h"
 #include "entities/entity_list.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "app/texture_table.h"
+#include "base/texture_table.h"
 #include "tools/mapc/compile.h"
 
 struct ai_node;

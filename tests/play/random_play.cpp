@@ -12,14 +12,14 @@
 #include <sstream>
 
 #include "app/demo_session.h"
-#include "app/flags.h"
+#include "base/flags.h"
 #include "app/game_state.h"
 #include "app/level_unload.h"
 #include "app/raw_mouse.h"
 #include "app/run_game.h"
 #include "app/window.h"
 #include "audio/music.h"
-#include "config/bind_keys.h"
+#include "player/bind_keys.h"
 #include "config/config_file.h"
 #include "game/level_table.h"
 #include "tests/play/random_hands.h"

@@ -17,8 +17,8 @@
 #include "app/level_unload.h"
 #include "app/play_check.h"
 #include "app/run_game.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "game/level_table.h"
 #include "tests/play/random_play.h"
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "player/player_contact.h"
 #include "player/player_input.h"
 #include "player/player_look.h"

@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "player/player.h"
 #include "tests/render/gl_scene.h"
 #include "tests/support/gl_context.h"

@@ -9,7 +9,7 @@
 
 #include "app/game_state.h"
 #include "app/window.h"
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "entities/entity_list_free.h"
 #include "player/player.h"
 #include "world/bsp_free.h"

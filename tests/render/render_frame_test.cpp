@@ -1,5 +1,6 @@
 // Whole frames through render_frame: sky, world, sprites, markers, HUD,
 // the death fade and the projection carried from frame to frame.
+#include "app/game_tick.h"
 #include "render/render_frame.h"
 
 #include <GL/gl.h>
@@ -11,7 +12,7 @@
 #include <string>
 
 #include "app/game_state.h"
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "tests/render/gl_scene.h"
 #include "world/bsp_free.h"
 #include "tests/support/capture_stdout.h"
@@ -70,7 +71,7 @@ class RenderFrame : public testing::Test {
 TEST_F(RenderFrame, TheWorldCoversTheSky) {
   gs->textures.slots[7] = blue;
   wall_ahead(2, 10);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   rgba centre = read_pixel(128, 128);
   EXPECT_EQ(centre.r, 255);
   EXPECT_EQ(centre.b, 0);
@@ -84,20 +85,20 @@ TEST_F(RenderFrame, SpritesAreHiddenByWallsButHitMarkersShowThrough) {
   wall_ahead(3, 5);
   gs->textures.slots[110] = green;  // prop1
   add_entity(100, 0, eye_y, -10);   // behind the wall
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(128, 128).g, 0);
 
   gs->textures.slots[0] = blue;  // blood
   gs->the_player.hit_markers[3].active = 1;
   gs->the_player.hit_markers[3].pos[1] = eye_y;
   gs->the_player.hit_markers[3].pos[2] = -10;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   rgba marker = read_pixel(128, 128);
   EXPECT_EQ(marker.b, 255);
   EXPECT_EQ(marker.r, 0);
   // An inactive slot draws nothing, wherever it points.
   gs->the_player.hit_markers[3].active = 0;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(128, 128).r, 255);
 }
 
@@ -107,12 +108,12 @@ TEST_F(RenderFrame, TexelsBelowTheAlphaThresholdLeaveTheSceneVisible) {
   add_entity(100, 0, eye_y, -5);
   gs->the_player.current_gun = 0;
   gs->textures.slots[20] = clear;  // gun 0's idle image over the whole screen
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   rgba centre = read_pixel(128, 128);
   EXPECT_EQ(centre.r, 255);
   EXPECT_EQ(centre.g, 0);
   gs->textures.slots[20] = green;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(128, 128).g, 255);
 }
 
@@ -122,7 +123,7 @@ TEST_F(RenderFrame, EntitiesDrawFromTheLastEntryFirst) {
   gs->textures.slots[111] = green;     // prop2, far
   entity* near_one = add_entity(100, 0, eye_y, -5);
   entity* far_one = add_entity(101, 0, eye_y, -10);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   // The far one, last in the list, went first: the near one blends over it.
   rgba both = read_pixel(128, 128);
   EXPECT_NEAR(both.r, 128, 2);
@@ -135,7 +136,7 @@ TEST_F(RenderFrame, EntitiesDrawFromTheLastEntryFirst) {
   far_one->next = near_one;
   near_one->prev = far_one;
   near_one->next = nullptr;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   rgba alone = read_pixel(128, 128);
   EXPECT_NEAR(alone.r, 128, 2);
   EXPECT_EQ(alone.g, 0);
@@ -149,12 +150,12 @@ TEST_F(RenderFrame, EnemiesDarkenWithDistanceUnlessFiring) {
   entity* e = add_entity(201, 0, 0, -50);
   e->frame = 1;
   e->state = 1;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   // The sheet stands 3.5 high on its feet, 50 units away: just under the
   // centre of the screen.
   EXPECT_NEAR(read_pixel(128, 124).r, 127, 2);
   e->state = 10;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(128, 124).r, 255);
   GLuint name = white;
   glDeleteTextures(1, &name);
@@ -164,11 +165,11 @@ TEST_F(RenderFrame, PickupsKeepTheirColourAndProjectilesFade) {
   uint32_t white = solid_texture(255, 255, 255);
   gs->textures.slots[151] = white;  // morphine
   add_entity(410, 0, eye_y, -80);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(128, 128).r, 255);
   gs->entity_list->next->type = 300;  // proj1, same place
   gs->textures.slots[140] = white;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_NEAR(read_pixel(128, 128).r, 51, 2);
   GLuint name = white;
   glDeleteTextures(1, &name);
@@ -182,7 +183,7 @@ TEST_F(RenderFrame, FirstFrameAfterAScreenIsInPerspective) {
   glMatrixMode(GL_MODELVIEW);
   EXPECT_FALSE(game_projection_in_force());
   wall_ahead(2, 10);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(128, 128).r, 255);
   EXPECT_TRUE(game_projection_in_force());
 }
@@ -191,25 +192,25 @@ TEST_F(RenderFrame, ZoomNarrowsTheViewFromTheNextFrame) {
   // Half size 2.2 at 10 units covers 38% of the half-height at 60 degrees
   // and 70% at 35; the probe sits at 55%.
   wall_ahead(2.2, 10);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   int probe_y = 128 + 70;
   EXPECT_EQ(read_pixel(128, probe_y).r, 0);
   gs->the_player.zoom_flag = 1;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(128, probe_y).r, 0);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(128, probe_y).r, 255);
 }
 
 TEST_F(RenderFrame, DeathFadeAndTheSinkingEye) {
   gs->the_player.health = 0;
   gs->the_player.death_timer = 3.0;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   rgba fade = read_pixel(128, 128);
   EXPECT_NEAR(fade.r, 127, 2);
   EXPECT_EQ(fade.g, 0);
   gs->the_player.death_timer = 7.0;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(10, 10).r, 255);
 }
 
@@ -225,17 +226,17 @@ TEST_F(RenderFrame, TheCrosshairAndTheFlashOfAHurt) {
   gs->bsp_root->back = new bsp_node{};  // solid behind the wall, where the shots stop
   gs->bsp_root->back->is_leaf = 1;
   gs->bsp_root->back->contents = 1;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(134, 128).g, 255) << "an arm";
   EXPECT_LT(read_pixel(134, 130).g, 60) << "its dark edge";
   EXPECT_EQ(read_pixel(128, 128).r, 255) << "the gap shows the wall";
   p.crouch = 1;  // 1.125 above the eye over 10 units, with a 60 degree view
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(134, 128).g, 0);
   EXPECT_EQ(read_pixel(134, 153).g, 255);
   p.crouch = 0;
   p.zoom_flag = 1;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   p.zoom_flag = 0;
   EXPECT_EQ(read_pixel(134, 128).g, 0) << "hidden while zoomed";
 
@@ -243,31 +244,31 @@ TEST_F(RenderFrame, TheCrosshairAndTheFlashOfAHurt) {
   gs->bsp_root = square_node(0, eye_y, 20, -10, black);
   auto redness = [&](int health) {
     p.health = health;
-    render_frame(*gs);
+    render_frame(frame_scene_of(*gs));
     return read_pixel(40, 40).r;
   };
   EXPECT_EQ(redness(100), 0);
   const int small = redness(90);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_LT(read_pixel(40, 40).r, small) << "fading";
-  for (int i = 0; i < 20; ++i) render_frame(*gs);
+  for (int i = 0; i < 20; ++i) render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(40, 40).r, 0) << "gone after 0.3 s";
   EXPECT_GT(redness(40), small + 20) << "a heavier hurt flashes more";
-  for (int i = 0; i < 20; ++i) render_frame(*gs);
+  for (int i = 0; i < 20; ++i) render_frame(frame_scene_of(*gs));
   set_var("hud_hurt_flash", 0);
   EXPECT_EQ(redness(10), 0);
 }
 
 TEST_F(RenderFrame, TheConsoleComesFirstAndTheWeaponOverIt) {
   gs->the_console.console_open = 1;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   rgba panel = read_pixel(128, 200);
   EXPECT_NEAR(panel.r, 128, 1);
   EXPECT_EQ(panel.r, panel.g);
   EXPECT_EQ(read_pixel(128, 60).r, 0);  // the lower half is the scene
   gs->the_player.current_gun = 0;
   gs->textures.slots[20] = green;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   rgba over = read_pixel(128, 200);
   EXPECT_EQ(over.g, 255);
   EXPECT_EQ(over.r, 0);
@@ -278,7 +279,7 @@ TEST_F(RenderFrame, TheScopeReplacesTheWeaponWhileZoomed) {
   gs->textures.slots[20] = green;
   gs->textures.slots[6] = blue;
   gs->the_player.zoom_flag = 1;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(128, 128).b, 255);
   EXPECT_EQ(read_pixel(20, 20).g, 0);  // outside the scope square
 }
@@ -286,7 +287,7 @@ TEST_F(RenderFrame, TheScopeReplacesTheWeaponWhileZoomed) {
 TEST_F(RenderFrame, GlStateOnLeaving) {
   wall_ahead(2, 10);
   set_var("vid_vertex_light", 1);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
   EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
   EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
@@ -306,13 +307,13 @@ TEST_F(RenderFrame, VertexLightingReachesTheWorldOnTheNextFrame) {
   gs->bsp_root = square_node(0, eye_y, 20, -49.5, white);  // about 50 away near the centre
   uint8_t dark = 255;
   give_light_map(gs->bsp_root, 2, 2, dark);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(128, 128).r, 0);
   set_var("vid_vertex_light", 1);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(128, 128).r, 0);  // still light-mapped
   EXPECT_TRUE(gs->renderer.vertex_light_flag);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   // The corners are about 57 units away: grey near 0.53.
   int grey = read_pixel(128, 128).r;
   EXPECT_GT(grey, 110);
@@ -324,8 +325,8 @@ TEST_F(RenderFrame, VertexLightingReachesTheWorldOnTheNextFrame) {
 TEST_F(RenderFrame, PlayerAimMarkerAndItsLogLine) {
   set_var("dbg_draw_aimvec", 1);
   capture_stdout_begin();
-  render_frame(*gs);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
+  render_frame(frame_scene_of(*gs));
   std::string out = capture_stdout_end();
   EXPECT_EQ(count_occurrences(out, "-3.141593 0.000000\n"), 2);
   // Yaw 0 and pitch 0: 0.5 ahead of the eye, filling the middle in blue.
@@ -334,7 +335,7 @@ TEST_F(RenderFrame, PlayerAimMarkerAndItsLogLine) {
   EXPECT_EQ(aim.r, 0);
   set_var("dbg_draw_aimvec", 0);
   capture_stdout_begin();
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(capture_stdout_end(), "");
   EXPECT_EQ(read_pixel(128, 128).b, 0);
 }
@@ -349,7 +350,7 @@ TEST_F(RenderFrame, AllFifteenHitMarkersAreDrawn) {
     m.pos[1] = eye_y + (i / 5 - 1) * 1.5;
     m.pos[2] = -10;
   }
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   for (int i = 0; i < 15; ++i) {
     const hit_marker& m = gs->the_player.hit_markers[i];
     int x = static_cast<int>(128 + m.pos[0] / (10 * 0.57735026919) * 128);
@@ -365,10 +366,10 @@ TEST_F(RenderFrame, AnyNonZeroValueSwitchesAnOverlayOn) {
   a.links = links;
   a.next = &b;
   gs->ai_node_list = &a;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(128, 128).r, 0);
   set_var("dbg_draw_aigraph", 2);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   EXPECT_EQ(read_pixel(128, 128).r, 255);  // the link's middle test point
   set_var("dbg_draw_aigraph", 0);
   gs->ai_node_list = nullptr;
@@ -379,7 +380,7 @@ TEST_F(RenderFrame, AnyNonZeroValueSwitchesAnOverlayOn) {
   e->aim_end[2] = -10;
   gs->textures.slots[121] = clear;  // only the ribbon shows
   set_var("dbg_draw_e_aimvec", -1);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   bool lit = false;
   for (int x = 120; x <= 136; ++x) lit = lit || read_pixel(x, 100).g > 200;
   EXPECT_TRUE(lit);

@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "app/flags.h"
+#include "base/flags.h"
 #include "app/free_game_resources.h"
 #include "app/game_state.h"
 #include "app/game_tick.h"
@@ -32,15 +32,15 @@
 #include "app/texture_catalogue.h"
 #include "app/window.h"
 #include "audio/audio_device.h"
-#include "audio/entity_sources.h"
+#include "game/entity_sources.h"
 #include "audio/fixed_sounds.h"
 #include "audio/load_sound.h"
 #include "audio/music.h"
 #include "audio/sound_source.h"
-#include "config/bind_keys.h"
+#include "player/bind_keys.h"
 #include "config/config_file.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "game/level_table.h"
 #include "platform/events.h"
 #include "platform/window.h"

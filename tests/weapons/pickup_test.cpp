@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "entities/entity_list.h"
 #include "entities/pickup_update.h"
 #include "tests/support/capture_stdout.h"

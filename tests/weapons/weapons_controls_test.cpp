@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "tests/weapons/weapons_level.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include "tests/weapons/weapons_level.h"
 
 #include "config/config_table.h"
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "entities/entity_list.h"
 #include "entities/entity_update.h"
 #include "entities/player_weapons_step.h"

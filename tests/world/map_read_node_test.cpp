@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/texture_table.h"
+#include "base/texture_table.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"
 #include "tests/world/map_text.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "entities/entity_codes.h"
+#include "base/entity_codes.h"
 #include "image/png_write.h"
 #include "tools/mapc/face_layout.h"
 #include "tools/mapc/source_limits.h"

@@ -9,14 +9,14 @@
 #include <thread>
 
 #include "audio/audio_device.h"
-#include "audio/entity_sources.h"
+#include "game/entity_sources.h"
 #include "audio/fixed_sounds.h"
-#include "audio/game_sounds.h"
+#include "game/game_sounds.h"
 #include "audio/load_sound.h"
 #include "audio/music.h"
 #include "audio/sound_source.h"
 #include "config/config_table.h"
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "player/player.h"
 
 namespace {

@@ -13,8 +13,9 @@
 
 #include "app/game_state.h"
 #include "app/level_load.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
+#include "app/game_tick.h"
 #include "render/render_frame.h"
 #include "tests/render/screens/screen_scene.h"
 #include "world/ai_node.h"
@@ -103,7 +104,7 @@ screenshot frame_without(game_state& gs, int first, int last) {
   texture_table saved = gs.textures;
   GLuint none = transparent_texture();
   for (int slot = first; slot <= last; ++slot) gs.textures.slots[slot] = none;
-  render_frame(gs);
+  render_frame(frame_scene_of(gs));
   screenshot shot = grab_screenshot();
   gs.textures = saved;
   glDeleteTextures(1, &none);
@@ -154,8 +155,8 @@ TEST_F(LevelScreenshot, EveryLevelFromItsStartWithTheHud) {
     place_on_start(*gs);
     face_something(*gs);
     gs->the_player.score = 4321;
-    render_frame(*gs);
-    render_frame(*gs);
+    render_frame(frame_scene_of(*gs));
+    render_frame(frame_scene_of(*gs));
     screenshot shot = grab_screenshot();
     ASSERT_TRUE(write_ppm(shot, shot_path(name, "").c_str()));
 
@@ -171,7 +172,7 @@ TEST_F(LevelScreenshot, EveryLevelFromItsStartWithTheHud) {
     // Close to an enemy: without the enemy sheets the picture loses it.
     if (stand_near_an_enemy(*gs)) {
       ++levels_with_enemy_view;
-      render_frame(*gs);
+      render_frame(frame_scene_of(*gs));
       screenshot near = grab_screenshot();
       ASSERT_TRUE(write_ppm(near, shot_path(name, "_enemy").c_str()));
       screenshot no_enemies = frame_without(*gs, 120, 133);

@@ -19,7 +19,8 @@
 
 #include "app/game_state.h"
 #include "app/level_load.h"
-#include "entities/entity.h"
+#include "base/entity.h"
+#include "app/game_tick.h"
 #include "render/render_frame.h"
 #include "tests/render/screens/screen_scene.h"
 #include "world/ai_node.h"
@@ -57,12 +58,12 @@ comparison compare(const screenshot& a, const screenshot& b) {
 // twice so that a variable taken up during a frame is in force.
 void draw_both(game_state& gs, screenshot& painted, screenshot& fast) {
   gs.renderer.legacy_renderer = true;
-  render_frame(gs);
-  render_frame(gs);
+  render_frame(frame_scene_of(gs));
+  render_frame(frame_scene_of(gs));
   painted = grab_screenshot();
   gs.renderer.legacy_renderer = false;
-  render_frame(gs);
-  render_frame(gs);
+  render_frame(frame_scene_of(gs));
+  render_frame(frame_scene_of(gs));
   fast = grab_screenshot();
 }
 

@@ -9,9 +9,10 @@
 #include <string>
 
 #include "app/game_state.h"
-#include "app/texture_load.h"
-#include "entities/entity.h"
+#include "base/texture_load.h"
+#include "base/entity.h"
 #include "entities/entity_list_free.h"
+#include "app/game_tick.h"
 #include "render/render_frame.h"
 #include "tests/render/screens/screen_scene.h"
 #include "world/bsp_free.h"
@@ -148,8 +149,8 @@ class RoomScreenshot : public testing::Test {
 TEST_F(RoomScreenshot, WorldSpritesAndHud) {
   populate();
   // A frame to settle the projection, then the picture.
-  render_frame(*gs);
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
+  render_frame(frame_scene_of(*gs));
   screenshot with_hud = grab_screenshot();
   ASSERT_TRUE(write_ppm(with_hud, shot_path("screenshot_room.ppm").c_str()));
 
@@ -162,7 +163,7 @@ TEST_F(RoomScreenshot, WorldSpritesAndHud) {
   texture_table saved = gs->textures;
   for (int slot = 2; slot <= 6; ++slot) gs->textures.slots[slot] = none;
   for (int slot = 9; slot <= 109; ++slot) gs->textures.slots[slot] = none;
-  render_frame(*gs);
+  render_frame(frame_scene_of(*gs));
   screenshot bare = grab_screenshot();
   ASSERT_TRUE(write_ppm(bare, shot_path("screenshot_room_no_hud.ppm").c_str()));
   gs->textures = saved;

@@ -15,7 +15,7 @@
 #include "app/texture_catalogue.h"
 #include "app/window.h"
 #include "config/config_table.h"
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "entities/entity_list_free.h"
 #include "platform/directory.h"
 #include "platform/window.h"

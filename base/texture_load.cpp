@@ -1,5 +1,5 @@
 // Turning one WebP image file into an OpenGL texture.
-#include "app/texture_load.h"
+#include "base/texture_load.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

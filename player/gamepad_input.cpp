@@ -5,7 +5,7 @@
 // presses exactly what a keyboard player would, shift included, and every
 // rule of the poll (press, hold, release, the menus' pacing) applies
 // unchanged.
-#include "config/gamepad_input.h"
+#include "player/gamepad_input.h"
 
 #include <climits>
 #include <cmath>

@@ -1,15 +1,15 @@
 // Reading a whole map file: its four sections in order.
-#include "world/map_read_level.h"
+#include "app/map_read_level.h"
 
 #include <cstdio>
 
-#include "app/texture_table.h"
-#include "entities/entity.h"
+#include "base/texture_table.h"
+#include "base/entity.h"
 #include "entities/entity_list_free.h"
 #include "world/ai_nodes_read.h"
 #include "world/bsp_free.h"
 #include "world/bsp_node.h"
-#include "world/entities_read.h"
+#include "entities/entities_read.h"
 #include "world/level_lists_free.h"
 #include "world/map_read_node.h"
 #include "world/map_stream.h"

@@ -1,5 +1,5 @@
 // The program-wide flags that subsystems raise for the main loop.
-#include "app/flags.h"
+#include "base/flags.h"
 
 int32_t quit_flag = 0;
 uint8_t restart_video_flag = 0;

@@ -1,5 +1,5 @@
 // The player's gun controls: trigger and fire clock, gun choice, reload.
-#include "entities/player_weapons_controls.h"
+#include "player/player_weapons_controls.h"
 
 #include "config/key_code.h"
 #include "config/key_state.h"

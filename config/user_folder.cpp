@@ -1,5 +1,5 @@
 // Where the files the game writes live.
-#include "app/user_folder.h"
+#include "config/user_folder.h"
 
 #include <unistd.h>
 
@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "game/save_file.h"
 #include "platform/directory.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // The enemies' positional sources: given at level load, deleted with the entities.
-#include "audio/entity_sources.h"
+#include "game/entity_sources.h"
 
 #include <cstdio>
 
 #include "audio/sound_source.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 
 void give_entity_sources(entity* first) {
   int missed = 0;

@@ -1,10 +1,10 @@
 // Reading the entity section of a map file into the entity list.
-#include "world/entities_read.h"
+#include "entities/entities_read.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "entities/entity.h"
+#include "base/entity.h"
 #include "entities/entity_list_free.h"
 #include "world/map_stream.h"
 

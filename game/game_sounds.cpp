@@ -1,12 +1,12 @@
 // The sounds of one tick: the player's shot, then the entities' events.
-#include "audio/game_sounds.h"
+#include "game/game_sounds.h"
 
 #include <cmath>
 
 #include "audio/audio_error.h"
 #include "audio/play_sound.h"
-#include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "player/player.h"
 
 namespace {

@@ -7,6 +7,9 @@
 // read from the user's folder first and from data/ when it has none.
 #pragma once
 
+// Where the game keeps its one save, relative to the directory holding data/.
+constexpr char save_file_path[] = "data/save.sav";
+
 // Decides where the files go, once, after the directory holding data/ has
 // been made current. When data/ cannot be written: makes the user's folder
 // and copies "data/config.cfg" into it unless it already has a config.

@@ -1,5 +1,5 @@
 // The video settings derived from the vid_ variables, and the display modes.
-#include "app/video_settings.h"
+#include "config/video_settings.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,10 +1,10 @@
 // Applying the configuration variables to the video settings and the player.
-#include "config/bind_keys.h"
+#include "player/bind_keys.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "app/video_settings.h"
+#include "config/video_settings.h"
 #include "config/config_table.h"
 #include "player/player.h"
 
