@@ -99,6 +99,7 @@ void load_texture_catalogue(texture_table& textures) {
   for (int i = 0; i < catalogue_image_count; ++i) {
     catalogue_entry entry = catalogue_image(i);
     if (entry.slot < 0 || entry.slot >= texture_slot_count) continue;
-    textures.slots[entry.slot] = load_texture(entry.path, false);
+    texture_image* kept = entry.slot == tex_default_world ? &textures.default_world_image : nullptr;
+    textures.slots[entry.slot] = load_texture(entry.path, false, kept);
   }
 }

@@ -68,7 +68,7 @@ void reload_world_textures(game_state& gs, std::vector<texture_rename>& renames)
   while (entry && entry->prev) entry = entry->prev;
   for (; entry; entry = entry->next) {
     uint32_t old_name = entry->texture;
-    entry->texture = load_texture(entry->path, true);
+    entry->texture = load_texture(entry->path, true, &entry->image);
     if (old_name) renames.push_back({old_name, entry->texture});
   }
   platform_set_current_directory(remembered);
@@ -93,10 +93,6 @@ void open_game_window(game_state& gs) {
 }
 
 void restart_video(game_state& gs) {
-  // The level's light maps exist only as textures of the old context:
-  // their texels are copied out before it goes.
-  std::vector<light_map_copy> light_maps;
-  if (gs.window) light_maps = tree_light_maps_read_back(gs.bsp_root);
   uint32_t old_default_texture = gs.textures.slots[tex_default_world];
   close_game_window(gs);
   // The world pass's programs, texture array and light atlas went with it.
@@ -109,7 +105,7 @@ void restart_video(game_state& gs) {
   std::vector<texture_rename> renames;
   if (old_default_texture) renames.push_back({old_default_texture, gs.textures.slots[tex_default_world]});
   reload_world_textures(gs, renames);
-  tree_textures_move_in(gs.bsp_root, light_maps, renames);
+  tree_textures_move_in(gs.bsp_root, renames);
   printf("EXited the function and NOW going to update the loop!\n\n");
   set_gl_blend_state();
   printf("pw %d ph %d\n", gs.video.desktop_width, gs.video.desktop_height);

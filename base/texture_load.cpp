@@ -48,12 +48,37 @@ uint8_t* read_whole_file(const char* path, size_t* size) {
   return data;
 }
 
-void upload(const uint8_t* pixels, int width, int height, bool mipmaps) {
+bool square_power_of_two(int width, int height) {
+  return width == height && width > 0 && (width & (width - 1)) == 0;
+}
+
+// The whole chain made here and uploaded level by level, so the texels kept
+// are the ones the GPU holds.
+void upload_chain(const uint8_t* pixels, int side, texture_image* kept) {
+  std::vector<uint8_t> level(pixels, pixels + static_cast<size_t>(side) * side * 4);
+  if (kept) *kept = texture_image{side, side, true, {}};
+  for (int index = 0;; ++index) {
+    glTexImage2D(GL_TEXTURE_2D, index, GL_RGBA, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, level.data());
+    std::vector<uint8_t> next = side > 1 ? texture_half_level(level, side) : std::vector<uint8_t>{};
+    if (kept) kept->levels.push_back(std::move(level));
+    if (side == 1) return;
+    level = std::move(next);
+    side /= 2;
+  }
+}
+
+void upload(const uint8_t* pixels, int width, int height, bool mipmaps, texture_image* kept) {
   if (mipmaps) {
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    if (square_power_of_two(width, height))
+      upload_chain(pixels, width, kept);
+    else
+      gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
   } else {
+    if (kept)
+      *kept = texture_image{width, height, false,
+                            {std::vector<uint8_t>(pixels, pixels + static_cast<size_t>(width) * height * 4)}};
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -62,7 +87,21 @@ void upload(const uint8_t* pixels, int width, int height, bool mipmaps) {
 
 }  // namespace
 
-uint32_t load_texture(const char* path, bool mipmaps) {
+std::vector<uint8_t> texture_half_level(const std::vector<uint8_t>& level, int32_t side) {
+  const int32_t half = side / 2;
+  std::vector<uint8_t> next(static_cast<size_t>(half) * half * 4);
+  auto at = [&](int32_t x, int32_t y, int k) { return static_cast<int>(level[(static_cast<size_t>(y) * side + x) * 4 + k]); };
+  for (int32_t y = 0; y < half; ++y)
+    for (int32_t x = 0; x < half; ++x)
+      for (int k = 0; k < 4; ++k) {
+        int sum = at(2 * x, 2 * y, k) + at(2 * x + 1, 2 * y, k) + at(2 * x, 2 * y + 1, k) + at(2 * x + 1, 2 * y + 1, k);
+        next[(static_cast<size_t>(y) * half + x) * 4 + k] = static_cast<uint8_t>((sum + 2) / 4);
+      }
+  return next;
+}
+
+uint32_t load_texture(const char* path, bool mipmaps, texture_image* kept) {
+  if (kept) *kept = texture_image{};
   printf("FILE: \"%s\"\n", path);
   size_t size = 0;
   uint8_t* file_data = read_whole_file(path, &size);
@@ -82,7 +121,7 @@ uint32_t load_texture(const char* path, bool mipmaps) {
   GLuint name = 0;
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
-  upload(pixels, width, height, mipmaps);
+  upload(pixels, width, height, mipmaps, kept);
   WebPFree(pixels);
   printf("sucess!\n");
   printf("got tex handle %d\n", static_cast<int>(name));

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "base/texture_load.h"
+
 struct world_texture;
 
 constexpr int texture_slot_count = 163;
@@ -25,4 +27,5 @@ enum {
 struct texture_table {
   uint32_t slots[texture_slot_count];  // GL texture names, 0 = none
   world_texture* world_textures;       // the entry with id 1 of the level's list
+  texture_image default_world_image;   // the texels of slots[tex_default_world]
 };

@@ -11,6 +11,7 @@ void free_polygon(bsp_polygon* poly) {
   if (!poly) return;
   delete[] poly->verts;
   delete[] poly->indices;
+  delete[] poly->light_alpha;
   if (poly->light_texture) {
     GLuint name = poly->light_texture;
     glDeleteTextures(1, &name);

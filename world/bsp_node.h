@@ -19,6 +19,10 @@ struct bsp_polygon {
   uint32_t light_texture;  // GL light-map texture; 0 without a light grid
   int32_t light_rows;
   int32_t light_cols;
+  // The light map's darkness (its texels' alpha), light_cols x light_rows
+  // bytes row by row, kept from the grid when the level was read; null
+  // without a light grid.
+  uint8_t* light_alpha;
   // Whether every texel of the light map holds the same darkness, and
   // which (0 to 255): such a map darkens its polygon evenly, and drawing it
   // needs no light-map texture. Left 0 when unknown.

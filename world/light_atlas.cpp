@@ -9,6 +9,7 @@
 
 #include "world/bsp_node.h"
 #include "world/bsp_polygons_walk.h"
+#include "world/light_map_build.h"
 #include "world/world_draw.h"
 
 namespace {
@@ -19,7 +20,7 @@ namespace {
 constexpr int32_t gap = 1;
 
 bool atlas_candidate(const bsp_polygon& poly) {
-  return polygon_has_light_map(poly) && poly.vert_count == 4 && poly.verts;
+  return polygon_has_light_map(poly) && poly.light_alpha && poly.vert_count == 4 && poly.verts;
 }
 
 void make_texture(light_atlas& atlas) {
@@ -80,37 +81,24 @@ void light_atlas_rebuild(light_atlas& atlas, bsp_node* root) {
   // Tallest maps first: the shelves then waste little above shorter maps.
   struct waiting {
     bsp_polygon* poly;
-    GLint w, h;
+    int32_t w, h;
   };
   std::vector<waiting> maps;
   for_each_polygon(root, [&](bsp_polygon& poly) {
     poly.light_atlas_generation = atlas.generation;
     poly.light_atlas_x = -1;
     if (!atlas_candidate(poly)) return;
-    // The map's own texture tells its size; a grid and a texture that
-    // disagree are drawn apart, as before.
-    glBindTexture(GL_TEXTURE_2D, poly.light_texture);
-    GLint w = 0, h = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
-    if (w != poly.light_cols || h != poly.light_rows)
-      atlas.left_out += 1;
-    else
-      maps.push_back(waiting{&poly, w, h});
+    maps.push_back(waiting{&poly, poly.light_cols, poly.light_rows});
   });
   std::stable_sort(maps.begin(), maps.end(), [](const waiting& a, const waiting& b) { return a.h > b.h; });
   int32_t taken = 0;
-  std::vector<uint8_t> texels;
   for (const waiting& m : maps) {
     int32_t x = 0, y = 0;
     if (!find_room(atlas, m.w, m.h, &x, &y)) {
       atlas.left_out += 1;
       continue;
     }
-    texels.assign(static_cast<size_t>(m.w) * m.h * 4, 0);
-    glBindTexture(GL_TEXTURE_2D, m.poly->light_texture);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    glBindTexture(GL_TEXTURE_2D, atlas.texture);
+    const std::vector<uint8_t> texels = light_map_texels(m.poly->light_alpha, m.h, m.w);
     glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, m.w, m.h, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     m.poly->light_atlas_x = x;
     m.poly->light_atlas_y = y;

@@ -31,8 +31,8 @@ bool light_atlas_holds(const light_atlas& atlas, const bsp_polygon& poly);
 bool light_atlas_placed(const light_atlas& atlas, const bsp_polygon& poly);
 
 // Starts a new generation and copies every light-mapped quad's light map of
-// the tree into the atlas, reading each back from its own texture; those
-// that do not fit are marked so. Makes the texture when there is none.
+// the tree into the atlas, from the darkness kept when the level was read;
+// those that do not fit are marked so. Makes the texture when there is none.
 // Logs how many maps it took and how many did not fit.
 void light_atlas_rebuild(light_atlas& atlas, bsp_node* root);
 

@@ -27,15 +27,29 @@ uint8_t texel_alpha(const int32_t* const* grid, int32_t rows, int32_t cols, int3
 
 }  // namespace
 
-uint32_t light_map_build(const int32_t* const* grid, int32_t rows, int32_t cols) {
-  if (!grid || rows < 2 || cols < 2) return 0;
-  std::vector<uint8_t> image(static_cast<size_t>(rows) * static_cast<size_t>(cols) * 4, 0);
+uint8_t* light_map_alpha(const int32_t* const* grid, int32_t rows, int32_t cols) {
+  if (!grid || rows < 2 || cols < 2) return nullptr;
+  uint8_t* alpha = new uint8_t[static_cast<size_t>(rows) * static_cast<size_t>(cols)];
   for (int32_t r = 0; r < rows; ++r)
     for (int32_t c = 0; c < cols; ++c)
-      image[(static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)) * 4 + 3] =
+      alpha[static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c)] =
           texel_alpha(grid, rows, cols, r, c);
+  return alpha;
+}
 
-  return light_map_upload(image.data(), rows, cols);
+std::vector<uint8_t> light_map_texels(const uint8_t* alpha, int32_t rows, int32_t cols) {
+  const size_t count = static_cast<size_t>(rows) * static_cast<size_t>(cols);
+  std::vector<uint8_t> rgba(count * 4, 0);
+  for (size_t i = 0; i < count; ++i) rgba[i * 4 + 3] = alpha[i];
+  return rgba;
+}
+
+uint32_t light_map_build(const int32_t* const* grid, int32_t rows, int32_t cols) {
+  uint8_t* alpha = light_map_alpha(grid, rows, cols);
+  if (!alpha) return 0;
+  uint32_t name = light_map_upload(alpha, rows, cols);
+  delete[] alpha;
+  return name;
 }
 
 int32_t light_map_uniform_darkness(const int32_t* const* grid, int32_t rows, int32_t cols) {
@@ -47,11 +61,12 @@ int32_t light_map_uniform_darkness(const int32_t* const* grid, int32_t rows, int
   return first;
 }
 
-uint32_t light_map_upload(const uint8_t* rgba, int32_t rows, int32_t cols) {
+uint32_t light_map_upload(const uint8_t* alpha, int32_t rows, int32_t cols) {
+  std::vector<uint8_t> rgba = light_map_texels(alpha, rows, cols);
   GLuint name = 0;
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, cols, rows, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, cols, rows, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   return name;

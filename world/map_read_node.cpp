@@ -74,7 +74,8 @@ bool read_light(map_stream& s, bsp_polygon* poly) {
     if (!map_read_int(s, tok_size, &cells[i])) return false;
   for (int32_t r = 0; r < rows; ++r)
     grid[static_cast<size_t>(r)] = &cells[static_cast<size_t>(r) * static_cast<size_t>(cols)];
-  poly->light_texture = light_map_build(grid.data(), rows, cols);
+  poly->light_alpha = light_map_alpha(grid.data(), rows, cols);
+  poly->light_texture = light_map_upload(poly->light_alpha, rows, cols);
   int32_t darkness = light_map_uniform_darkness(grid.data(), rows, cols);
   poly->light_uniform = darkness >= 0 ? 1 : 0;
   poly->light_darkness = darkness >= 0 ? darkness : 0;

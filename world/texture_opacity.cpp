@@ -1,8 +1,6 @@
 // Which of the level's world textures are opaque in every texel.
 #include "world/texture_opacity.h"
 
-#include <GL/gl.h>
-
 #include <cstring>
 
 #include "world/world_texture.h"
@@ -17,23 +15,24 @@ const world_texture* list_head(const world_texture* any) {
   return any;
 }
 
-// Whether the remembered frame list is exactly the level's list now.
+// Whether the remembered frame list is exactly the level's list now (the
+// same entries, so the texels it points at are still there).
 bool frame_matches(const std::vector<texture_opacity_entry>& frame, const world_texture* head) {
   size_t i = 0;
   for (const world_texture* e = head; e; e = e->next, ++i) {
-    if (i >= frame.size() || frame[i].name != e->texture) return false;
+    if (i >= frame.size() || frame[i].name != e->texture || frame[i].image != &e->image) return false;
     if (strncmp(frame[i].path.c_str(), e->path, world_texture_path_size) != 0) return false;
   }
   return i == frame.size();
 }
 
-texture_alpha known_alpha(texture_opacity_table& table, uint32_t name, const char* path) {
+texture_alpha known_alpha(texture_opacity_table& table, const world_texture& e) {
   for (const texture_opacity_entry& k : table.known)
-    if (k.name == name && strncmp(k.path.c_str(), path, world_texture_path_size) == 0) return k.alpha;
+    if (k.name == e.texture && strncmp(k.path.c_str(), e.path, world_texture_path_size) == 0) return k.alpha;
   if (table.known.size() >= known_limit) table.known.clear();
-  texture_alpha alpha = texture_alpha_read(name);
+  texture_alpha alpha = e.texture != 0 ? texture_image_alpha(e.image) : alpha_mixed;
   table.known.push_back(
-      texture_opacity_entry{name, std::string(path, strnlen(path, world_texture_path_size)), alpha});
+      texture_opacity_entry{e.texture, std::string(e.path, strnlen(e.path, world_texture_path_size)), alpha, nullptr});
   return alpha;
 }
 
@@ -42,50 +41,31 @@ constexpr uint8_t dropped_alpha = 25;
 
 }  // namespace
 
-texture_alpha texture_alpha_read(uint32_t name) {
-  if (name == 0) return alpha_mixed;
-  GLint bound = 0;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  glBindTexture(GL_TEXTURE_2D, name);
-  GLint pack_alignment = 4;
-  glGetIntegerv(GL_PACK_ALIGNMENT, &pack_alignment);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+texture_alpha texture_image_alpha(const texture_image& image) {
   bool opaque = true;
   bool invisible = true;
-  bool any_image = false;
-  std::vector<uint8_t> texels;
-  for (int level = 0; (opaque || invisible) && level < 32; ++level) {
-    GLint w = 0, h = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &w);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &h);
-    if (w <= 0 || h <= 0) break;
-    any_image = true;
-    texels.assign(static_cast<size_t>(w) * h * 4, 0);
-    glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    for (size_t i = 3; i < texels.size() && (opaque || invisible); i += 4) {
-      if (texels[i] != 255) opaque = false;
-      if (texels[i] > dropped_alpha) invisible = false;
+  for (const std::vector<uint8_t>& level : image.levels)
+    for (size_t i = 3; i < level.size() && (opaque || invisible); i += 4) {
+      if (level[i] != 255) opaque = false;
+      if (level[i] > dropped_alpha) invisible = false;
     }
-  }
-  glPixelStorei(GL_PACK_ALIGNMENT, pack_alignment);
-  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
-  if (!any_image) return alpha_mixed;
+  if (image.levels.empty()) return alpha_mixed;
   return opaque ? alpha_opaque : invisible ? alpha_invisible : alpha_mixed;
 }
 
-void texture_opacity_refresh(texture_opacity_table& table, const world_texture* list,
-                             uint32_t default_texture) {
+void texture_opacity_refresh(texture_opacity_table& table, const world_texture* list, uint32_t default_texture,
+                             const texture_image& default_image) {
   if (default_texture != table.default_name) {
     table.default_name = default_texture;
-    table.default_alpha = texture_alpha_read(default_texture);
+    table.default_alpha = default_texture != 0 ? texture_image_alpha(default_image) : alpha_mixed;
   }
   const world_texture* head = list_head(list);
   if (frame_matches(table.frame, head)) return;
   table.frame.clear();
   for (const world_texture* e = head; e; e = e->next) {
-    texture_alpha alpha = known_alpha(table, e->texture, e->path);
+    texture_alpha alpha = known_alpha(table, *e);
     table.frame.push_back(texture_opacity_entry{
-        e->texture, std::string(e->path, strnlen(e->path, world_texture_path_size)), alpha});
+        e->texture, std::string(e->path, strnlen(e->path, world_texture_path_size)), alpha, &e->image});
   }
 }
 

@@ -234,7 +234,7 @@ void prepare_batch(world_pass_cache& cache, bsp_node* root) {
   for (const texture_opacity_entry& e : cache.opacity.frame)
     if (e.alpha == alpha_opaque) cache.array_wanted.push_back(e);
   if (cache.opacity.default_alpha == alpha_opaque)
-    cache.array_wanted.push_back(texture_opacity_entry{cache.opacity.default_name, "", alpha_opaque});
+    cache.array_wanted.push_back(texture_opacity_entry{cache.opacity.default_name, "", alpha_opaque, nullptr});
   world_texture_array_update(cache.array, cache.array_wanted);
   if (cache.array.texture == 0 || cache.array.names.empty()) return;
   bool rebuild = cache.atlas.texture == 0;
@@ -250,7 +250,8 @@ void prepare_batch(world_pass_cache& cache, bsp_node* root) {
 
 void world_pass_collect(world_pass_cache& cache, bsp_node* root, const double eye[3],
                         const texture_table& textures) {
-  texture_opacity_refresh(cache.opacity, textures.world_textures, textures.slots[tex_default_world]);
+  texture_opacity_refresh(cache.opacity, textures.world_textures, textures.slots[tex_default_world],
+                          textures.default_world_image);
   view_frustum frustum = view_frustum_from_gl();
   cache.visible.clear();
   cache.opaque.clear();

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "base/texture_load.h"
+
 constexpr int world_texture_path_size = 260;
 
 struct world_texture {
@@ -10,4 +12,5 @@ struct world_texture {
   uint32_t texture;                    // 0 when the image failed to load
   world_texture* prev;
   world_texture* next;
+  texture_image image;                 // its texels as loaded, for the world pass's texture array
 };

@@ -11,45 +11,22 @@
 
 namespace {
 
-// What makes a texture fit a layer: its level-0 size, its number of
-// levels and its filtering.
-struct texture_shape {
-  GLint width = 0, height = 0, levels = 0, min_filter = 0, mag_filter = 0;
-};
-
-texture_shape shape_of(uint32_t name) {
-  texture_shape shape;
-  if (name == 0 || !glIsTexture(name)) return shape;
-  glBindTexture(GL_TEXTURE_2D, name);
-  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &shape.min_filter);
-  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &shape.mag_filter);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &shape.width);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &shape.height);
-  for (GLint level = 0; level < 32; ++level) {
-    GLint w = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &w);
-    if (w <= 0) break;
-    shape.levels = level + 1;
-  }
-  return shape;
-}
-
-// Only a whole mipmap chain sampled nearest, as the world textures are
-// loaded, is sure to sample the same from a layer.
-bool layer_material(const texture_shape& s) {
-  if (s.width <= 0 || s.height <= 0) return false;
-  if (s.min_filter != GL_NEAREST_MIPMAP_NEAREST || s.mag_filter != GL_NEAREST) return false;
-  int longest = s.width > s.height ? s.width : s.height;
-  int chain = 1;
+// Only a whole mipmap chain (kept when the texture was loaded, so it is
+// sampled nearest through every level) is sure to sample the same from a
+// layer.
+bool layer_material(const texture_image* image) {
+  if (!image || !image->mipmapped || image->width <= 0 || image->height <= 0) return false;
+  int longest = image->width > image->height ? image->width : image->height;
+  size_t chain = 1;
   while (longest > 1) {
     longest /= 2;
     ++chain;
   }
-  return s.levels == chain;
+  return image->levels.size() == chain;
 }
 
-bool same_shape(const texture_shape& a, const texture_shape& b) {
-  return a.width == b.width && a.height == b.height && a.levels == b.levels;
+bool same_shape(const texture_image& a, const texture_image& b) {
+  return a.width == b.width && a.height == b.height && a.levels.size() == b.levels.size();
 }
 
 bool driver_has_arrays() {
@@ -78,43 +55,35 @@ void world_texture_array_update(world_texture_array& array, const std::vector<te
   if (array.texture != 0 && same_textures(wanted, array.wanted)) return;
   array.wanted = wanted;
   array.names.clear();
-  GLint bound = 0;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  texture_shape first;
-  std::vector<texture_shape> shapes;
+  const texture_image* first = nullptr;
+  std::vector<const texture_image*> images;
   for (const texture_opacity_entry& e : wanted) {
-    texture_shape s = shape_of(e.name);
-    if (!layer_material(s)) continue;
-    if (array.names.empty()) first = s;
-    if (!same_shape(s, first)) continue;
+    if (e.name == 0 || !layer_material(e.image)) continue;
+    if (!first) first = e.image;
+    if (!same_shape(*e.image, *first)) continue;
     array.names.push_back(e.name);
+    images.push_back(e.image);
   }
   if (array.texture == 0) glGenTextures(1, &array.texture);
   glBindTexture(GL_TEXTURE_2D_ARRAY, array.texture);
   GLsizei layers = static_cast<GLsizei>(array.names.size());
-  array.width = first.width;
-  array.height = first.height;
-  array.levels = first.levels;
+  array.width = first ? first->width : 0;
+  array.height = first ? first->height : 0;
+  array.levels = first ? static_cast<int32_t>(first->levels.size()) : 0;
   if (layers > 0) {
-    std::vector<uint8_t> texels;
-    for (GLint level = 0; level < first.levels; ++level) {
-      GLsizei w = first.width >> level > 0 ? first.width >> level : 1;
-      GLsizei h = first.height >> level > 0 ? first.height >> level : 1;
+    for (GLint level = 0; level < array.levels; ++level) {
+      GLsizei w = array.width >> level > 0 ? array.width >> level : 1;
+      GLsizei h = array.height >> level > 0 ? array.height >> level : 1;
       glTexImage3D(GL_TEXTURE_2D_ARRAY, level, GL_RGBA, w, h, layers, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-      texels.assign(static_cast<size_t>(w) * h * 4, 0);
-      for (GLsizei layer = 0; layer < layers; ++layer) {
-        glBindTexture(GL_TEXTURE_2D, array.names[static_cast<size_t>(layer)]);
-        glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+      for (GLsizei layer = 0; layer < layers; ++layer)
         glTexSubImage3D(GL_TEXTURE_2D_ARRAY, level, 0, 0, layer, w, h, 1, GL_RGBA, GL_UNSIGNED_BYTE,
-                        texels.data());
-      }
+                        images[static_cast<size_t>(layer)]->levels[static_cast<size_t>(level)].data());
     }
     glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
     glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, first.levels - 1);
+    glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAX_LEVEL, array.levels - 1);
   }
   glBindTexture(GL_TEXTURE_2D_ARRAY, 0);
-  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
 }
 
 int32_t world_texture_array_layer(const world_texture_array& array, uint32_t name) {

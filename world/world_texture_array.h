@@ -1,5 +1,6 @@
 // The level's opaque world textures of one size copied, mipmaps and all,
-// into the layers of one array texture, so that the world pass can draw
+// from the texels kept when they were loaded into the layers of one array
+// texture, so that the world pass can draw
 // polygons of different textures without changing textures between them.
 #pragma once
 #include <cstdint>
@@ -18,8 +19,8 @@ struct world_texture_array {
   bool supported;                // the driver has array textures (OpenGL 3.0 or EXT_texture_array)
 };
 
-// Makes the array hold the textures of `wanted` that share the first one's
-// size and mipmaps (nearest-mipmap filtering, the whole chain), unless it
+// Makes the array hold the textures of `wanted` whose kept texels share the
+// first one's size and hold the whole mipmap chain, unless it
 // holds them already (the same names for the same files). Cheap when
 // nothing changed.
 void world_texture_array_update(world_texture_array& array, const std::vector<texture_opacity_entry>& wanted);

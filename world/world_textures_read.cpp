@@ -50,7 +50,7 @@ void world_textures_read(map_stream& s, texture_table& table, world_texture* pre
     entry->id = id;
     printf("texID = %d\n", entry->id);
     printf("path is \"%s\"\n", entry->path);
-    entry->texture = load_texture(entry->path, true);
+    entry->texture = load_texture(entry->path, true, &entry->image);
     printf("child->texture = %d\n", static_cast<int>(entry->texture));
     entry->prev = previous;
     if (entry->id == 1) id1_entry = entry;

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "base/texture_load.h"
 #include "tests/support/gl_context.h"
 #include "world/bsp_node.h"
 #include "world/light_atlas.h"
@@ -39,10 +40,14 @@ struct mapped_quad {
     poly.vert_count = 4;
     poly.light_rows = rows;
     poly.light_cols = cols;
-    poly.light_texture = light_map_build(grid.data(), rows, cols);
+    poly.light_alpha = light_map_alpha(grid.data(), rows, cols);
+    poly.light_texture = light_map_upload(poly.light_alpha, rows, cols);
     node.poly = &poly;
   }
-  ~mapped_quad() { glDeleteTextures(1, &poly.light_texture); }
+  ~mapped_quad() {
+    glDeleteTextures(1, &poly.light_texture);
+    delete[] poly.light_alpha;
+  }
 };
 
 // Maps are copied texel for texel to where the polygon says, their corner
@@ -102,22 +107,38 @@ TEST(LightAtlas, CopiesEachMapWhereItsPolygonSays) {
   glDeleteTextures(1, &atlas.texture);
 }
 
-uint32_t texture(int side, bool mipmaps, uint8_t seed) {
+// A texture made by GLU, as the game's loader once made them, with the
+// texels the loader keeps now (its own mipmap chain), so the layers copied
+// from those are checked against GLU's own levels.
+struct made_texture {
+  uint32_t name = 0;
+  texture_image image{};
+};
+
+void fill(made_texture& t, int side, bool mipmaps, uint8_t seed) {
   std::vector<uint8_t> texels(static_cast<size_t>(side) * side * 4);
   for (size_t i = 0; i < texels.size(); ++i) texels[i] = static_cast<uint8_t>(i * 13 + seed);
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
+  if (t.name == 0) glGenTextures(1, &t.name);
+  glBindTexture(GL_TEXTURE_2D, t.name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, mipmaps ? GL_NEAREST_MIPMAP_NEAREST : GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   if (mipmaps)
     gluBuild2DMipmaps(GL_TEXTURE_2D, 4, side, side, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
   else
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-  return name;
+  t.image = texture_image{side, side, mipmaps, {texels}};
+  for (int s = side; mipmaps && s > 1; s /= 2) t.image.levels.push_back(texture_half_level(t.image.levels.back(), s));
 }
 
-texture_opacity_entry entry(uint32_t name, const char* path) { return texture_opacity_entry{name, path, alpha_opaque}; }
+made_texture texture(int side, bool mipmaps, uint8_t seed) {
+  made_texture t;
+  fill(t, side, mipmaps, seed);
+  return t;
+}
+
+texture_opacity_entry entry(const made_texture& t, const char* path) {
+  return texture_opacity_entry{t.name, path, alpha_opaque, &t.image};
+}
 
 // Only textures shaped like the first one (size, whole nearest-mipmap
 // chain) become layers, every level copied; the rest are drawn one by one.
@@ -125,25 +146,25 @@ texture_opacity_entry entry(uint32_t name, const char* path) { return texture_op
 // makes the array again.
 TEST(WorldTextureArray, LayersCopyTexturesOfTheFirstOnesShape) {
   ASSERT_TRUE(test_gl_context());
-  uint32_t a = texture(8, true, 1), b = texture(8, true, 2), larger = texture(16, true, 3),
-           flat = texture(8, false, 4);
+  made_texture a = texture(8, true, 1), b = texture(8, true, 2), larger = texture(16, true, 3),
+               flat = texture(8, false, 4);
   std::vector<texture_opacity_entry> level = {entry(a, "a.webp"), entry(larger, "larger.webp"),
                                               entry(flat, "flat.webp"), entry(b, "b.webp")};
   world_texture_array array{};
   world_texture_array_update(array, level);
   ASSERT_TRUE(array.supported);
   ASSERT_NE(array.texture, 0u);
-  EXPECT_EQ(array.names, (std::vector<uint32_t>{a, b}));
-  EXPECT_EQ(world_texture_array_layer(array, b), 1);
-  EXPECT_EQ(world_texture_array_layer(array, larger), -1);
-  EXPECT_EQ(world_texture_array_layer(array, flat), -1);
+  EXPECT_EQ(array.names, (std::vector<uint32_t>{a.name, b.name}));
+  EXPECT_EQ(world_texture_array_layer(array, b.name), 1);
+  EXPECT_EQ(world_texture_array_layer(array, larger.name), -1);
+  EXPECT_EQ(world_texture_array_layer(array, flat.name), -1);
   EXPECT_EQ(array.levels, 4);
-  auto second_layer_matches = [&](uint32_t source) {
+  auto second_layer_matches = [&](const made_texture& source) {
     for (int level_index = 0; level_index < 4; ++level_index) {
       size_t side = static_cast<size_t>(8 >> level_index);
       std::vector<uint8_t> layers =
           level_texels(GL_TEXTURE_2D_ARRAY, array.texture, level_index, side * side * 4 * 2);
-      std::vector<uint8_t> own = level_texels(GL_TEXTURE_2D, source, level_index, side * side * 4);
+      std::vector<uint8_t> own = level_texels(GL_TEXTURE_2D, source.name, level_index, side * side * 4);
       if (std::vector<uint8_t>(layers.begin() + static_cast<long>(side * side * 4), layers.end()) != own)
         return false;
     }
@@ -156,18 +177,16 @@ TEST(WorldTextureArray, LayersCopyTexturesOfTheFirstOnesShape) {
   EXPECT_EQ(array.texture, made);
   // The next level: b's name now holds another file (as when the driver
   // hands a freed name out again).
-  std::vector<uint8_t> other(8 * 8 * 4, 200);
-  glBindTexture(GL_TEXTURE_2D, b);
-  gluBuild2DMipmaps(GL_TEXTURE_2D, 4, 8, 8, GL_RGBA, GL_UNSIGNED_BYTE, other.data());
+  fill(b, 8, true, 200);
   EXPECT_FALSE(second_layer_matches(b));
   level[3] = entry(b, "other.webp");
   world_texture_array_update(array, level);
   EXPECT_TRUE(second_layer_matches(b));
 
   world_texture_array_update(array, {entry(larger, "larger.webp")});
-  EXPECT_EQ(array.names, (std::vector<uint32_t>{larger}));
+  EXPECT_EQ(array.names, (std::vector<uint32_t>{larger.name}));
   EXPECT_EQ(array.width, 16);
-  uint32_t names[] = {a, b, larger, flat, array.texture};
+  uint32_t names[] = {a.name, b.name, larger.name, flat.name, array.texture};
   glDeleteTextures(5, names);
 }
 
