@@ -208,8 +208,7 @@ bool read_variables(reader& r, demo& d) {
                                           : take_int32(p, INT32_MIN, INT32_MAX, &var->value.as_int);
     if (!ok || !at_line_end(p)) return fail(r, "the variable's value is not a number of its type");
   }
-  const config_var* fps = config_find(d.config, "vid_fps");
-  if (!fps || fps->value.as_int < 1) return fail(r, "vid_fps below 1 gives no tick length");
+  if (config_at(d.config, cfg_vid_fps).value.as_int < 1) return fail(r, "vid_fps below 1 gives no tick length");
   return true;
 }
 

@@ -31,9 +31,8 @@ constexpr size_t line_size = 256;
 
 // The variables that describe the player's screen rather than the play:
 // a replay keeps the local ones.
-bool window_variable(const char* name) {
-  return strcmp(name, "vid_fullscreen") == 0 || strcmp(name, "vid_mode") == 0 ||
-         strcmp(name, "vid_vsync") == 0;
+bool window_variable(int index) {
+  return index == cfg_vid_fullscreen || index == cfg_vid_mode || index == cfg_vid_vsync;
 }
 
 std::string folder_of(const std::string& path) {
@@ -249,7 +248,7 @@ const char* demo_session_map(const demo_session& s, const game_options& options)
 void demo_session_begin(demo_session& s, game_state& gs) {
   if (s.replaying) {
     for (int i = 0; i < config_var_count; ++i)
-      if (!window_variable(gs.config.vars[i].name)) gs.config.vars[i] = s.played.config.vars[i];
+      if (!window_variable(i)) gs.config.vars[i] = s.played.config.vars[i];
     apply_video_vars_into(gs.config, gs.video);
     s.replay_keys = key_state{};
   }
@@ -257,12 +256,12 @@ void demo_session_begin(demo_session& s, game_state& gs) {
     s.recording = true;
     s.recorded.config = gs.config;
     // The demo names the tick length in use, which a rate below 1 does not.
-    config_var* fps = config_find(s.recorded.config, "vid_fps");
-    if (fps && fps->value.as_int < 1) fps->value.as_int = fallback_fps;
+    config_var& fps = config_at(s.recorded.config, cfg_vid_fps);
+    if (fps.value.as_int < 1) fps.value.as_int = fallback_fps;
     s.last_polled = key_state{};
   }
   if (s.timing) {
-    if (config_var* vsync = config_find(gs.config, "vid_vsync")) vsync->value.as_int = 0;
+    config_at(gs.config, cfg_vid_vsync).value.as_int = 0;
     gs.video.vsync = 0;
     if (gs.window && !platform_set_swap_interval(gs.window, 0))
       printf("timedemo: cannot turn vsync off: %s\n", platform_error());

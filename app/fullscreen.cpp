@@ -52,9 +52,8 @@ void fullscreen_toggle_pass(game_state& gs) {
   bool pressed = down && !gs.alt_enter_down;
   gs.alt_enter_down = down ? 1 : 0;
   if (!pressed) return;
-  config_var* fullscreen = config_find(gs.config, "vid_fullscreen");
-  if (!fullscreen) return;
-  fullscreen->value.as_int = gs.video.fullscreen == 1 ? 0 : 1;
-  printf("Alt+Enter: fullscreen %s\n", fullscreen->value.as_int ? "on" : "off");
+  config_var& fullscreen = config_at(gs.config, cfg_vid_fullscreen);
+  fullscreen.value.as_int = gs.video.fullscreen == 1 ? 0 : 1;
+  printf("Alt+Enter: fullscreen %s\n", fullscreen.value.as_int ? "on" : "off");
   restart_video_flag = 1;
 }

@@ -2,7 +2,6 @@
 #include "config/video_settings.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "config/config_table.h"
 
@@ -47,15 +46,13 @@ video_settings apply_video_vars(const config_table& table) {
   video.fullscreen = 0;
   video.fov = 90;
   video.render_distance = 20;
-  for (const config_var& var : table.vars) {
-    int32_t value = var.value.as_int;
-    if (strcmp(var.name, "vid_vsync") == 0) video.vsync = value > 0 ? 1 : 0;
-    else if (strcmp(var.name, "vid_fullscreen") == 0 && value > 0) video.fullscreen = 1;
-    else if (strcmp(var.name, "vid_fov") == 0) video.fov = value;
-    else if (strcmp(var.name, "vid_render_distance") == 0) video.render_distance = value;
-    else if (strcmp(var.name, "vid_fps") == 0) video.tick_step = tick_step_for(value);
-    else if (strcmp(var.name, "vid_mode") == 0) video_mode_size(value, &video.width, &video.height);
-  }
+  auto value = [&](config_index index) { return config_at(table, index).value.as_int; };
+  if (value(cfg_vid_fullscreen) > 0) video.fullscreen = 1;
+  video_mode_size(value(cfg_vid_mode), &video.width, &video.height);
+  video.vsync = value(cfg_vid_vsync) > 0 ? 1 : 0;
+  video.fov = value(cfg_vid_fov);
+  video.render_distance = value(cfg_vid_render_distance);
+  video.tick_step = tick_step_for(value(cfg_vid_fps));
   return video;
 }
 

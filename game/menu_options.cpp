@@ -26,27 +26,23 @@ constexpr const char* video_mode_names[last_video_mode + 1] = {
 // Moves vid_mode one mode down (step below 0, only while above 0) or up
 // (only while below the last mode).
 void step_video_mode(config_table& config, int32_t step) {
-  config_var* var = config_find(config, "vid_mode");
-  if (!var) return;
-  int32_t& mode = var->value.as_int;
+  int32_t& mode = config_at(config, cfg_vid_mode).value.as_int;
   if (step < 0 && mode > 0) mode -= 1;
   if (step > 0 && mode < last_video_mode) mode += 1;
 }
 
 void set_fullscreen(config_table& config, int32_t value) {
-  config_var* var = config_find(config, "vid_fullscreen");
-  if (var) var->value.as_int = value;
+  config_at(config, cfg_vid_fullscreen).value.as_int = value;
 }
 
 // Steps the speed and rounds it to hundredths, so repeated steps never
 // drift off the values the row shows.
 void add_mouse_speed(config_table& config, double step) {
-  config_var* var = config_find(config, "m_speed");
-  if (!var) return;
-  double stepped = std::round((var->value.as_double + step) * 100.0) / 100.0;
+  double& speed = config_at(config, cfg_m_speed).value.as_double;
+  double stepped = std::round((speed + step) * 100.0) / 100.0;
   if (!(stepped >= mouse_speed_min)) stepped = mouse_speed_min;  // also a speed that is not a number
   if (stepped > mouse_speed_max) stepped = mouse_speed_max;
-  var->value.as_double = stepped;
+  speed = stepped;
 }
 
 // The variables the options page sets.
@@ -112,20 +108,17 @@ void options_row_text(const config_table& config, int32_t cursor, char* buffer, 
 }
 
 void options_fullscreen_text(const config_table& config, char* buffer, int size) {
-  const config_var* var = config_find(config, "vid_fullscreen");
   format_text(buffer, static_cast<size_t>(size), "Fullscreen: %s",
-              var && var->value.as_int != 0 ? "Yes" : "No");
+              config_at(config, cfg_vid_fullscreen).value.as_int != 0 ? "Yes" : "No");
 }
 
 void options_display_text(const config_table& config, char* buffer, int size) {
-  const config_var* var = config_find(config, "vid_mode");
   format_text(buffer, static_cast<size_t>(size), "Display: %s",
-              var ? video_mode_name(var->value.as_int) : "");
+              video_mode_name(config_at(config, cfg_vid_mode).value.as_int));
 }
 
 void options_mouse_speed_text(const config_table& config, char* buffer, int size) {
-  const config_var* var = config_find(config, "m_speed");
-  format_text(buffer, static_cast<size_t>(size), "Mouse Speed: %.2f", var ? var->value.as_double : 0.0);
+  format_text(buffer, static_cast<size_t>(size), "Mouse Speed: %.2f", config_at(config, cfg_m_speed).value.as_double);
 }
 
 void options_save(const config_table& config) {

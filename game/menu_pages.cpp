@@ -43,20 +43,19 @@ void draw_options(const font_pair& font, const config_table& config) {
   }
 }
 
-// The name of the key bound by variable `name`, or "none".
-void bound_key_name(const config_table& config, const char* name, char* buffer, int size) {
-  const config_var* var = config_find(config, name);
-  key_code_name(var ? static_cast<uint8_t>(var->value.as_int) : 0, buffer, size);
+// The name of the key bound by variable `var`, or "none".
+void bound_key_name(const config_table& config, config_index var, char* buffer, int size) {
+  key_code_name(static_cast<uint8_t>(config_at(config, var).value.as_int), buffer, size);
 }
 
 // Below the page's own lines, the controls they leave out, with the keys
 // they are bound to now.
 void draw_more_controls(const font_pair& font, const config_table& config) {
   char fire[24], left[24], right[24], crouch[24], line[64];
-  bound_key_name(config, "in_fire", fire, sizeof fire);
-  bound_key_name(config, "in_lookleft", left, sizeof left);
-  bound_key_name(config, "in_lookright", right, sizeof right);
-  bound_key_name(config, "in_crouch", crouch, sizeof crouch);
+  bound_key_name(config, cfg_in_fire, fire, sizeof fire);
+  bound_key_name(config, cfg_in_lookleft, left, sizeof left);
+  bound_key_name(config, cfg_in_lookright, right, sizeof right);
+  bound_key_name(config, cfg_in_crouch, crouch, sizeof crouch);
   format_text(line, sizeof line, "Fire: %s or left button", fire);
   draw_text(font, line, -0.9, -0.72, more_size);
   format_text(line, sizeof line, "Turn: mouse or %s/%s", left, right);

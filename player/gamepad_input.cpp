@@ -130,11 +130,6 @@ int32_t add_counts(int32_t sum, double counts) {
   return static_cast<int32_t>(total);
 }
 
-int32_t int_var(const config_table& config, const char* name, int32_t fallback) {
-  const config_var* var = config_find(config, name);
-  return var ? var->value.as_int : fallback;
-}
-
 // The right stick as mouse counts: a round dead zone, then the tilt beyond
 // it scaled to 0..1 and turned into joy_look_speed counts a second. The
 // fractions of a count are carried to the next tick, so a slight tilt still
@@ -167,7 +162,7 @@ binding_key gamepad_binding_key(uint8_t code) {
 }
 
 double gamepad_deadzone(gamepad_input& input, const config_table& config) {
-  int32_t percent = int_var(config, "joy_deadzone", 25);
+  int32_t percent = config_at(config, cfg_joy_deadzone).value.as_int;
   int32_t held = percent < 0 ? 0 : percent > deadzone_limit ? deadzone_limit : percent;
   if (held != percent && !(input.deadzone_reported && input.reported_deadzone == percent)) {
     printf("gamepad: joy_deadzone %d is outside 0 to %d; using %d\n", percent, deadzone_limit, held);
@@ -202,5 +197,5 @@ void gamepad_map(gamepad_input& input, const gamepad_state& pad, gamepad_mode mo
     return;
   }
   game_keys(pad, deadzone, p, held);
-  stick_look(input, pad, deadzone, int_var(config, "joy_look_speed", 180), dt, mouse);
+  stick_look(input, pad, deadzone, config_at(config, cfg_joy_look_speed).value.as_int, dt, mouse);
 }

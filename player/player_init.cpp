@@ -19,14 +19,8 @@ void player_init(player& p, const config_table& table) {
   p.pos[2] = 0.0;
   p.health = 100;
   p.pitch = 0.0;
-  p.mouse_speed_x = 1.0;
-  p.mouse_speed_y = 1.0;
-  // Later variables override earlier ones: m_speed sets both axes.
-  for (const config_var& var : table.vars) {
-    if (strcmp(var.name, "m_speed_x") == 0) p.mouse_speed_x = var.value.as_double;
-    else if (strcmp(var.name, "m_speed_y") == 0) p.mouse_speed_y = var.value.as_double;
-    else if (strcmp(var.name, "m_speed") == 0) p.mouse_speed_x = p.mouse_speed_y = var.value.as_double;
-  }
+  // m_speed, later in the table, overrides both axes.
+  p.mouse_speed_x = p.mouse_speed_y = config_at(table, cfg_m_speed).value.as_double;
   gun_initial_values(p.guns);
   p.sound_source = make_sound_source();  // deleted by the next level load
   player_default_bindings(p);

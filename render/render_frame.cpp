@@ -51,19 +51,13 @@ void push_camera(const player& p, const double eye[3]) {
 
 // The debug overlays the variables switch on, in the order of the table;
 // the vertex-lighting variable is taken up here for the next frame.
+int32_t config_int(const frame_scene& scene, config_index index) { return config_at(scene.config, index).value.as_int; }
+
 void draw_overlays(const frame_scene& scene) {
-  for (const config_var& var : scene.config.vars) {
-    int32_t value = var.value.as_int;
-    if (strcmp(var.name, "dbg_draw_aigraph") == 0) {
-      if (value != 0) draw_nav_graph(scene.ai_node_list);
-    } else if (strcmp(var.name, "dbg_draw_aimvec") == 0) {
-      if (value != 0) draw_player_aim(scene.the_player);
-    } else if (strcmp(var.name, "dbg_draw_e_aimvec") == 0) {
-      if (value != 0) draw_enemy_aim(scene.entity_list);
-    } else if (strcmp(var.name, "vid_vertex_light") == 0) {
-      scene.renderer.vertex_light_flag = value != 0;
-    }
-  }
+  if (config_int(scene, cfg_dbg_draw_aigraph) != 0) draw_nav_graph(scene.ai_node_list);
+  if (config_int(scene, cfg_dbg_draw_aimvec) != 0) draw_player_aim(scene.the_player);
+  if (config_int(scene, cfg_dbg_draw_e_aimvec) != 0) draw_enemy_aim(scene.entity_list);
+  scene.renderer.vertex_light_flag = config_int(scene, cfg_vid_vertex_light) != 0;
 }
 
 // The camera's near plane, as the projection gives it.
@@ -74,12 +68,9 @@ constexpr double near_plane = static_cast<double>(0.1f);
 // outside the sky cube (half size 150 around the eye, open below). Only
 // then does the depth the sky writes matter to the picture.
 bool sky_depth_matters(const frame_scene& scene, const double eye[3]) {
-  for (const config_var& var : scene.config.vars) {
-    if (var.value.as_int == 0) continue;
-    if (strcmp(var.name, "dbg_draw_aigraph") == 0 || strcmp(var.name, "dbg_draw_aimvec") == 0 ||
-        strcmp(var.name, "dbg_draw_e_aimvec") == 0)
-      return true;
-  }
+  if (config_int(scene, cfg_dbg_draw_aigraph) != 0 || config_int(scene, cfg_dbg_draw_aimvec) != 0 ||
+      config_int(scene, cfg_dbg_draw_e_aimvec) != 0)
+    return true;
   const world_pass_cache& cache = scene.renderer.world_pass;
   for (const entity* e = scene.entity_list; e; e = e->next) {
     // A sprite the visible sets hide is drawn nowhere (draw_entities).
@@ -187,12 +178,6 @@ void draw_scene(const frame_scene& scene, const double eye[3]) {
   glPopMatrix();
 }
 
-// Whether a HUD variable is on (any value but 0; on when the table lacks it).
-bool hud_switch(const config_table& config, const char* name) {
-  const config_var* var = config_find(config, name);
-  return !var || var->value.as_int != 0;
-}
-
 // The 2-D pass in the screen square: the HUD, then the red fade of death,
 // or for the living the crosshair and the flash of a hurt.
 void draw_screen_layer(const frame_scene& scene) {
@@ -208,11 +193,11 @@ void draw_screen_layer(const frame_scene& scene) {
   }
   // The crosshair sits under the console's panel edge while it is open and
   // would hide what the scope frames, so it waits for both to go.
-  if (hud_switch(scene.config, "hud_crosshair") && !p.zoom_flag && !scene.the_console.console_open)
+  if (config_int(scene, cfg_hud_crosshair) != 0 && !p.zoom_flag && !scene.the_console.console_open)
     draw_crosshair(crosshair_height(p, scene.bsp_root, view_fov(p.zoom_flag, scene.video.fov)), scene.video.width,
                    scene.video.height);
   const double hurt = hurt_flash_alpha(scene.renderer.hurt);
-  if (hurt > 0.0 && hud_switch(scene.config, "hud_hurt_flash"))
+  if (hurt > 0.0 && config_int(scene, cfg_hud_hurt_flash) != 0)
     draw_color_quad(-e.half_width, -e.half_height, 2.0 * e.half_width, 2.0 * e.half_height, 1.0, 0.0, 0.0, hurt);
 }
 
