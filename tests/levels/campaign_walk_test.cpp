@@ -2,17 +2,25 @@
 // aside, a player driven by keys and mouse through the real game tick walks
 // the navigation graph from the start to the exit (and the exit ends the
 // level) or, on the levels that end by a death, to the boss. Each mouse lies
-// off the way: no point of that walk sees it; and no point of it is watched
-// by more than four enemies at once.
+// off the way: no point of that walk sees it; no point of it is watched by
+// more than four enemies at once, nor by any enemy farther than 40 units;
+// the start looks along the way; and a player standing still at the start
+// for ten seconds is not hurt.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "app/flags.h"
+#include "config/key_state.h"
+#include "config/mouse_state.h"
 #include "entities/entity.h"
 #include "entities/entity_list.h"
+#include "entities/entity_update.h"
+#include "player/player_update.h"
 #include "tests/level/level_fixture.h"
 #include "tests/levels/campaign_table.h"
 #include "tests/levels/level_walk.h"
@@ -123,6 +131,35 @@ TEST_P(CampaignWalk, FromTheStartToTheEnd) {
     EXPECT_LE(watching, 4) << "node " << id << " at (" << n.x << ", " << n.y << ", " << n.z << ")";
   }
 
+  // Every shot comes from an enemy near enough to be seen on the screen:
+  // no enemy farther than 40 units sees any point of the way.
+  std::map<std::pair<double, double>, int> far_watchers;  // where they stand, points they see
+  for (size_t i = 0; i + 1 < route.size(); ++i) {
+    walk_point a = nav_node_pos(nodes, route[i]), b = nav_node_pos(nodes, route[i + 1]);
+    for (double t = 0; t < 1.0; t += 0.25)
+      for (const walk_point& f : q.fighters) {
+        walk_point n{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z + (b.z - a.z) * t};
+        const double eye[3] = {n.x, n.y + 2.25, n.z}, theirs[3] = {f.x, f.y + 1.5, f.z};
+        if (std::hypot(f.x - n.x, f.y - n.y, f.z - n.z) > 40.0 && bsp_segment_clear(eye, theirs, q.records.bsp_root) == 1)
+          ++far_watchers[{f.x, f.z}];
+      }
+  }
+  for (const auto& [at, points] : far_watchers)
+    ADD_FAILURE() << "the enemy at (" << at.first << ", " << at.second << ") sees " << points
+                  << " points of the way from farther than 40 units";
+
+  // The start looks along the way into the level (a player's yaw is 0 at
+  // the start: along -z), not at a wall close ahead.
+  const double eye[3] = {q.start.x, q.start.y + 2.25, q.start.z}, ahead[3] = {eye[0], eye[1], eye[2] - 4.0};
+  EXPECT_EQ(bsp_segment_clear(eye, ahead, q.records.bsp_root), 1) << "a wall within 4 units of the start view";
+  for (int id : route) {
+    walk_point n = nav_node_pos(nodes, id);
+    if (std::hypot(n.x - q.start.x, n.z - q.start.z) < 6.0) continue;
+    EXPECT_LE(std::fabs(std::atan2(n.x - q.start.x, q.start.z - n.z)), M_PI / 4)
+        << "the way leaves the start toward (" << n.x << ", " << n.z << "), out of the start view";
+    break;
+  }
+
   // The mouse is a secret: nowhere on the way does the player's eye see it.
   for (const walk_point& m : q.mice)
     for (int id : route) {
@@ -131,6 +168,26 @@ TEST_P(CampaignWalk, FromTheStartToTheEnd) {
       EXPECT_EQ(bsp_segment_clear(eye, mouse, q.records.bsp_root), 0)
           << "the mouse at (" << m.x << ", " << m.y << ", " << m.z << ") shows from node " << id;
     }
+}
+
+// Enemies that see the start would hurt a player who has only begun to look.
+TEST_P(CampaignWalk, StandingStillAtTheStart) {
+  const campaign_level& l = campaign_levels().at(GetParam());
+  SCOPED_TRACE(l.file);
+  level_records r;
+  capture_stdout_begin();
+  ASSERT_TRUE(r.load(campaign_map_path(l)));
+  for (const entity* e = r.entity_list; e; e = e->next)
+    if (e->type == 1) std::copy(e->pos, e->pos + 3, r.the_player.pos);
+  reset_program_flags();
+  key_state keys{};
+  for (int tick = 0; tick < 600; ++tick) {
+    entities_update(r.entity_list, r.the_player, r.bsp_root, r.ai_node_list, r.entity_list, 1.0 / 60.0);
+    entities_prune(r.entity_list);
+    player_update(r.the_player, keys, r.bsp_root, r.entity_list, 1.0 / 60.0, mouse_state{});
+  }
+  capture_stdout_end();
+  EXPECT_EQ(r.the_player.health, 100) << "standing still at the start for ten seconds";
 }
 
 std::string level_name(const testing::TestParamInfo<int>& info) {

@@ -398,7 +398,7 @@ image sandstone() {
   image img = blocks(rgb(0xc08a50), 64, 32, true, 2, 2, 207, 0.3f, 0.2f);
   for (int y = 0; y < tex; ++y)
     for (int x = 0; x < tex; ++x) {
-      float band = 0.9f + 0.12f * std::sin(y * 0.7f + 3.0f * value_noise(x / 16.0f, y / 16.0f, 8, 8, 208));
+      float band = 0.9f + 0.12f * std::sin(y * (float)M_PI * 14.0f / 64.0f + 3.0f * value_noise(x / 16.0f, y / 16.0f, 8, 8, 208));
       pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), band));
     }
   return img;
