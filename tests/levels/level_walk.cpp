@@ -42,7 +42,7 @@ constexpr int item_patience = 240;
 constexpr int low_health = 40;
 // How long it backs off to reload before reloading where it stands, and how
 // long it waits in cover after backing off hurt.
-constexpr int cover_patience = 120;
+constexpr int cover_patience = 60;
 constexpr int hold_after_backing = 240;
 // After waiting in vain it fights for this long before it backs off again.
 constexpr int brave_after_hold = 600;
@@ -183,12 +183,32 @@ int best_gun(const player& p, const entity& t) {
   auto has = [&](int g) { return p.guns[g].loaded + p.guns[g].reserve > 0; };
   bool tough = entity_health_at_load(t.type) >= tough_enemy;
   double d = distance(at(p.pos), at(t.pos));
-  if (tough && has(3) && d < 20) return 3;
-  if (tough && has(2)) return 2;
-  if (d < 10 && has(1)) return 1;
-  for (int g : {0, 2, 1, 3})
-    if (has(g)) return g;
-  return 4;
+  int best = strike_gun;
+  if (tough && has(3) && d < 20) best = 3;
+  else if (tough && has(2)) best = 2;
+  else if (d < 10 && has(1)) best = 1;
+  else
+    for (int g : {3, 1, 2, 0})
+      if (has(g)) best = g;
+  // An empty magazine mid-fight: a loaded gun now rather than a reload.
+  if (best != strike_gun && p.guns[best].loaded == 0)
+    for (int g : {0, 1, 2, 3})
+      if (p.guns[g].loaded > 0) best = g;
+  return best;
+}
+
+// The way point behind the walker, at most backing_points back, that no
+// enemy in view sees; -1 when there is none.
+int cover_behind(const walker& w, const entity* list, const bsp_node* root) {
+  for (size_t j = w.next; j-- > 0 && j + backing_points >= w.next;) {
+    bool hidden = true;
+    for (const entity* e = list; e && hidden; e = e->next)
+      for (const auto& v : w.in_view)
+        if (v.first == e->id && e->type >= 200 && clear(root, at(e->pos, 1.5), {w.way[j].x, w.way[j].y + 2.25, w.way[j].z}))
+          hidden = false;
+    if (hidden) return static_cast<int>(j);
+  }
+  return -1;
 }
 
 // Aims at `t` with the shot's drawn error and fires once on target,
@@ -376,17 +396,21 @@ walker_input walker_step(walker& w, const player& p, const entity* list, const b
 
   bool danger = false;
   const entity* target = notice(w, p, list, root, step, danger);
-  const bool dry = !p.reloading && g.loaded == 0 && g.reserve > 0 && gun_table[cur].reloads_by_key;
+  // Out of rounds in a fight: another loaded gun is quicker than a reload.
+  bool spare = false;
+  for (int k = 0; k < strike_gun; ++k) spare = spare || (k != cur && p.guns[k].loaded > 0);
+  const bool dry = !p.reloading && g.loaded == 0 && g.reserve > 0 && gun_table[cur].reloads_by_key && !spare;
   w.cover_ticks = dry && danger ? w.cover_ticks + 1 : 0;
+  if (w.cover_ticks == 1) w.cover_point = cover_behind(w, list, root);
   // Backed off and waited, and nothing came: it goes out and fights for a while.
   if (w.hold_ticks == 1) w.brave_ticks = brave_after_hold;
   if (w.brave_ticks > 0) --w.brave_ticks;
   const bool backing = (target && p.health < low_health && w.brave_ticks == 0) ||
-                       (danger && dry && w.cover_ticks < cover_patience);
+                       (danger && dry && w.cover_point >= 0 && w.cover_ticks < cover_patience);
   const int mode = backing ? 1 : target ? 2 : w.hold_ticks > 0 ? 3 : 0;
   if (mode == 1 && w.mode != 1) {
     w.back = w.next > 0 ? w.next - 1 : 0;
-    w.back_limit = w.next > backing_points ? w.next - backing_points : 0;
+    w.back_limit = dry ? static_cast<size_t>(w.cover_point) : w.next > backing_points ? w.next - backing_points : 0;
   }
   if (mode == 0 && w.mode != 0) rejoin(w, p, root);
   w.mode = mode;
@@ -410,7 +434,8 @@ walker_input walker_step(walker& w, const player& p, const entity* list, const b
   // Reload when empty, and between fights when the gun runs low.
   bool low = !danger && !p.reloading && gun_table[cur].reloads_by_key && g.reserve > 0 &&
              g.loaded * 3 < gun_table[cur].reload_capacity;
-  if ((dry && !backing) || low) in.keys.push_back(vk_of(p.key_bindings[bind_reload]));
+  bool cover = !danger || w.cover_point < 0 || w.cover_ticks >= cover_patience || p.health < low_health;
+  if ((dry && cover) || low) in.keys.push_back(vk_of(p.key_bindings[bind_reload]));
   return in;
 }
 

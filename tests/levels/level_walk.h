@@ -52,6 +52,7 @@ struct walker {
   int hold_ticks = 0;                        // waiting in cover after backing off
   int brave_ticks = 0;                       // fighting on, however hurt
   int cover_ticks = 0;                       // backing off to reload
+  int cover_point = -1;                      // to the way point no enemy in view sees
   int gun_key_ticks = 0;                     // a gun key was pressed: release it first
   int mode = 0;                              // 0 walking, 1 backing off, 2 fighting, 3 waiting in cover
   double best = 1e30;
