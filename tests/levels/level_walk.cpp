@@ -48,6 +48,8 @@ constexpr int hold_after_backing = 240;
 constexpr int brave_after_hold = 600;
 // It backs off at most this many way points, then stands and fights.
 constexpr size_t backing_points = 3;
+// Enemies farther than this are walked toward rather than shot at.
+constexpr double fight_range = 40.0;
 // Enemies of this much health get the heavy guns.
 constexpr int tough_enemy = 500;
 
@@ -102,8 +104,8 @@ bool fighter(const entity& e) {
   return e.type > 200 && e.type < 300 && e.health > 0 && e.state != s_dying && e.state != s_dead;
 }
 
-// The enemy whose 0.3 s have passed since it came into view, nearest
-// first; `danger` tells whether any enemy is in view at all.
+// The nearest enemy within fight range whose 0.3 s have passed since it
+// came into view; `danger` tells whether any enemy is in view at all.
 const entity* notice(walker& w, const player& p, const entity* list, const bsp_node* root, double step,
                      bool& danger) {
   std::vector<std::pair<int, int>> still;
@@ -116,7 +118,7 @@ const entity* notice(walker& w, const player& p, const entity* list, const bsp_n
       if (v.first == e->id) since = v.second;
     still.push_back({e->id, since});
     double d = distance(at(p.pos), at(e->pos));
-    if ((w.tick - since) * step >= w.react && d < nearest) {
+    if ((w.tick - since) * step >= w.react && d < nearest && d <= fight_range) {
       nearest = d;
       target = e;
     }
@@ -190,8 +192,9 @@ int best_gun(const player& p, const entity& t) {
   else
     for (int g : {3, 1, 2, 0})
       if (has(g)) best = g;
-  // An empty magazine mid-fight: a loaded gun now rather than a reload.
-  if (best != strike_gun && p.guns[best].loaded == 0)
+  // An empty magazine against a weak enemy: a loaded gun now rather than a
+  // reload (a tough one is worth the heavy gun's reload).
+  if (best != strike_gun && p.guns[best].loaded == 0 && !tough)
     for (int g : {0, 1, 2, 3})
       if (p.guns[g].loaded > 0) best = g;
   return best;
@@ -234,7 +237,7 @@ void fight(walker& w, const player& p, const entity& t, const bsp_node* root, do
   if (!strafe) return;
   if (--w.strafe_ticks <= 0) {
     w.strafe = -w.strafe;
-    w.strafe_ticks = 45 + static_cast<int>(draw(w) * 45);
+    w.strafe_ticks = 60 + static_cast<int>(draw(w) * 60);
   }
   double h = -(p.yaw + (w.strafe > 0 ? 0.0 : 180.0)) * pi / 180.0;  // the right or left key's push
   if (!room_to_step(p, root, 1.5 * std::cos(h), 1.5 * std::sin(h))) {
@@ -301,6 +304,14 @@ void walk_on(walker& w, const player& p, const entity* list, const bsp_node* roo
          std::fabs(w.way[w.next].y - p.pos[1]) < 1.5) {
     ++w.next;
     new_target_point(w);
+    w.stepped_back = false;
+  }
+  // Caught on a corner for three seconds: back to the way point before, from
+  // which the way runs clear.
+  if (w.stalled >= 180 && !w.stepped_back && w.next > 0) {
+    --w.next;
+    w.best = 1e30;
+    w.stepped_back = true;
   }
   if (!w.way.empty()) walk_to(w, p, w.way[w.next], step, true, in);
 }
@@ -396,9 +407,22 @@ walker_input walker_step(walker& w, const player& p, const entity* list, const b
 
   bool danger = false;
   const entity* target = notice(w, p, list, root, step, danger);
+  // WALK_TRACE in the environment: the walker's mind twice a second, and
+  // whatever it sees each time it is hurt, for whoever wonders where a run
+  // went wrong.
+  const bool trace = getenv("WALK_TRACE") != nullptr;
+  if (trace && p.health < w.last_health) {
+    fprintf(stderr, "hurt %d to %d at tick %d by:", w.last_health, p.health, w.tick);
+    for (const entity* e = list; e; e = e->next)
+      if (fighter(*e) && clear(root, at(p.pos, 2.25), at(e->pos, 1.5)))
+        fprintf(stderr, " %d at %.0f (state %d)", e->type, distance(at(p.pos), at(e->pos)), e->state);
+    fprintf(stderr, "\n");
+  }
+  w.last_health = p.health;
   // Out of rounds in a fight: another loaded gun is quicker than a reload.
   bool spare = false;
   for (int k = 0; k < strike_gun; ++k) spare = spare || (k != cur && p.guns[k].loaded > 0);
+  spare = spare && !(target && entity_health_at_load(target->type) >= tough_enemy);
   const bool dry = !p.reloading && g.loaded == 0 && g.reserve > 0 && gun_table[cur].reloads_by_key && !spare;
   w.cover_ticks = dry && danger ? w.cover_ticks + 1 : 0;
   if (w.cover_ticks == 1) w.cover_point = cover_behind(w, list, root);
@@ -414,12 +438,10 @@ walker_input walker_step(walker& w, const player& p, const entity* list, const b
   }
   if (mode == 0 && w.mode != 0) rejoin(w, p, root);
   w.mode = mode;
-  // WALK_TRACE in the environment: the walker's mind twice a second, for
-  // whoever wonders where a run went wrong.
-  if (getenv("WALK_TRACE") && w.tick % 30 == 0)
-    fprintf(stderr, "tick %d pos %.1f %.1f %.1f health %d mode %d way point %zu of %zu gun %d %d+%d target %d\n",
+  if (trace && w.tick % 30 == 0)
+    fprintf(stderr, "tick %d pos %.1f %.1f %.1f health %d mode %d way point %zu of %zu gun %d %d+%d target %d %d\n",
             w.tick, p.pos[0], p.pos[1], p.pos[2], p.health, mode, w.next, w.way.size(), cur, g.loaded, g.reserve,
-            target ? target->type : 0);
+            target ? target->type : 0, target ? target->health : 0);
   if (mode == 1) {
     back_off(w, p, target, root, step, in);
     w.hold_ticks = p.health < low_health ? hold_after_backing : 0;
@@ -430,6 +452,13 @@ walker_input walker_step(walker& w, const player& p, const entity* list, const b
     look(p, yaw_toward(w.way[w.next].x - p.pos[0], w.way[w.next].z - p.pos[2]), 0.0, step, in);
   } else {
     walk_on(w, p, list, root, step, in);
+    // Between fights the heavy guns are made ready first.
+    for (int k : {3, 2})
+      if (!danger && !p.reloading && k != cur && w.gun_key_ticks == 0 && p.guns[k].reserve > 0 &&
+          p.guns[k].loaded * 3 < gun_table[k].reload_capacity) {
+        in.keys.push_back(vk_of(p.key_bindings[bind_gun1 + k]));
+        w.gun_key_ticks = 2;
+      }
   }
   // Reload when empty, and between fights when the gun runs low.
   bool low = !danger && !p.reloading && gun_table[cur].reloads_by_key && g.reserve > 0 &&

@@ -42,6 +42,7 @@ struct walker {
   size_t back_limit = 0;  // and the farthest it backs off
   uint64_t rng = 1;    // the seeded draws
   int tick = 0;
+  int last_health = 100;
   double react = 0.3;  // seconds from sight to notice
   std::vector<std::pair<int, int>> in_view;  // enemy id, tick it came into view
   double aim_error[2] = {0, 0};              // yaw and pitch error of the next shot, degrees
@@ -56,6 +57,7 @@ struct walker {
   int gun_key_ticks = 0;                     // a gun key was pressed: release it first
   int mode = 0;                              // 0 walking, 1 backing off, 2 fighting, 3 waiting in cover
   double best = 1e30;
+  bool stepped_back = false;  // went back a way point to get round a corner
   int stalled = 0, jump_ticks = 0;
 };
 
