@@ -31,6 +31,7 @@
 #include "platform/keyboard.h"
 #include "platform/timer.h"
 #include "platform/window.h"
+#include "world/world_vis.h"
 #include "world/bsp_node.h"
 
 namespace {
@@ -95,6 +96,7 @@ bool enter_level(game_state& gs, const char* path) {
     gs.menu.start_level_request = 0;
     return false;
   }
+  world_vis_load(gs.renderer.world_pass.vis, path, gs.bsp_root);
   bind_keys(gs.config, gs.video, gs.the_player);
   place_player_on_start(gs);
   start_level_music(gs.sounds, gs.music_buffer);

@@ -114,3 +114,5 @@ const char* user_save_read_path() {
 }
 
 const char* user_save_write_path() { return user_folder_active() ? save_path : save_file_path; }
+
+const char* user_config_write_path() { return user_folder_active() ? config_path : data_config; }

@@ -32,3 +32,7 @@ const char* user_save_read_path();
 // The save file to write: in the user's folder when it is in use,
 // otherwise "data/save.sav".
 const char* user_save_write_path();
+
+// The config file to write the options to: in the user's folder when it is
+// in use, otherwise "data/config.cfg".
+const char* user_config_write_path();

@@ -184,7 +184,7 @@ void read_config_stream(config_table& table, FILE* file, const char* name) {
   int attempt = 0;
   bool ended = false;
   for (; attempt < config_var_count && !ended; ++attempt) ended = !read_pair(reader, table);
-  // The file's first 35 pairs are read as ever. The gamepad's variables are
+  // The file's first 35 pairs are read as ever. The later variables are
   // written after them, so the reading goes on only while the file names one
   // of those: a file of the game's own pairs is read exactly as before.
   for (; attempt < config_table_size && !ended && next_names_later_variable(reader, table); ++attempt)

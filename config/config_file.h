@@ -9,7 +9,8 @@ struct video_settings;
 
 // Overwrites variables from the name/value pairs of the file at `path`: at
 // most 35 attempts, each one name and one value, ending early with the file;
-// after them, further pairs only while they name the gamepad's variables.
+// after them, further pairs only while they name the variables that stand
+// after the 35 (the gamepad's and the HUD's).
 // A value that is missing or not a number of the variable's type (or too
 // long to be one) leaves the variable as it was, and the log names it and
 // the file; so does an unknown name. A missing file leaves the table as it is and says so.

@@ -27,6 +27,9 @@ const config_default defaults[config_table_size] = {
     // joy_look_speed counts a second (degrees, at m_speed 1.0), and either
     // stick ignores a tilt below joy_deadzone percent.
     {"joy_look_speed", 180}, {"joy_deadzone", 25},
+    // The HUD: a red flash when the player is hurt, and the crosshair (1 on,
+    // 0 off).
+    {"hud_hurt_flash", 1},   {"hud_crosshair", 1},
 };
 
 }  // namespace

@@ -6,11 +6,28 @@
 #include "entities/enemy_kinds.h"
 #include "entities/enemy_sight.h"
 #include "entities/entity.h"
+#include "world/bsp_query.h"
 
 namespace {
 
 constexpr double turn_interval = 0.3;
 constexpr double reach_margin = 0.05;
+constexpr double min_slope_up = 0.7071;  // cos 45 degrees: the steepest floor walked up
+
+// The step raised as far as a 45-degree slope rises over it, when the way
+// ahead is blocked by a slanted floor no steeper than that (flat floors and
+// walls block as before). True with `step` raised when the raised step is
+// clear.
+bool climb_slope(const double pos[3], double step[3], const bsp_node* root) {
+  double normal[3] = {0.0, 0.0, 0.0}, distance = 0.0;
+  bsp_trace_solid(pos, step, root, normal, &distance);
+  double len = std::sqrt(normal[0] * normal[0] + normal[1] * normal[1] + normal[2] * normal[2]);
+  if (!(len > 0.0) || normal[1] / len < min_slope_up || (normal[0] == 0.0 && normal[2] == 0.0)) return false;
+  double raised[3] = {step[0], step[1] + std::hypot(step[0] - pos[0], step[2] - pos[2]), step[2]};
+  if (!segment_clear(pos, raised, root)) return false;
+  step[1] = raised[1];
+  return true;
+}
 
 }  // namespace
 
@@ -31,7 +48,7 @@ int steer_toward(entity& e, const bsp_node* root, const double target[3], double
 
   double step[3];
   for (int i = 0; i < 3; ++i) step[i] = e.pos[i] + e.vel[i] * dt;
-  if (segment_clear(e.pos, step, root)) {
+  if (segment_clear(e.pos, step, root) || climb_slope(e.pos, step, root)) {
     for (int i = 0; i < 3; ++i) e.pos[i] = step[i];
     return 0;
   }

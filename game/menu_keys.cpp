@@ -72,11 +72,12 @@ void menu_accept_key(menu_state& menu) {
   menu.key_timer = 0.0;
 }
 
-menu_result menu_space(menu_state& menu, player& p) {
+menu_result menu_space(menu_state& menu, player& p, const config_table& config) {
   switch (menu.page) {
     case page_main:
       return space_on_main(menu, p);
     case page_options:
+      if (menu.cursor == options_apply || menu.cursor == options_back) options_save(config);
       if (menu.cursor == options_apply) restart_video_flag = 1;
       if (menu.cursor == options_back) open_page(menu, page_main, main_continue);
       break;
@@ -109,7 +110,7 @@ menu_result menu_keys(menu_state& menu, player& p, config_table& config, key_dow
     cursor_down(menu);
   } else if (key_down(vk_space)) {
     menu_accept_key(menu);
-    return menu_space(menu, p);
+    return menu_space(menu, p, config);
   }
   return menu_go_on;
 }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "config/config_save.h"
 #include "config/config_table.h"
 #include "render/text.h"
 
@@ -51,6 +52,9 @@ void add_mouse_speed(config_table& config, double step) {
   var->value.as_double = stepped;
 }
 
+// The variables the options page sets.
+constexpr const char* saved_options[] = {"vid_fullscreen", "vid_mode", "m_speed"};
+
 }  // namespace
 
 const char* video_mode_name(int32_t mode) {
@@ -85,4 +89,8 @@ void options_display_text(const config_table& config, char* buffer, int size) {
 void options_mouse_speed_text(const config_table& config, char* buffer, int size) {
   const config_var* var = config_find(config, "m_speed");
   format_text(buffer, static_cast<size_t>(size), "Mouse Speed: %.2f", var ? var->value.as_double : 0.0);
+}
+
+void options_save(const config_table& config) {
+  config_save(config, saved_options, static_cast<int>(sizeof saved_options / sizeof saved_options[0]));
 }

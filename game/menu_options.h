@@ -26,3 +26,8 @@ void options_right(config_table& config, int32_t cursor);
 void options_fullscreen_text(const config_table& config, char* buffer, int size);
 void options_display_text(const config_table& config, char* buffer, int size);
 void options_mouse_speed_text(const config_table& config, char* buffer, int size);
+
+// Writes the options page's variables into the config file, so they hold
+// after a restart; only what changed is written, and a failed write is
+// logged and changes nothing else.
+void options_save(const config_table& config);

@@ -2,14 +2,13 @@
 // start, as one line "level score kills mice".
 #include "game/save_file.h"
 
-#include <unistd.h>
-
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "game/level_table.h"
+#include "platform/directory.h"
 
 namespace {
 
@@ -46,30 +45,6 @@ void clamp_counter(const char* path, const char* name, int32_t& value) {
   value = 0;
 }
 
-// Writes `line` to the open temporary file and closes it, flushed to the
-// disk. False with errno set when any step fails; the file is closed either
-// way.
-bool finish_temp(FILE* f, const char* line, size_t length) {
-  bool ok = fwrite(line, 1, length, f) == length;
-  int error = ok ? 0 : errno;
-  if (fflush(f) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  // A file on a device that cannot be synced (EINVAL) has still been handed
-  // over; any other failure means the line may not be on the disk.
-  if (ok && fsync(fileno(f)) != 0 && errno != EINVAL) {
-    ok = false;
-    error = errno;
-  }
-  if (fclose(f) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  errno = error;
-  return ok;
-}
-
 }  // namespace
 
 int save_parse(const char* text, save_record& record) {
@@ -90,22 +65,14 @@ int save_format(char* buffer, size_t size, const save_record& record) {
 }
 
 bool save_file_write(const char* path, const save_record& record) {
-  char temp[save_path_limit];
-  if (static_cast<size_t>(snprintf(temp, sizeof temp, "%s.tmp", path)) >= sizeof temp) {
+  if (strlen(path) + sizeof ".tmp" > save_path_limit) {
     printf("save file \"%s\" not written: the path is too long\n", path);
     return false;
   }
   char line[64];
   int length = save_format(line, sizeof line, record);
-  FILE* f = fopen(temp, "wb");
-  if (!f) {
+  if (!platform_replace_file(path, line, static_cast<size_t>(length))) {
     printf("save file \"%s\" not written: %s\n", path, strerror(errno));
-    return false;
-  }
-  // From here on the temporary file is ours to remove when the write fails.
-  if (!finish_temp(f, line, static_cast<size_t>(length)) || rename(temp, path) != 0) {
-    printf("save file \"%s\" not written: %s\n", path, strerror(errno));
-    unlink(temp);
     return false;
   }
   return true;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -85,4 +86,21 @@ bool platform_directory_writable(const char* path) {
 bool platform_is_file(const char* path) {
   struct stat info;
   return stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool platform_replace_file(const char* path, const char* bytes, size_t size) {
+  const std::string temporary = std::string(path) + ".tmp";
+  FILE* file = fopen(temporary.c_str(), "wb");
+  if (!file) return false;
+  bool ok = fwrite(bytes, 1, size, file) == size;
+  int error = ok ? 0 : errno;
+  if (fflush(file) != 0 && ok) ok = false, error = errno;
+  // A file on a device that cannot be synced (EINVAL) has still been handed
+  // over; any other failure means the bytes may not be on the disk.
+  if (ok && fsync(fileno(file)) != 0 && errno != EINVAL) ok = false, error = errno;
+  if (fclose(file) != 0 && ok) ok = false, error = errno;
+  if (ok && rename(temporary.c_str(), path) != 0) ok = false, error = errno;
+  if (!ok) unlink(temporary.c_str());
+  errno = error;
+  return ok;
 }

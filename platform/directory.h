@@ -31,3 +31,9 @@ bool platform_directory_writable(const char* path);
 
 // Whether `path` names an existing regular file.
 bool platform_is_file(const char* path);
+
+// Writes `size` bytes as the file `path` through "<path>.tmp", flushed to
+// disk and renamed over it, so a reader finds the old file or the whole new
+// one. False when any step fails (errno tells why); the temporary file is
+// then removed and `path` is untouched.
+bool platform_replace_file(const char* path, const char* bytes, size_t size);

@@ -1,6 +1,8 @@
 // The player's collision against walls: step up, slide, unstick.
 #include "player/player_walls.h"
 
+#include <cmath>
+
 #include "player/player.h"
 #include "world/bsp_query.h"
 
@@ -13,6 +15,8 @@ constexpr double step_probe = 1.0;
 constexpr double step_height = 1.01;
 constexpr double nudge = 0.25;
 constexpr int max_depth = 3;
+constexpr double min_slope_up = 0.7071;    // cos 45 degrees
+constexpr double slope_clearance = 0.001;  // the corner ends this far above a slope
 
 // The plane the probes last crossed into a wall. It is set once per pass
 // and not cleared between probes, so a later probe can act on an earlier
@@ -60,6 +64,29 @@ void meet_wall(player& p, const bsp_node* root, const double probe[3], const wal
   }
 }
 
+// Whether a plane is a slanted floor the player walks up (at most 45
+// degrees steep); flat floors and walls are met as before.
+bool walkable_slope(const double n[3]) {
+  double len = std::sqrt(dot(n, n));
+  return len > 0.0 && n[1] / len >= min_slope_up && (n[0] != 0.0 || n[2] != 0.0);
+}
+
+// A feet corner that ended under a slanted floor: the player rises until
+// the corner is on the floor (the highest corner counts once, whichever
+// probe found it first). `lifted` is how much this pass has raised it.
+void climb_slope(player& p, const double probe[3], const wall_plane& plane, double* lifted) {
+  const double* n = plane.hit_normal;
+  double len = std::sqrt(dot(n, n));
+  // The trace ran from pos as it is now, in front of the floor by hit_distance.
+  double from_pos[3] = {probe[0] - p.pos[0], probe[1] - p.pos[1], probe[2] - p.pos[2]};
+  double under = plane.hit_distance + dot(from_pos, n) / len;  // the corner's height over the floor, along n
+  if (under >= 0.0) return;
+  double need = -under / (n[1] / len) + slope_clearance;
+  if (need <= *lifted) return;
+  p.pos[1] += need - *lifted;
+  *lifted = need;
+}
+
 // Where this tick's velocity and acceleration take pos, without collision.
 void advanced(const player& p, double dt, double out[3]) {
   for (int i = 0; i < 3; ++i) out[i] = p.pos[i] + p.vel[i] * dt + 0.5 * p.accel[i] * dt * dt;
@@ -69,6 +96,7 @@ void advanced(const player& p, double dt, double out[3]) {
 
 void player_walls(player& p, const bsp_node* root, double dt, int depth) {
   wall_plane plane{};
+  double lifted = 0.0;
   double n[3];
   advanced(p, dt, n);
 
@@ -84,8 +112,10 @@ void player_walls(player& p, const bsp_node* root, double dt, int depth) {
     }
     double distance = plane.hit_distance;
     bool has_plane = plane.hit_normal[0] != 0.0 || plane.hit_normal[1] != 0.0 || plane.hit_normal[2] != 0.0;
-    if (has_plane && bsp_trace_solid(probe, probe, root, plane.hit_normal, &plane.hit_distance) != 0 &&
-        distance >= min_wall_distance)
+    if (!has_plane || bsp_trace_solid(probe, probe, root, plane.hit_normal, &plane.hit_distance) == 0) continue;
+    if (i < 4 && walkable_slope(plane.hit_normal))
+      climb_slope(p, probe, plane, &lifted);
+    else if (distance >= min_wall_distance)
       meet_wall(p, root, probe, plane);
   }
 

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "app/game_state.h"
+#include "config/config_table.h"
 #include "entities/entity.h"
 #include "render/debug_overlays.h"
 #include "render/draw_2d.h"
@@ -17,6 +18,7 @@
 #include "render/frame_rules.h"
 #include "render/hit_markers.h"
 #include "render/hud.h"
+#include "render/hud_feedback.h"
 #include "render/sky.h"
 #include "render/sprite_tables.h"
 #include "world/world_draw.h"
@@ -182,7 +184,14 @@ void draw_scene(game_state& gs, const double eye[3]) {
   glPopMatrix();
 }
 
-// The 2-D pass in the screen square: the HUD, then the red fade of death.
+// Whether a HUD variable is on (any value but 0; on when the table lacks it).
+bool hud_switch(const config_table& config, const char* name) {
+  const config_var* var = config_find(config, name);
+  return !var || var->value.as_int != 0;
+}
+
+// The 2-D pass in the screen square: the HUD, then the red fade of death,
+// or for the living the crosshair and the flash of a hurt.
 void draw_screen_layer(game_state& gs) {
   const player& p = gs.the_player;
   glMatrixMode(GL_PROJECTION);
@@ -193,7 +202,17 @@ void draw_screen_layer(game_state& gs) {
   bool whole_images = gs.renderer.legacy_renderer || legacy_wanted_by_environment();
   draw_hud(gs.video.fps_value, gs.textures, gs.the_console, p,
            whole_images ? nullptr : &gs.renderer.hud_images);
-  if (p.health <= 0) draw_color_quad(-1.0, -1.0, 2.0, 2.0, 1.0, 0.0, 0.0, death_fade_alpha(p.death_timer));
+  if (p.health <= 0) {
+    draw_color_quad(-1.0, -1.0, 2.0, 2.0, 1.0, 0.0, 0.0, death_fade_alpha(p.death_timer));
+    return;
+  }
+  // The crosshair sits under the console's panel edge while it is open and
+  // would hide what the scope frames, so it waits for both to go.
+  if (hud_switch(gs.config, "hud_crosshair") && !p.zoom_flag && !gs.the_console.console_open)
+    draw_crosshair(crosshair_height(p, gs.bsp_root, view_fov(p.zoom_flag, gs.video.fov)), gs.video.width,
+                   gs.video.height);
+  const double hurt = hurt_flash_alpha(gs.renderer.hurt);
+  if (hurt > 0.0 && hud_switch(gs.config, "hud_hurt_flash")) draw_color_quad(-1.0, -1.0, 2.0, 2.0, 1.0, 0.0, 0.0, hurt);
 }
 
 }  // namespace
@@ -218,10 +237,12 @@ void render_frame(game_state& gs) {
   const player& p = gs.the_player;
   // The projection is set at the end of each game frame for the next one;
   // the first frame after a 2-D screen finds the screen's instead.
-  if (!game_projection_in_force()) {
+  const bool after_screen = !game_projection_in_force();
+  if (after_screen) {
     set_game_projection(gs.video, p.zoom_flag);
     set_identity_texture_matrix();
   }
+  hurt_flash_update(gs.renderer.hurt, p, gs.video.tick_step, after_screen);
   double eye[3];
   eye_position(p, eye);
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);

@@ -1,6 +1,7 @@
 // What the renderer keeps from one frame to the next.
 #pragma once
 
+#include "render/hud_feedback.h"
 #include "render/image_coverage.h"
 #include "world/world_pass.h"
 
@@ -21,4 +22,7 @@ struct render_state {
 
   // Which blocks of the weapon and scope images can show.
   image_coverage_cache hud_images;
+
+  // The red flash of the player's last hurt.
+  hurt_flash hurt;
 };

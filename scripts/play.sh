@@ -4,6 +4,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
-cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVO_TESTS=OFF -DTARVO_BENCH=OFF
+cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVO_TESTS=OFF -DTARVO_BENCH=OFF \
+  -DTARVO_DATA=ON -DTARVO_SANITIZE=OFF -DTARVO_FUZZ=OFF
 cmake --build "$top/build" -j"$(nproc)"
 exec "$top/build/tarvo" "$@"

@@ -15,7 +15,7 @@ cycles=${2:-100}
 build=${SOAK_BUILD_DIR:-$top/build-soak}
 data=${SOAK_DATA:-$top/build/data}
 
-options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVO_SANITIZE=ON -DTARVO_BENCH=OFF)
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVO_SANITIZE=ON -DTARVO_TESTS=ON -DTARVO_BENCH=OFF)
 [ -d "$data/maps" ] && options+=(-DTARVO_DATA_FROM="$data")
 cmake -S "$top" -B "$build" -G Ninja "${options[@]}" >/dev/null
 cmake --build "$build" -j2 --target tarvo_soak

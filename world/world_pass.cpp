@@ -257,15 +257,23 @@ void world_pass_collect(world_pass_cache& cache, bsp_node* root, const double ey
   cache.counts = world_pass_counts{};
   cache.deepest = 0.0;
   cache.stack.clear();
-  if (root) cache.stack.push_back(world_pass_step{root, false});
+  const bool use_vis = world_vis_update(cache.vis, root, eye);
+  if (root) cache.stack.push_back(world_pass_step{root, false, 0});
   // The painter's walk, with an explicit stack: back subtree, polygon,
   // front subtree when the eye is in front of the plane, else front then
-  // back without the polygon.
+  // back without the polygon. With visible sets, a subtree holding no leaf
+  // the eye's leaf sees is passed by, and a polygon is drawn only when its
+  // front subtree holds one: whatever the eye sees of it, it sees from a
+  // leaf in front of it.
   while (!cache.stack.empty()) {
     world_pass_step step = cache.stack.back();
     cache.stack.pop_back();
     const bsp_node* node = step.node;
     if (step.emit) {
+      if (use_vis && !cache.vis.seen[step.index + 1]) {
+        cache.counts.hidden += 1;
+        continue;
+      }
       const bsp_polygon& poly = *node->poly;
       cache.counts.facing += 1;
       if (!view_frustum_touches(frustum, poly.verts, poly.vert_count)) continue;
@@ -284,9 +292,13 @@ void world_pass_collect(world_pass_cache& cache, bsp_node* root, const double ey
       continue;
     }
     if (!node || node->is_leaf) continue;
+    if (use_vis && !cache.vis.seen[step.index]) continue;
+    const int32_t front_index = use_vis ? step.index + 1 : 0;
+    const int32_t back_index = use_vis && node->front ? front_index + cache.vis.subtree_size[front_index] : front_index;
+    const world_pass_step front{node->front, false, front_index}, back{node->back, false, back_index};
     if (!node_has_plane(*node)) {
-      if (node->back) cache.stack.push_back(world_pass_step{node->back, false});
-      if (node->front) cache.stack.push_back(world_pass_step{node->front, false});
+      if (node->back) cache.stack.push_back(back);
+      if (node->front) cache.stack.push_back(front);
       continue;
     }
     const bsp_polygon& poly = *node->poly;
@@ -294,12 +306,12 @@ void world_pass_collect(world_pass_cache& cache, bsp_node* root, const double ey
     double d =
         (p.x - eye[0]) * poly.normal[0] + (p.y - eye[1]) * poly.normal[1] + (p.z - eye[2]) * poly.normal[2];
     if (d < 0.0) {
-      if (node->front) cache.stack.push_back(world_pass_step{node->front, false});
-      cache.stack.push_back(world_pass_step{node, true});
-      if (node->back) cache.stack.push_back(world_pass_step{node->back, false});
+      if (node->front) cache.stack.push_back(front);
+      cache.stack.push_back(world_pass_step{node, true, step.index});
+      if (node->back) cache.stack.push_back(back);
     } else {
-      if (node->back) cache.stack.push_back(world_pass_step{node->back, false});
-      if (node->front) cache.stack.push_back(world_pass_step{node->front, false});
+      if (node->back) cache.stack.push_back(back);
+      if (node->front) cache.stack.push_back(front);
     }
   }
   prepare_batch(cache, root);

@@ -32,6 +32,7 @@
 #include "world/view_frustum.h"
 #include "world/world_shader.h"
 #include "world/world_texture_array.h"
+#include "world/world_vis.h"
 
 struct bsp_node;
 struct bsp_polygon;
@@ -43,12 +44,14 @@ struct world_pass_counts {
   int32_t in_view;      // of those, the ones reaching into the view volume
   int32_t see_through;  // of those, the ones whose texture is not opaque everywhere
   int32_t invisible;    // of those, the ones left out: they would draw nothing at all
+  int32_t hidden;       // polygons facing the eye that the visible sets left out (not counting whole subtrees passed by)
 };
 
 // One step of the tree walk: visit a node, or hand out its polygon.
 struct world_pass_step {
   const bsp_node* node;
   bool emit;
+  int32_t index;  // the node's place in the map file's order (for the visible sets)
 };
 
 // What the pass keeps from frame to frame: its lists (kept to avoid
@@ -58,6 +61,7 @@ struct world_pass_cache {
   std::vector<const bsp_polygon*> visible;  // this frame's polygons, back to front
   std::vector<uint8_t> opaque;              // per visible polygon: its texture is opaque
   std::vector<world_pass_step> stack;
+  world_vis vis;  // the level's visible sets, when its map has them
   texture_opacity_table opacity;
   world_shader shader;
   // Opaque polygons drawn together, without a texture change between them:
@@ -71,7 +75,9 @@ struct world_pass_cache {
 };
 
 // Collects the frame's polygons: those facing `eye` that reach into the
-// view volume of the matrices in force, in the tree's back-to-front order,
+// view volume of the matrices in force and, when the level has visible sets
+// (cache.vis), that face a leaf the eye's leaf can see, in the tree's
+// back-to-front order,
 // each marked opaque or not. Called inside the camera transform, before
 // either drawing routine.
 // With the batch program at hand it also brings the texture array and the

@@ -10,6 +10,7 @@
 
 #include "app/video_settings.h"
 #include "config/config_table.h"
+#include "config/config_save.h"
 #include "tests/support/capture_stdout.h"
 
 namespace {
@@ -25,6 +26,7 @@ std::string write_config(const std::string& text) {
 }
 
 int int_of(const config_table& table, const char* name) { return config_find(table, name)->value.as_int; }
+int32_t& int_var_of(config_table& table, const char* name) { return config_find(table, name)->value.as_int; }
 double double_of(const config_table& table, const char* name) {
   return config_find(table, name)->value.as_double;
 }
@@ -244,4 +246,39 @@ TEST(ConfigFile, LoadConfigDerivesTheVideoSettings) {
   EXPECT_EQ(video.fov, 75);
   EXPECT_DOUBLE_EQ(video.tick_step, 1.0 / 60.0);
   EXPECT_EQ(video.desktop_width, 1234);
+}
+
+// Settings written back: only their values change, a missing one of the 35
+// goes before the later variables so the reader still takes it, the file
+// read back gives the values, and a failed write is said and keeps the file.
+TEST(ConfigFile, SavedSettingsReplaceOnlyTheirValuesAndReadBack) {
+  const std::string before = "vid_fullscreen 0\r\nvid_mode 3  vid_fov 70\nm_speed\njoy_deadzone 25\n";
+  const std::string path = write_config(before);
+  config_table table = read_text(before);
+  int_var_of(table, "vid_mode") = 16;
+  config_find(table, "m_speed")->value.as_double = 0.07;
+  int_var_of(table, "vid_vsync") = 0;
+  const char* names[] = {"vid_fullscreen", "vid_mode", "m_speed", "vid_vsync"};
+  capture_stdout_begin();
+  EXPECT_TRUE(config_save_vars(table, names, 4, path.c_str(), path.c_str()));
+  std::string log = capture_stdout_end();
+  EXPECT_NE(log.find("config: wrote vid_mode, m_speed, vid_vsync to \"" + path + "\""), std::string::npos) << log;
+  FILE* file = fopen(path.c_str(), "rb");
+  char text[256] = {};
+  fread(text, 1, sizeof text - 1, file);
+  fclose(file);
+  EXPECT_STREQ(text, "vid_fullscreen 0\r\nvid_mode 16  vid_fov 70\nm_speed 0.07\nvid_vsync 0\njoy_deadzone 25\n");
+  config_table again = read_text(text);
+  EXPECT_EQ(int_of(again, "vid_mode"), 16);
+  EXPECT_EQ(double_of(again, "m_speed"), 0.07);
+  EXPECT_EQ(int_of(again, "vid_vsync"), 0);
+
+  capture_stdout_begin();
+  EXPECT_TRUE(config_save_vars(again, names, 4, path.c_str(), "/nonexistent/dir/config.cfg"));
+  EXPECT_EQ(capture_stdout_end(), "") << "nothing changed, nothing written";
+  int_var_of(again, "vid_mode") = 2;
+  capture_stdout_begin();
+  EXPECT_FALSE(config_save_vars(again, names, 4, path.c_str(), "/nonexistent/dir/config.cfg"));
+  log = capture_stdout_end();
+  EXPECT_NE(log.find("config: cannot write \"/nonexistent/dir/config.cfg\""), std::string::npos) << log;
 }

@@ -2,7 +2,7 @@
 # Plays a compiled map under an Xvfb of its own, with real X key events:
 # holding the forward key moves the view, the grave-accent key opens the
 # console, a typed variable line and its echo appear in the console's
-# history, the key closes the console again, and "quit" typed in the
+# history while the keys typed move nothing, the key closes the console again, and "quit" typed in the
 # console ends the program with status 0.
 # Usage: input_e2e.sh TARVO MAP
 # Exits 77 (skipped) when the map has not been generated.
@@ -69,6 +69,14 @@ moved=$(differ still2 moved)
 echo "forward changed $moved of $total pixels"
 [ "$moved" -gt $((total / 4)) ] || fail "holding forward did not move the view"
 
+# The player slides on for a few seconds after a push; wait until the view
+# stands still again (at most 12 s).
+for _ in $(seq 24); do
+  shot slide1; sleep 0.5; shot slide2
+  [ "$(differ slide1 slide2)" -lt $((total / 1000)) ] && break
+done
+shot moved
+
 # The grave-accent key opens the console over the view.
 press grave; sleep 0.3
 shot console
@@ -78,10 +86,19 @@ echo "console changed $opened pixels"
 
 # A variable line: the console's history, just above the panel's lower
 # edge at its left, shows the typed line and the echo of the new value.
-# (The panel covers the upper half of the window; keys the console takes
-# still reach the game as held, so the view behind may move a little.)
+# The keys typed are text only: the movement and reload keys of a second
+# line (w, a, s, d and r) neither move the player nor reload, so the lower
+# half of the window, below the panel, stays as it was.
 type_line "vid_fov 30"; sleep 0.3
 shot typed
+type_line "wasd wasd r"; sleep 0.3
+shot typed_more
+lower_half() { convert "$work/$1.png" -crop "${width}x$((height / 2))+0+$((height / 2))" +repage "$work/$2.png"; }
+lower_half typed typed_lower
+lower_half typed_more typed_more_lower
+stirred=$(differ typed_lower typed_more_lower)
+echo "typing in the console changed $stirred pixels of the lower half"
+[ "$stirred" -lt $((total / 200)) ] || fail "keys typed into the console reached the player"
 history_strip() { convert "$work/$1.png" -crop "$((width / 4))x$((height * 14 / 100))+0+$((height * 35 / 100))" +repage "$work/$2.png"; }
 history_strip console console_history
 history_strip typed typed_history
@@ -93,7 +110,7 @@ echo "the history strip changed $echoed pixels"
 press grave; sleep 0.5
 shot closed
 panel_half() { convert "$work/$1.png" -crop "${width}x$((height / 2))+0+0" +repage "$work/$2.png"; }
-panel_half typed typed_top
+panel_half typed_more typed_top
 panel_half closed closed_top
 gone=$(differ typed_top closed_top)
 echo "closing changed $gone pixels of the upper half"

@@ -7,7 +7,10 @@
 #      completed at once, the level-complete screen shows, and Space starts
 #      level 1 with the save's first number 1;
 #   2. a click skips the opening image, and Continue starts the saved level 3;
-#   3. Quit on the title menu ends the program.
+#   3. ten presses of Right on Mouse Speed give 0.01, Back writes it to the
+#      config, a restart shows the same options, and the mouse at that speed
+#      still turns the view the way it moves;
+#   4. Quit on the title menu ends the program.
 # Usage: menus_e2e.sh TARVO MAPC DATA_DIR EXIT_ROOM.lvl
 # KEEP_SHOTS=DIR keeps the screenshots and the last log there. Exits 77 (skipped) without the
 # generated data.
@@ -20,7 +23,7 @@ game=
 trap '[ -n "$game" ] && kill "$game" 2>/dev/null; kill "$xvfb" 2>/dev/null;
       [ -n "${KEEP_SHOTS:-}" ] && mkdir -p "$KEEP_SHOTS" && cp "$work"/*.png "$work/log" "$KEEP_SHOTS";
       rm -rf "$work"' EXIT
-fail() { echo "FAIL: $1"; [ -f "$work/log" ] && tail -n 30 "$work/log"; exit 1; }
+fail() { echo "FAIL: $1 (line ${BASH_LINENO[0]}, from ${BASH_LINENO[1]:-})"; [ -f "$work/log" ] && tail -n 30 "$work/log"; exit 1; }
 
 # The scratch data folder: the generated images, sounds and settings, and the
 # exit room in place of the levels the test plays.
@@ -72,6 +75,14 @@ shot() { xwd -id "$wid" -silent | convert xwd:- "$work/$1.png"; }
 differ() {
   compare -metric AE -fuzz 5% "$work/$1.png" "$work/$2.png" null: 2>&1 |
     awk -v total="$(identify -format '%[fx:w*h]' "$work/$1.png")" '{ printf "%d", 100 * $1 / total }'
+}
+# Escape held until the game ends (a pass that writes a file may be slow to
+# poll the keys on a busy machine), at most 10 s; then its status checked.
+wait_exit_escape() {
+  xdotool keydown Escape
+  for _ in $(seq 100); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+  xdotool keyup Escape
+  wait_exit "Escape"
 }
 # Pixels of plain red (the level-complete screen's texts).
 red_pixels() {
@@ -131,8 +142,7 @@ wait_log "opening file data/sound/music5.opus..."
 read -r level rest <"$save"
 [ "$level" = 1 ] || fail "the save holds \"$(cat "$save")\" after Space on the level-complete screen"
 wait_log "getting a vibe!" 2
-xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
-wait_exit "Escape"
+wait_exit_escape
 
 # 2. A click skips the opening image; Continue starts the saved level.
 printf '3 150 4 0' >"$save"
@@ -154,10 +164,58 @@ wait_log "opening file data/sound/music6.opus..."
 [ "$(cat "$save")" = "3 150 4 0" ] || fail "the save holds \"$(cat "$save")\" after Continue, not \"3 150 4 0\""
 wait_log "getting a vibe!"
 shot_until_red continued || fail "level 3 did not end on its level-complete screen"
-xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
-wait_exit "Escape"
+wait_exit_escape
 
-# 3. Quit on the title menu.
+# 3. Options: ten presses of Right take the mouse speed down to its floor
+# of 0.01 (never to 0 or below); Back writes it to the config, and after a
+# restart the options page shows the same; the mouse still turns the view
+# the way it moves.
+skip_splash() {
+  wait_log "passed initplayer"
+  xdotool mousemove --window "$wid" 200 200
+  xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
+  sleep 0.4
+}
+start_game
+skip_splash
+press Down; press Down; press space  # the options page opens on "Back"
+press Up; press Up
+for _ in 1 2 3 4 5 6 7 8 9 10; do press Right; done
+shot options_set
+press Down; press Down; press space
+wait_exit_escape
+grep -qx "m_speed 0.01" "$work/game/data/config.cfg" || fail "Back did not write m_speed 0.01 to the config"
+start_game
+skip_splash
+press Down; press Down; press space
+press Up; press Up
+shot options_again
+[ "$(differ options_set options_again)" -lt 1 ] || fail "the options page differs after a restart"
+wait_exit_escape
+# A level with detail to follow: the view turned by the mouse moves right
+# to left when the mouse moves right (a part of the first picture is found
+# further left in the second).
+(cd "$work/game" && exec "$tarvo" --map "$data/maps/facility.t3bsp") >"$work/log" 2>"$work/err" &
+game=$!
+wid=$(timeout 20 xdotool search --sync --name '^Tarvo 3D Engine$' | head -n 1)
+[ -n "$wid" ] || fail "no window for the level"
+xdotool windowfocus --sync "$wid" 2>/dev/null || true
+sleep 1.5
+shot before_turn
+xdotool mousemove_relative -- 600 0; sleep 0.5
+shot after_turn
+small() { convert "$work/$1.png" -resize 25% "$work/$1_small.png"; }
+small before_turn; small after_turn
+read -r w h < <(identify -format '%w %h\n' "$work/before_turn_small.png")
+# The upper middle: walls and ceiling, above the gun in hand.
+convert "$work/before_turn_small.png" -crop "$((w / 4))x$((h / 4))+$((w * 3 / 8))+$((h / 8))" +repage "$work/middle.png"
+found=$(compare -metric RMSE -subimage-search "$work/after_turn_small.png" "$work/middle.png" null: 2>&1 |
+  sed -n 's/.*@ \([0-9]*\),.*/\1/p')
+echo "the middle of the view moved from x $((w * 3 / 8)) to x $found (a quarter of the window's size)"
+[ -n "$found" ] && [ "$found" -lt $((w * 3 / 8 - 3)) ] || fail "moving the mouse right did not turn the view right"
+wait_exit_escape
+
+# 4. Quit on the title menu.
 start_game
 wait_log "passed initplayer"
 xdotool mousemove --window "$wid" 200 200

@@ -81,9 +81,11 @@ TEST(Menu, WholeSecondTicksStillReachTheTitleMenu) {
 }
 
 // The options page: Display from one end to the other, fullscreen on and
-// off, the mouse speed both ways (no bounds), Apply and Back, and the
-// cursor kept within the page's five rows.
+// off, the mouse speed both ways within its bounds, Apply (which writes the
+// config) and Back, and the cursor kept within the page's five rows.
 TEST(Menu, OptionsChangeTheVariablesWithinTheirLimits) {
+  scratch_folder folder;
+  folder.write("data/config.cfg", "vid_fullscreen 0\nvid_mode 3\nvid_fov 70\nm_speed 1.0\njoy_deadzone 25\n");
   menu_rig rig;
   int_var(rig.config, "vid_mode") = 3;
   int_var(rig.config, "vid_fullscreen") = 0;
@@ -143,6 +145,9 @@ TEST(Menu, OptionsChangeTheVariablesWithinTheirLimits) {
   rig.press(vk_down);
   rig.press(vk_space);
   EXPECT_EQ(restart_video_flag, 1);
+  // Apply keeps what changed in the config for the next start.
+  EXPECT_EQ(folder.read("data/config.cfg"),
+            "vid_fullscreen 0\nvid_mode 16\nvid_fov 70\nm_speed 0.02\njoy_deadzone 25\n");
   restart_video_flag = 0;
   rig.press(vk_down);
   rig.press(vk_space);

@@ -54,8 +54,7 @@ TEST(LevelSources, SkyOpeningsLetTheSkyShowUndimmed) {
     if (r.tree.faces[i].texture == "sky") {
       ++sky_faces;
       EXPECT_TRUE(all_zero) << "a sky face is darkened";
-      EXPECT_EQ(r.tree.faces[i].axis, 1);
-      EXPECT_EQ(r.tree.faces[i].dir, -1) << "the sky is above, looking down";
+      EXPECT_EQ(r.tree.faces[i].plane.n[1], -1.0) << "the sky is above, looking down";
     } else if (!r.facing_void[i] && !all_zero) {
       ++lit_faces;
     }
@@ -188,8 +187,8 @@ TEST(LevelSources, TheLevelsWorldTexturesAreOpaqueAndTile) {
     mapc_source src;
     mapc_log log;
     ASSERT_TRUE(mapc_load_source(campaign_source_path(l), src, log));
-    for (const mapc_box& b : src.boxes)
-      for (const std::string& t : b.texture) names.insert(t);
+    for (const mapc_brush& b : src.brushes)
+      for (const mapc_brush_face& f : b.faces) names.insert(f.texture);
   }
   EXPECT_GE(names.size(), 24u);
   for (const std::string& name : names) {

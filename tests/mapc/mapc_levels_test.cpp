@@ -100,7 +100,7 @@ TEST_F(MapcLevels, TrenchBroomExampleMapCompilesAndLoadsCleanly) {
   compiled_level l;
   compile_level("tools/trenchbroom/example.map", l);
   expect_clean_load(l.map);
-  EXPECT_EQ(l.src.boxes.size(), 7u);
+  EXPECT_EQ(l.src.brushes.size(), 7u);
   EXPECT_EQ(loaded_entity_count(l.map, 1), 1);
   EXPECT_EQ(loaded_entity_count(l.map, 2), 1);
   EXPECT_EQ(loaded_entity_count(l.map, 202), 1);

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "tools/mapc/grid_parser.h"
+#include "tools/mapc/brush.h"
 #include "tools/mapc/map_parser.h"
+#include "tools/mapc/texture_axes.h"
 #include "tests/mapc/mapc_load.h"
 
 namespace {
@@ -40,20 +42,28 @@ const char* valve_box =
     "( 0 0 16 ) ( 0 1 16 ) ( 1 0 16 ) top [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 1 1\n"
     "}\n}\n";
 
-void expect_converted_box(const mapc_box& b) {
+void expect_converted_box(const mapc_brush& b) {
   // 16 map units are one world unit; map z is world y, map y is world -z.
+  ASSERT_TRUE(b.box);
   EXPECT_DOUBLE_EQ(b.lo[0], 0);
   EXPECT_DOUBLE_EQ(b.hi[0], 4);
   EXPECT_DOUBLE_EQ(b.lo[1], 0);
   EXPECT_DOUBLE_EQ(b.hi[1], 1);
   EXPECT_DOUBLE_EQ(b.lo[2], -2);
   EXPECT_DOUBLE_EQ(b.hi[2], 0);
-  EXPECT_EQ(b.texture[face_hi_y], "top");
-  EXPECT_EQ(b.texture[face_lo_y], "bottom");
-  EXPECT_EQ(b.texture[face_lo_z], "north");  // map +y faces world -z
-  EXPECT_EQ(b.texture[face_hi_z], "south");
-  EXPECT_EQ(b.texture[face_lo_x], "west");
-  EXPECT_EQ(b.texture[face_hi_x], "east");
+  EXPECT_EQ(b.faces[face_hi_y].texture, "top");
+  EXPECT_EQ(b.faces[face_lo_y].texture, "bottom");
+  EXPECT_EQ(b.faces[face_lo_z].texture, "north");  // map +y faces world -z
+  EXPECT_EQ(b.faces[face_hi_z].texture, "south");
+  EXPECT_EQ(b.faces[face_lo_x].texture, "west");
+  EXPECT_EQ(b.faces[face_hi_x].texture, "east");
+}
+
+// u and v of a world point on a face, the texture taken as 128 texels square.
+void uv_at(mapc_brush_face f, double x, double y, double z, double* u, double* v) {
+  mapc_texels_to_repeats(f.tex, 128, 128);
+  *u = f.tex.u[0] * x + f.tex.u[1] * y + f.tex.u[2] * z + f.tex.u[3];
+  *v = f.tex.v[0] * x + f.tex.v[1] * y + f.tex.v[2] * z + f.tex.v[3];
 }
 
 TEST(MapcMapParser, StandardAndValveFacesGiveTheSameBoxInWorldUnits) {
@@ -61,10 +71,27 @@ TEST(MapcMapParser, StandardAndValveFacesGiveTheSameBoxInWorldUnits) {
     mapc_source src{};
     mapc_log log;
     ASSERT_TRUE(mapc_parse_map(text, "box.map", src, log)) << (log.errors.empty() ? "" : log.errors[0]);
-    ASSERT_EQ(src.boxes.size(), 1u);
-    expect_converted_box(src.boxes[0]);
-    EXPECT_EQ(src.boxes[0].line, 6);
+    ASSERT_EQ(src.brushes.size(), 1u);
+    expect_converted_box(src.brushes[0]);
+    EXPECT_EQ(src.brushes[0].line, 6);
   }
+  // Both syntaxes put the texture the same way on the top and on a wall: a
+  // texel per map unit, u along map x, v down the wall (the game's v up).
+  mapc_source a{}, b{};
+  mapc_log log;
+  ASSERT_TRUE(mapc_parse_map(standard_box, "box.map", a, log));
+  ASSERT_TRUE(mapc_parse_map(valve_box, "box.map", b, log));
+  for (int slot : {face_hi_y, face_hi_z}) {
+    double ua, va, ub, vb;
+    uv_at(a.brushes[0].faces[slot], 3, 1, -1.5, &ua, &va);
+    uv_at(b.brushes[0].faces[slot], 3, 1, -1.5, &ub, &vb);
+    EXPECT_DOUBLE_EQ(ua, ub) << slot;
+    EXPECT_DOUBLE_EQ(va, vb) << slot;
+    EXPECT_DOUBLE_EQ(ua, 3 * 16 / 128.0);
+  }
+  double u, v;
+  uv_at(a.brushes[0].faces[face_hi_z], 0, 1, 0, &u, &v);
+  EXPECT_DOUBLE_EQ(v, 16 / 128.0) << "one unit up the wall is 16 texels up the image";
 }
 
 TEST(MapcMapParser, EntitiesLightsAndWorldspawnKeys) {
@@ -86,22 +113,28 @@ TEST(MapcMapParser, EntitiesLightsAndWorldspawnKeys) {
   EXPECT_EQ(src.lights[1].delay, 0);
 }
 
-TEST(MapcMapParser, SlantedBrushIsRejectedWithEntityBrushAndLine) {
+TEST(MapcMapParser, SlantedBrushIsReadAsPlanesAndFlatFacesAreErrors) {
   std::string text =
       "{\n\"classname\" \"worldspawn\"\n"
       "{\n( 0 0 0 ) ( 0 1 0 ) ( 0 0 1 ) a 0 0 0 1 1\n( 64 0 0 ) ( 64 0 1 ) ( 64 1 0 ) a 0 0 0 1 1\n"
       "( 0 0 0 ) ( 0 0 1 ) ( 1 0 0 ) a 0 0 0 1 1\n( 0 32 0 ) ( 1 32 0 ) ( 0 32 1 ) a 0 0 0 1 1\n"
-      "( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) a 0 0 0 1 1\n( 0 0 16 ) ( 0 1 16 ) ( 1 0 16 ) a 0 0 0 1 1\n}\n"
-      "{\n( 0 0 0 ) ( 0 1 0 ) ( 0 0 1 ) a 0 0 0 1 1\n( 64 0 0 ) ( 64 0 1 ) ( 64 1 0 ) a 0 0 0 1 1\n"
-      "( 0 0 0 ) ( 0 0 1 ) ( 1 0 0 ) a 0 0 0 1 1\n( 0 32 0 ) ( 1 32 0 ) ( 0 32 1 ) a 0 0 0 1 1\n"
       "( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) a 0 0 0 1 1\n( 0 0 16 ) ( 0 1 16 ) ( 1 0 16 ) a 0 0 0 1 1\n"
-      "( 0 0 8 ) ( 0 1 8 ) ( 1 0 12 ) a 0 0 0 1 1\n}\n}\n";
+      "( 0 0 8 ) ( 0 1 8 ) ( 64 0 12 ) a 0 0 0 1 1\n}\n"
+      "{\n( 0 0 0 ) ( 0 1 0 ) ( 0 2 0 ) a 0 0 0 1 1\n( 64 0 0 ) ( 64 0 1 ) ( 64 1 0 ) a 0 0 0 1 1\n"
+      "( 0 0 0 ) ( 0 0 1 ) ( 1 0 0 ) a 0 0 0 1 1\n( 0 32 0 ) ( 1 32 0 ) ( 0 32 1 ) a 0 0 0 1 1\n}\n}\n";
   mapc_source src{};
   mapc_log log;
   EXPECT_FALSE(mapc_parse_map(text, "slant.map", src, log));
   ASSERT_EQ(log.errors.size(), 1u);
-  EXPECT_EQ(log.errors[0], "slant.map:11: entity 0, brush 1: not an axis-aligned box (only boxes are allowed)");
-  EXPECT_EQ(src.boxes.size(), 1u);
+  EXPECT_EQ(log.errors[0], "slant.map:13: entity 0, brush 1: the face's three points lie on one line");
+  // The seven-plane brush is kept: a box cut by a slanted top.
+  ASSERT_EQ(src.brushes.size(), 1u);
+  mapc_brush& b = src.brushes[0];
+  EXPECT_FALSE(b.box);
+  ASSERT_EQ(b.faces.size(), 7u);
+  ASSERT_TRUE(mapc_brush_bound(b));
+  EXPECT_DOUBLE_EQ(b.hi[1], 12.0 / 16) << "the slant's highest corner is 4 map units under the top";
+  EXPECT_GT(b.faces[6].n[1], 0.9) << "the slant's normal points up and out";
 }
 
 TEST(MapcMapParser, UnknownClassAndBrokenSyntaxAreErrors) {
@@ -127,12 +160,12 @@ TEST(MapcGridParser, CellsBecomeMergedBoxesAndEntitiesStandOnTheirFloor) {
   EXPECT_DOUBLE_EQ(src.entities[0].pos.z, 3);  // row 1: z from 2 to 4
   // The eight open cells give one floor box and one ceiling box.
   int floors = 0;
-  for (const mapc_box& b : src.boxes)
+  for (const mapc_brush& b : src.brushes)
     if (b.hi[1] == 0) {
       ++floors;
       EXPECT_DOUBLE_EQ(b.hi[0] - b.lo[0], 8);
       EXPECT_DOUBLE_EQ(b.hi[2] - b.lo[2], 4);
-      EXPECT_EQ(b.texture[face_hi_y], "floor_tiles");
+      EXPECT_EQ(b.faces[face_hi_y].texture, "floor_tiles");
     }
   EXPECT_EQ(floors, 1);
 }

@@ -47,7 +47,7 @@ TEST(MapcValidate, SealedMapRoomCompiles) {
   mapc_result r;
   mapc_log log;
   EXPECT_TRUE(compile_text(map_room(false), "room.map", src, r, log)) << first_error(log);
-  EXPECT_EQ(src.boxes.size(), 6u);
+  EXPECT_EQ(src.brushes.size(), 6u);
 }
 
 TEST(MapcValidate, LeakIsReportedWithAPointFileToTheOutside) {

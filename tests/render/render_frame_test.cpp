@@ -38,6 +38,7 @@ class RenderFrame : public testing::Test {
     for (int slot = 9; slot <= 109; ++slot) gs->textures.slots[slot] = clear;
     black = solid_texture(0, 0, 0);
     gs->textures.slots[7] = black;  // the sky
+    set_var("hud_crosshair", 0);    // it would stand over the middle pixels
   }
   void TearDown() override {
     free_test_game(gs);
@@ -209,6 +210,50 @@ TEST_F(RenderFrame, DeathFadeAndTheSinkingEye) {
   gs->the_player.death_timer = 7.0;
   render_frame(*gs);
   EXPECT_EQ(read_pixel(10, 10).r, 255);
+}
+
+// The crosshair: white arms with a dark edge around the middle, raised to
+// where the shots strike while crouched (they leave from the standing eye),
+// gone while zoomed or dead. A hurt tints the view red for a moment, more
+// for more damage; switched off, neither shows.
+TEST_F(RenderFrame, TheCrosshairAndTheFlashOfAHurt) {
+  set_var("hud_crosshair", 1);
+  gs->video.tick_step = 1.0 / 60.0;
+  player& p = gs->the_player;
+  wall_ahead(20, 10);
+  gs->bsp_root->back = new bsp_node{};  // solid behind the wall, where the shots stop
+  gs->bsp_root->back->is_leaf = 1;
+  gs->bsp_root->back->contents = 1;
+  render_frame(*gs);
+  EXPECT_EQ(read_pixel(134, 128).g, 255) << "an arm";
+  EXPECT_LT(read_pixel(134, 130).g, 60) << "its dark edge";
+  EXPECT_EQ(read_pixel(128, 128).r, 255) << "the gap shows the wall";
+  p.crouch = 1;  // 1.125 above the eye over 10 units, with a 60 degree view
+  render_frame(*gs);
+  EXPECT_EQ(read_pixel(134, 128).g, 0);
+  EXPECT_EQ(read_pixel(134, 153).g, 255);
+  p.crouch = 0;
+  p.zoom_flag = 1;
+  render_frame(*gs);
+  p.zoom_flag = 0;
+  EXPECT_EQ(read_pixel(134, 128).g, 0) << "hidden while zoomed";
+
+  gs->bsp_root = square_node(0, eye_y, 20, -10, black);
+  auto redness = [&](int health) {
+    p.health = health;
+    render_frame(*gs);
+    return read_pixel(40, 40).r;
+  };
+  EXPECT_EQ(redness(100), 0);
+  const int small = redness(90);
+  render_frame(*gs);
+  EXPECT_LT(read_pixel(40, 40).r, small) << "fading";
+  for (int i = 0; i < 20; ++i) render_frame(*gs);
+  EXPECT_EQ(read_pixel(40, 40).r, 0) << "gone after 0.3 s";
+  EXPECT_GT(redness(40), small + 20) << "a heavier hurt flashes more";
+  for (int i = 0; i < 20; ++i) render_frame(*gs);
+  set_var("hud_hurt_flash", 0);
+  EXPECT_EQ(redness(10), 0);
 }
 
 TEST_F(RenderFrame, TheConsoleComesFirstAndTheWeaponOverIt) {

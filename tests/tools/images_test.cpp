@@ -135,6 +135,16 @@ TEST(AssetImages, SpriteSheetsDivideIntoFiveColumnsAndTheirRows) {
     // Dying cells differ from one another.
     for (int k = 0; k + 1 < 5; ++k)
       EXPECT_GT(region_difference(img, k * cw, 6 * ch, img, (k + 1) * cw, 6 * ch, cw, ch), 0.02) << s.path;
+    // A falling or lying body is never cut by its cell: the cells' side and
+    // foot edges stay clear. The corpse lies on the cell's foot (the floor).
+    for (int k = 0; k < 6; ++k) {
+      const int x = (k % 5) * cw, y = (6 + k / 5) * ch;
+      EXPECT_EQ(opaque_count(img, x, y, x + 1, y + ch) + opaque_count(img, x + cw - 1, y, x + cw, y + ch) +
+                    opaque_count(img, x, y + ch - 1, x + cw, y + ch),
+                0)
+          << s.path << " dying cell " << k;
+    }
+    EXPECT_GT(opaque_count(img, 0, 8 * ch - ch / 10, cw, 8 * ch), 0) << s.path << " corpse above the floor";
   }
 }
 

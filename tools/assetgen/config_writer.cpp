@@ -27,6 +27,8 @@ const shipped_setting settings[shipped_setting_count] = {
     {"m_kb_look_speed", 1.0},  {"in_fire", 134},         {"vid_vertex_light", 0},
     // The right stick at full tilt turns half a turn a second with the shipped mouse speed.
     {"joy_look_speed", 3000},  {"joy_deadzone", 25},
+    // The HUD's red flash when hurt, and its crosshair.
+    {"hud_hurt_flash", 1},     {"hud_crosshair", 1},
 };
 
 }  // namespace

@@ -10,7 +10,7 @@ struct shipped_setting {
 };
 
 // Number of settings in the shipped file.
-constexpr int shipped_setting_count = 37;
+constexpr int shipped_setting_count = 39;
 
 // Setting k (0 to 36) in table order.
 const shipped_setting& shipped_setting_at(int k);

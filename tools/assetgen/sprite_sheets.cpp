@@ -1,6 +1,7 @@
 // Poses each animation cell of an enemy and renders it from the five viewing directions.
 #include "tools/assetgen/sprite_sheets.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "tools/assetgen/enemy_kinds.h"
@@ -51,21 +52,25 @@ body_pose pain_pose() {
   return p;
 }
 
-// Dying cell k (0 to 4): recoil, knees give way, kneel and topple, fall, lie still.
+// Dying cell k (0 to 4): recoil, knees give way, kneel and topple, fall, lie
+// still. Lying, the body stays curled (hips and knees bent toward the viewer)
+// with its arms along it, so it rests on the floor and is short enough to
+// lie within its cell.
 body_pose dying_pose(int k) {
   body_pose p;
   const double fall[5] = {0.0, 0.1, 0.45, 1.05, 1.52};
-  const double knee[5] = {0.2, 1.2, 1.6, 1.3, 1.0};
+  const double knee[5] = {0.2, 1.2, 1.6, 1.7, 1.8};
+  const double hip[5] = {0.11, 0.66, 0.88, 1.2, 1.35};
   const double drop[5] = {0.0, 0.1, 0.2, 0.2, 0.15};
   p.fall = fall[k];
   p.knee[0] = p.knee[1] = knee[k];
-  p.hip[0] = p.hip[1] = knee[k] * 0.55;
+  p.hip[0] = p.hip[1] = hip[k];
   p.drop = drop[k];
   p.lean = k == 0 ? -0.35 : 0.2 + 0.1 * k;
   p.head_tilt = k == 0 ? -0.4 : 0.3;
   p.shoulder[0] = k == 0 ? 1.6 : 0.4;
   p.shoulder[1] = k == 0 ? 1.2 : 0.7;
-  p.arm_out[0] = p.arm_out[1] = k == 0 ? 0.9 : 0.5 + 0.1 * k;
+  p.arm_out[0] = p.arm_out[1] = k == 0 ? 0.9 : k >= 3 ? 0.1 : 0.5 + 0.1 * k;
   p.elbow[0] = p.elbow[1] = 0.5;
   p.pain = k == 0;
   p.blood = k >= 3;
@@ -105,6 +110,49 @@ body_pose row_pose(int row, int column, bool armed, double& elevation, bool& mir
   }
 }
 
+// The bounds of the drawn pixels of an image (alpha above 0).
+struct drawn_bounds {
+  int left, right, bottom;  // right and bottom inclusive; left > right when nothing is drawn
+};
+
+drawn_bounds bounds_of(const image& img) {
+  drawn_bounds b{img.width, -1, -1};
+  for (int y = 0; y < img.height; ++y)
+    for (int x = 0; x < img.width; ++x)
+      if (img.pixels[(static_cast<size_t>(y) * img.width + x) * 4 + 3] != 0) {
+        b.left = std::min(b.left, x);
+        b.right = std::max(b.right, x);
+        b.bottom = std::max(b.bottom, y);
+      }
+  return b;
+}
+
+// Draws a falling or lying body so it stays inside its cell: drawn first
+// on a wider and taller canvas, then smaller when it is wider than the cell
+// (a body lying down is longer than one standing is wide), and raised when
+// it reaches below the cell's foot (limbs toward the viewer, seen from
+// above, sink below the floor line). The body stays centred on the cell.
+image draw_fitted(const model& m, ortho_view view, int cw, int ch) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    image wide = image_make(cw * 3, ch * 2, clear_color());
+    ortho_view trial = view;
+    trial.focus_x += cw;
+    render_model(m, trial, wide);
+    const drawn_bounds b = bounds_of(wide);
+    if (b.left > b.right) break;
+    const double middle = trial.focus_x;
+    const double half = std::max(middle - b.left, b.right + 1 - middle);
+    const double room = 0.5 * cw - 1.0;
+    const int sink = b.bottom - (ch - 2);
+    if (half <= room && sink <= 0) break;
+    if (half > room) view.scale *= room / half;
+    if (sink > 0) view.focus_y -= sink;
+  }
+  image cell = image_make(cw, ch, clear_color());
+  render_model(m, view, cell);
+  return cell;
+}
+
 }  // namespace
 
 image draw_enemy_sheet(int i) {
@@ -129,7 +177,10 @@ image draw_enemy_sheet(int i) {
       view.focus_x = cw * 0.5;
       view.focus_y = ch - 3.0 - (elevation > 0.2 ? ch * 0.05 : 0.0);
       image cell = image_make(cw, ch, clear_color());
-      render_model(m, view, cell);
+      if (row == 6 || row == 7)
+        cell = draw_fitted(m, view, cw, ch);
+      else
+        render_model(m, view, cell);
       if (mirror) mirror_columns(cell, 0, cw);
       blit(sheet, cell, col * cw, row * ch);
     }

@@ -47,7 +47,13 @@ gun_moment moment_of(int weapon, bool reload_folder, int n) {
   g.kind = gun_moment::reload;
   switch (weapon) {
     case 1: g.t = (11 - n) / 10.0; break;  // played 11 down to 1
-    case 2: g.t = (n - 1) / 13.0; break;   // played 1 up to 14
+    case 2:  // played 1 up to 14, starting on the tick of the shot: 1 is the blast itself
+      g.t = (n - 1) / 13.0;
+      if (n == 1) {
+        g.kind = gun_moment::fire;
+        g.t = 0.0;
+      }
+      break;
     case 3:                                // played 17 down to 1; 1 also opens the firing run
       g.t = (17 - n) / 16.0;
       if (n == 1) {
@@ -71,25 +77,33 @@ double smooth(double x) {
 }
 
 // A muzzle flash of the weapon's colour: a glowing ball with a white core and, for a real shot,
-// four short spikes.
-void add_muzzle_flash(model& m, int weapon, double flash_size, bool charge) {
-  vec3 muz = weapon_muzzle(weapon);
+// four short spikes, centred on the muzzle `muz` (where the barrel ends, in the model's frame as
+// drawn) so that it swallows the barrel's end rather than hanging beyond it.
+void add_muzzle_flash(model& m, int weapon, vec3 muz, double flash_size, bool charge) {
   color hot = weapon == 3 ? rgb(0x80f0ff) : (weapon == 4 ? rgb(0x90ff70) : rgb(0xffc040));
-  double r = 0.065 * flash_size * (weapon == 4 ? 1.25 : 1.0);
-  add_ellipsoid(m, muz + vec3{0, 0, r * 0.3}, {r, r, r * 1.4}, material{hot, 0, true});
-  add_ellipsoid(m, muz + vec3{0, 0, r * 0.4}, {r * 0.5, r * 0.5, r * 0.7}, material{rgb(0xfffff0), 0, true});
+  // The heavy gun's barrel is as wide as a small flash: its flash is larger
+  // so that it shows around the barrel's end.
+  double r = 0.065 * flash_size * (weapon == 4 ? 1.8 : 1.0);
+  add_ellipsoid(m, muz, {r, r, r}, material{hot, 0, true});
+  add_ellipsoid(m, muz + vec3{0, 0, -r * 0.3}, {r * 0.55, r * 0.55, r * 0.55}, material{rgb(0xfffff0), 0, true});
   if (charge) return;
   for (int k = 0; k < 4; ++k) {
-    double a = k * M_PI / 2 + 0.4;
-    vec3 tip = muz + vec3{std::cos(a) * r * 1.6, std::sin(a) * r * 1.6, r * 1.2};
-    add_capsule(m, muz + vec3{0, 0, r}, tip, r * 0.25, material{hot, 0, true});
+    double a = k * M_PI / 2 + M_PI / 4;  // diagonal spikes keep the top of the screen clear
+    vec3 tip = muz + vec3{std::cos(a) * r * 1.7, std::sin(a) * r * 1.7, r * 0.4};
+    add_capsule(m, muz, tip, r * 0.25, material{hot, 0, true});
   }
 }
 
 image draw_frame(int weapon, const gun_moment& g) {
   model m = build_weapon_model(weapon, g.glow);
-  // Chunky proportions read better at this size than true ones.
-  if (weapon != 0) scale_model(m, vec3{1.6, 1.35, 1.0});
+  // Chunky proportions read better at this size than true ones; the muzzle
+  // moves with the barrel.
+  const vec3 chunky{1.6, 1.35, 1.0};
+  vec3 muzzle = weapon_muzzle(weapon);
+  if (weapon != 0) {
+    scale_model(m, chunky);
+    muzzle = vec3{muzzle.x * chunky.x, muzzle.y * chunky.y, muzzle.z * chunky.z};
+  }
   vec3 offset{0, 0, 0};
   double pitch = 0, roll = 0;
   bool flash = false;
@@ -121,7 +135,7 @@ image draw_frame(int weapon, const gun_moment& g) {
     roll = -0.9 * swing;
     pitch = -0.3 * std::fabs(swing);
   }
-  if (flash) add_muzzle_flash(m, weapon, flash_size, g.charge);
+  if (flash) add_muzzle_flash(m, weapon, muzzle, flash_size, g.charge);
   if (weapon == 0) offset = offset + vec3{0.05, 0.12, 0};
   rotate_model_x(m, vec3{0, 0, 0}, pitch);
   rotate_model_z(m, vec3{0, 0, 0}, roll);

@@ -96,10 +96,10 @@ model build_weapon_model(int weapon, float glow) {
 vec3 weapon_muzzle(int weapon) {
   switch (weapon) {
     case 0: return {0, 0.02, 0.55};
-    case 1: return {0, 0.06, 0.97};
+    case 1: return {0, 0.06, 0.985};
     case 2: return {0, 0.09, 1.03};
     case 3: return {0, 0.06, 0.75};
-    default: return {0, 0.12, 0.88};
+    default: return {0, 0.12, 0.99};
   }
 }
 

@@ -7,7 +7,7 @@
 // glow (0 to 1) lights the energy parts; hands adds the gloved hands and forearms.
 model build_weapon_model(int weapon, float glow);
 
-// Point of the weapon's muzzle in its own frame.
+// Point of the weapon's muzzle in its own frame: the middle of the barrel's open end.
 vec3 weapon_muzzle(int weapon);
 
 // Adds the loader's left hand carrying the weapon's ammunition (magazine, shell, cell) at p.

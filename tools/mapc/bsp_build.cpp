@@ -4,29 +4,23 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "tools/mapc/face_layout.h"
+
 namespace {
 
 enum side { on_front, on_back, on_both };
 
 // Where face f lies against the plane of splitter s.
 side classify(const mapc_face& s, const mapc_face& f) {
-  if (f.axis == s.axis) {
-    if (f.plane == s.plane) return f.dir == s.dir ? on_front : on_back;
-    return (f.plane - s.plane) * s.dir > 0 ? on_front : on_back;
+  switch (mapc_winding_side(f.w, s.plane)) {
+    case side_front: return on_front;
+    case side_back: return on_back;
+    case side_on: {
+      double d = s.plane.n[0] * f.plane.n[0] + s.plane.n[1] * f.plane.n[1] + s.plane.n[2] * f.plane.n[2];
+      return d > 0 ? on_front : on_back;
+    }
+    default: return on_both;
   }
-  int k = (s.axis - f.axis + 3) % 3 - 1;  // which of f's two extents runs along s.axis
-  double lo = f.lo[k], hi = f.hi[k];
-  if (hi <= s.plane) return s.dir > 0 ? on_back : on_front;
-  if (lo >= s.plane) return s.dir > 0 ? on_front : on_back;
-  return on_both;
-}
-
-// Cuts f at the splitter's plane into the part with lower and higher coordinate.
-void cut(const mapc_face& s, const mapc_face& f, mapc_face& low, mapc_face& high) {
-  int k = (s.axis - f.axis + 3) % 3 - 1;
-  low = high = f;
-  low.hi[k] = s.plane;
-  high.lo[k] = s.plane;
 }
 
 int choose_splitter(const std::vector<mapc_face>& faces) {
@@ -71,10 +65,10 @@ int build(mapc_tree& t, std::vector<mapc_face>& faces, int depth) {
     } else if (sd == on_back) {
       back.push_back(faces[i]);
     } else {
-      mapc_face low, high;
-      cut(splitter, faces[i], low, high);
-      (splitter.dir > 0 ? back : front).push_back(low);
-      (splitter.dir > 0 ? front : back).push_back(high);
+      mapc_face f = faces[i], b = faces[i];
+      mapc_winding_split(faces[i].w, splitter.plane, f.w, b.w);
+      if (!mapc_winding_tiny(b.w)) back.push_back(b);
+      if (!mapc_winding_tiny(f.w)) front.push_back(f);
     }
   }
   faces.clear();
@@ -89,8 +83,40 @@ int build(mapc_tree& t, std::vector<mapc_face>& faces, int depth) {
   return node;
 }
 
+// Copies the subtree under n into out, cutting faces into quads.
+int copy_quads(const mapc_tree& in, int n, mapc_tree& out, int depth, std::vector<int>* node_map) {
+  const mapc_node& node = in.nodes[n];
+  if (node.face < 0) {
+    int leaf = add_leaf(out, node.solid);
+    if (node_map) (*node_map)[n] = leaf;
+    return leaf;
+  }
+  std::vector<mapc_winding> quads = mapc_face_quads(in.faces[node.face]);
+  if (quads.empty()) quads.push_back(in.faces[node.face].w);  // cannot happen with a face of area
+  std::vector<int> chain;
+  for (const mapc_winding& q : quads) {
+    mapc_face f = in.faces[node.face];
+    f.w = q;
+    out.faces.push_back(f);
+    chain.push_back(static_cast<int>(out.nodes.size()));
+    out.nodes.push_back({static_cast<int>(out.faces.size()) - 1, -1, -1, 0});
+    if (chain.size() > 1) out.nodes[chain[chain.size() - 2]].front = chain.back();
+    out.depth = std::max(out.depth, depth + static_cast<int>(chain.size()) - 1);
+  }
+  if (node_map) (*node_map)[n] = chain[0];
+  const int last = depth + static_cast<int>(chain.size()) - 1;
+  int f = copy_quads(in, node.front, out, last + 1, node_map);
+  out.nodes[chain.back()].front = f;
+  for (size_t i = chain.size(); i-- > 1;) out.nodes[chain[i]].back = add_leaf(out, 1);
+  int b = copy_quads(in, node.back, out, depth + 1, node_map);
+  out.nodes[chain[0]].back = b;
+  return chain[0];
+}
+
 // Signed distance of p in front of the node's plane (positive in front).
-double front_distance(const mapc_face& f, const double p[3]) { return (p[f.axis] - f.plane) * f.dir; }
+double front_distance(const mapc_face& f, const double p[3]) {
+  return mapc_plane_dist(f.plane, {p[0], p[1], p[2]});
+}
 
 int clear(const mapc_tree& t, int n, const double a[3], const double b[3]) {
   const mapc_node& node = t.nodes[n];
@@ -103,7 +129,7 @@ int clear(const mapc_tree& t, int n, const double a[3], const double b[3]) {
   double m[3];
   double tt = da / (da - db);
   for (int k = 0; k < 3; ++k) m[k] = a[k] + tt * (b[k] - a[k]);
-  m[f.axis] = f.plane;
+  if (f.plane.axis >= 0) m[f.plane.axis] = f.plane.d * f.plane.n[f.plane.axis];
   if (da > 0) return clear(t, node.front, a, m) && clear(t, node.back, b, m);
   return clear(t, node.front, b, m) && clear(t, node.back, a, m);
 }
@@ -122,8 +148,43 @@ mapc_tree mapc_bsp_build(const std::vector<mapc_face>& faces) {
   return t;
 }
 
+mapc_tree mapc_tree_quads(const mapc_tree& tree, std::vector<int>* node_map) {
+  mapc_tree out;
+  out.depth = 0;
+  if (node_map) node_map->assign(tree.nodes.size(), -1);
+  out.root = copy_quads(tree, tree.root, out, 1, node_map);
+  return out;
+}
+
+std::vector<int> mapc_leaf_numbers(const mapc_tree& tree, int* count) {
+  std::vector<int> number(tree.nodes.size(), -1);
+  *count = 0;
+  std::vector<int> stack{tree.root};
+  while (!stack.empty()) {
+    int n = stack.back();
+    stack.pop_back();
+    const mapc_node& node = tree.nodes[n];
+    if (node.face < 0) {
+      number[n] = (*count)++;
+      continue;
+    }
+    stack.push_back(node.back);
+    stack.push_back(node.front);
+  }
+  return number;
+}
+
 int mapc_segment_clear(const mapc_tree& tree, const double a[3], const double b[3]) {
   return clear(tree, tree.root, a, b);
 }
 
 bool mapc_point_solid(const mapc_tree& tree, const double p[3]) { return !mapc_segment_clear(tree, p, p); }
+
+int mapc_leaf_at(const mapc_tree& tree, const double p[3]) {
+  int n = tree.root;
+  while (tree.nodes[n].face >= 0) {
+    const mapc_node& node = tree.nodes[n];
+    n = front_distance(tree.faces[node.face], p) < 0 ? node.back : node.front;
+  }
+  return n;
+}

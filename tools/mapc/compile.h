@@ -12,6 +12,8 @@
 struct mapc_options {
   std::string texture_dir;  // where NAME.webp must exist; empty: no texture check
   std::string point_file;   // where a leak's way out is written; empty: not written
+  bool progress = false;    // print a line per pass once the compile has taken over a second
+  bool vis = false;         // work out which leaves see which (mapc_result::vis_file)
 };
 
 // Everything a compile produced, kept for the summary, the preview and tests.
@@ -23,7 +25,8 @@ struct mapc_result {
   mapc_floor_spots spots;
   std::vector<mapc_nav_node> nav;
   std::vector<std::string> textures;
-  std::string text;  // the map file
+  std::string text;      // the map file
+  std::string vis_file;  // the leaves' visible sets, when asked for (mapc_vis_file)
   int link_count;
   double seconds;
 };

@@ -1,4 +1,4 @@
-// Corner order, texture coordinates and sample positions of a face.
+// Quads, texture coordinates and sample positions of a face.
 #include "tools/mapc/face_layout.h"
 
 #include <algorithm>
@@ -6,62 +6,86 @@
 
 namespace {
 
-// lo/hi of the face along world axis k (k is not the face's own axis).
-void extent(const mapc_face& f, int k, double* lo, double* hi) {
-  int i = k == (f.axis + 1) % 3 ? 0 : 1;
-  *lo = f.lo[i];
-  *hi = f.hi[i];
-}
+double coord(const mapc_vec& v, int k) { return k == 0 ? v.x : k == 1 ? v.y : v.z; }
 
 int side_count(double width) {
   int n = static_cast<int>(std::ceil(width * mapc_light_density - 1e-9));
   return std::min(mapc_light_max_side, std::max(2, n));
 }
 
+// An axis rectangle's corners: (col lo, row lo), (col lo, row hi),
+// (col hi, row hi), (col hi, row lo).
+mapc_winding rect_quad(const mapc_face& f) {
+  const int axis = f.plane.axis;
+  const int col = axis == 1 ? 0 : axis == 0 ? 2 : 0;
+  const int row = axis == 1 ? 2 : 1;
+  double lo[3], hi[3];
+  for (int k = 0; k < 3; ++k) {
+    lo[k] = hi[k] = coord(f.w[0], k);
+    for (const mapc_vec& v : f.w) {
+      lo[k] = std::min(lo[k], coord(v, k));
+      hi[k] = std::max(hi[k], coord(v, k));
+    }
+  }
+  mapc_winding q(4);
+  for (int i = 0; i < 4; ++i) {
+    double p[3];
+    p[axis] = lo[axis];
+    p[col] = i < 2 ? lo[col] : hi[col];
+    p[row] = i == 0 || i == 3 ? lo[row] : hi[row];
+    q[i] = {p[0], p[1], p[2]};
+  }
+  return q;
+}
+
+double dist(const mapc_vec& a, const mapc_vec& b) { return mapc_length(mapc_sub(a, b)); }
+
 }  // namespace
 
-mapc_face_frame mapc_frame_of(const mapc_face& f) {
-  mapc_face_frame fr;
-  if (f.axis == 1) {
-    fr.col_axis = 0;
-    fr.row_axis = 2;
-    fr.u_sign = 1;
-  } else {
-    fr.col_axis = f.axis == 0 ? 2 : 0;
-    fr.row_axis = 1;
-    // A wall seen from the front has +x on the right when it faces +z, -z when it faces +x.
-    fr.u_sign = f.axis == 2 ? f.dir : -f.dir;
+std::vector<mapc_winding> mapc_face_quads(const mapc_face& f) {
+  if (mapc_face_is_axis_rect(f)) return {rect_quad(f)};
+  std::vector<mapc_winding> out;
+  const mapc_winding& w = f.w;
+  for (size_t i = 1; i + 1 < w.size(); i += 2) {
+    if (i + 2 < w.size())
+      out.push_back({w[0], w[i], w[i + 1], w[i + 2]});
+    else
+      out.push_back({w[0], w[i], w[i + 1], w[i + 1]});
   }
-  extent(f, fr.col_axis, &fr.col_lo, &fr.col_hi);
-  extent(f, fr.row_axis, &fr.row_lo, &fr.row_hi);
-  return fr;
+  return out;
 }
 
-void mapc_face_corner(const mapc_face& f, int i, double out[3]) {
-  mapc_face_frame fr = mapc_frame_of(f);
-  out[f.axis] = f.plane;
-  out[fr.col_axis] = i < 2 ? fr.col_lo : fr.col_hi;
-  out[fr.row_axis] = i == 0 || i == 3 ? fr.row_lo : fr.row_hi;
-}
-
-void mapc_face_uv(const mapc_face& f, const double p[3], double* u, double* v) {
-  mapc_face_frame fr = mapc_frame_of(f);
-  *u = fr.u_sign * p[fr.col_axis] / mapc_texture_repeat;
-  *v = p[fr.row_axis] / mapc_texture_repeat;
+void mapc_face_uv(const mapc_face& f, const mapc_vec& p, double* u, double* v) {
+  const mapc_tex_axes& t = f.tex;
+  *u = t.u[0] * p.x + t.u[1] * p.y + t.u[2] * p.z + t.u[3];
+  *v = t.v[0] * p.x + t.v[1] * p.y + t.v[2] * p.z + t.v[3];
   if (*u == 0) *u = 0;  // no "-0" in the file
+  if (*v == 0) *v = 0;
 }
 
 void mapc_light_samples(const mapc_face& f, int* cols, int* rows) {
-  mapc_face_frame fr = mapc_frame_of(f);
-  *cols = side_count(fr.col_hi - fr.col_lo);
-  *rows = side_count(fr.row_hi - fr.row_lo);
+  const mapc_winding& q = f.w;
+  *cols = side_count(std::max(dist(q[0], q[3]), dist(q[1], q[2])));
+  *rows = side_count(std::max(dist(q[0], q[1]), dist(q[3], q[2])));
 }
 
 void mapc_light_sample_point(const mapc_face& f, int r, int c, double out[3]) {
-  mapc_face_frame fr = mapc_frame_of(f);
+  const mapc_winding& q = f.w;
   int cols, rows;
   mapc_light_samples(f, &cols, &rows);
-  out[f.axis] = f.plane;
-  out[fr.col_axis] = fr.col_lo + (c - 0.5) / cols * (fr.col_hi - fr.col_lo);
-  out[fr.row_axis] = fr.row_lo + (r - 0.5) / rows * (fr.row_hi - fr.row_lo);
+  double s = (c - 0.5) / cols, t = (r - 0.5) / rows;
+  // Triangle (0, 1, 2) holds the texels with t >= s, triangle (0, 2, 3) the
+  // others; a quad whose corners 2 and 3 meet draws only the first, so its
+  // other texels take the value on the diagonal, where the filter blends them.
+  bool first = t >= s;
+  if (!first && dist(q[2], q[3]) < mapc_on_epsilon) {
+    s = t = (s + t) / 2;
+    first = true;
+  }
+  const mapc_vec e1 = first ? mapc_sub(q[2], q[1]) : mapc_sub(q[3], q[0]);
+  const mapc_vec e2 = first ? mapc_sub(q[1], q[0]) : mapc_sub(q[2], q[3]);
+  const mapc_vec& o = q[0];
+  out[0] = o.x + s * e1.x + t * e2.x;
+  out[1] = o.y + s * e1.y + t * e2.y;
+  out[2] = o.z + s * e1.z + t * e2.z;
 }

@@ -241,9 +241,9 @@ bool build_boxes(const grid_level& g, const std::string& file, mapc_source& out,
     b.texture[face_hi_y] = sg.top;
     b.texture[face_lo_y] = sg.bottom;
     b.entity = 0;
-    b.brush = static_cast<int>(out.boxes.size());
+    b.brush = static_cast<int>(out.brushes.size());
     b.line = g.first_row_line + std::max(0, y0 - 1);
-    out.boxes.push_back(b);
+    out.brushes.push_back(mapc_box_brush(b));
   };
   merge_rectangles(solid, emit);
   merge_rectangles(floor, emit);

@@ -63,13 +63,12 @@ std::vector<mapc_light_grid> mapc_light_faces(const mapc_tree& tree, const mapc_
     g.rows = rows + 2;
     g.values.assign(static_cast<size_t>(g.rows) * g.cols, sky ? 0 : 255);
     if ((i < unlit.size() && unlit[i]) || sky) continue;
-    double normal[3] = {0, 0, 0};
-    normal[f.axis] = f.dir;
+    const double* normal = f.plane.n;
     for (int r = 1; r <= rows; ++r)
       for (int c = 1; c <= cols; ++c) {
         double p[3];
         mapc_light_sample_point(f, r, c, p);
-        p[f.axis] += sample_lift * f.dir;
+        for (int k = 0; k < 3; ++k) p[k] += sample_lift * normal[k];
         g.values[r * g.cols + c] = darkness(mapc_brightness(tree, src.lights, src.minlight, p, normal));
       }
     // The border repeats its inward neighbour (rows first, as the light map does).

@@ -10,7 +10,7 @@ namespace {
 
 void usage() {
   fprintf(stderr,
-          "usage: mapc [--textures DIR] [--preview FILE.png] [--pointfile FILE.pts] SOURCE OUTPUT.t3bsp\n"
+          "usage: mapc [--textures DIR] [--preview FILE.png] [--pointfile FILE.pts] [--vis] SOURCE OUTPUT.t3bsp\n"
           "  SOURCE is a Quake .map (standard or Valve 220) or a grid level; see tools/mapc/README.md\n");
 }
 
@@ -24,10 +24,20 @@ void print_log(const mapc_log& log) {
   for (const std::string& e : log.errors) fprintf(stderr, "mapc: error: %s\n", e.c_str());
 }
 
+// Writes the whole text; false, with an error line, when it cannot.
+bool write_file(const std::string& path, const std::string& text) {
+  FILE* f = fopen(path.c_str(), "wb");
+  bool ok = f && fwrite(text.data(), 1, text.size(), f) == text.size();
+  if (f && fclose(f) != 0) ok = false;
+  if (!ok) fprintf(stderr, "mapc: error: cannot write %s\n", path.c_str());
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   mapc_options options;
+  options.progress = true;
   std::string preview, source, output;
   bool point_file_given = false;
   for (int i = 1; i < argc; ++i) {
@@ -37,6 +47,8 @@ int main(int argc, char** argv) {
       if (a == "--textures") options.texture_dir = v;
       else if (a == "--preview") preview = v;
       else options.point_file = v, point_file_given = true;
+    } else if (a == "--vis") {
+      options.vis = true;
     } else if (source.empty() && a[0] != '-') {
       source = a;
     } else if (output.empty() && a[0] != '-') {
@@ -59,11 +71,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   print_log(log);
-  FILE* f = fopen(output.c_str(), "wb");
-  if (!f || fwrite(result.text.data(), 1, result.text.size(), f) != result.text.size() || fclose(f) != 0) {
-    fprintf(stderr, "mapc: error: cannot write %s\n", output.c_str());
-    return 1;
-  }
+  if (!write_file(output, result.text)) return 1;
+  std::string vis_path = without_extension(output) + ".vis";
+  if (options.vis ? !write_file(vis_path, result.vis_file) : (remove(vis_path.c_str()), false)) return 1;
   if (!preview.empty() && !mapc_write_preview(preview, src, result, 4))
     fprintf(stderr, "mapc: warning: cannot write the preview %s\n", preview.c_str());
   printf("mapc: %s: %s\n", source.c_str(), mapc_summary(result).c_str());

@@ -8,6 +8,8 @@
 
 #include "tools/mapc/entity_classes.h"
 #include "tools/mapc/source_limits.h"
+#include "tools/mapc/texture_axes.h"
+#include "tools/mapc/winding.h"
 
 namespace {
 
@@ -77,6 +79,8 @@ struct face {
   double p[3][3];
   std::string texture;
   int line;
+  std::vector<double> numbers;  // what follows the texture name, brackets left out
+  bool valve;                   // the numbers began with "[": Valve 220 axes
 };
 
 bool expect(parser& ps, const char* t, const char* what) {
@@ -109,9 +113,9 @@ std::string base_texture_name(const std::string& t) {
   return slash == std::string::npos ? t : t.substr(slash + 1);
 }
 
-// One face line: three points, the texture, then either the standard offsets,
-// rotation and scales or Valve 220's two texture axes; both are skipped, since
-// the compiler aligns textures to the world.
+// One face line: three points, the texture, then either the standard
+// offsets, rotation and scales or Valve 220's two texture axes with their
+// offsets, the rotation and the scales.
 bool read_face(parser& ps, face& f) {
   f.line = ps.line();
   for (int k = 0; k < 3; ++k)
@@ -129,9 +133,11 @@ bool read_face(parser& ps, face& f) {
     return false;
   }
   ++ps.pos;
+  f.valve = ps.is("[");
   while (!ps.at_end() && !ps.is("(") && !ps.is("}")) {
     const std::string& t = ps.peek().text;
     if (!ps.peek().quoted && (t == "[" || t == "]" || is_number(t))) {
+      if (t != "[" && t != "]") f.numbers.push_back(atof(t.c_str()));
       ++ps.pos;
       continue;
     }
@@ -142,72 +148,45 @@ bool read_face(parser& ps, face& f) {
   return true;
 }
 
-// The axis a face's plane is perpendicular to, or -1 when it is slanted or
-// its three points do not span a plane.
-int face_axis(const face& f) {
-  double a[3], b[3];
-  for (int k = 0; k < 3; ++k) {
-    a[k] = f.p[1][k] - f.p[0][k];
-    b[k] = f.p[2][k] - f.p[0][k];
-  }
-  double n[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-  double len = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-  if (len < 1e-9) return -1;
-  for (int k = 0; k < 3; ++k)
-    if (std::fabs(std::fabs(n[k]) / len - 1.0) < 1e-9) return k;
-  return -1;
+// The face's plane in world units, its normal out of the brush: the three
+// points run clockwise seen from outside, as Quake editors write them.
+bool face_plane(const face& f, mapc_brush_face& out) {
+  mapc_vec p[3];
+  for (int k = 0; k < 3; ++k) p[k] = mapc_map_to_world(f.p[k][0], f.p[k][1], f.p[k][2]);
+  mapc_vec n = mapc_cross(mapc_sub(p[0], p[1]), mapc_sub(p[2], p[1]));
+  double len = mapc_length(n);
+  if (!(len > 1e-12)) return false;
+  const double nn[3] = {n.x / len, n.y / len, n.z / len};
+  mapc_plane plane = mapc_plane_make(nn, 0);
+  plane.d = mapc_plane_dist(plane, p[0]);
+  for (int k = 0; k < 3; ++k) out.n[k] = plane.n[k];
+  out.d = plane.d;
+  return true;
 }
 
-// Turns six faces into a box: each axis must hold exactly two faces at two
-// different places.
-bool faces_to_box(parser& ps, const std::vector<face>& faces, int line, mapc_box& box) {
-  double value[3][2];
-  const std::string* tex[3][2];
-  int count[3] = {0, 0, 0};
-  bool ok = faces.size() == 6;
+// Turns the faces into a brush; a brush of six faces two by two along the
+// axes is kept as a box as well.
+bool faces_to_brush(parser& ps, const std::vector<face>& faces, int line, mapc_brush& b) {
+  b = mapc_brush{};
+  b.entity = ps.entity_index;
+  b.brush = ps.brush_index;
+  b.line = line;
   for (const face& f : faces) {
-    int axis = face_axis(f);
-    if (axis < 0 || count[axis] >= 2) {
-      ok = false;
-      break;
+    mapc_brush_face bf{{0, 0, 0}, 0, f.texture, {{0, 0, 0, 0}, {0, 0, 0, 0}}, true};
+    if (!face_plane(f, bf)) {
+      mapc_error(ps.log, "%s:%d: entity %d, brush %d: the face's three points lie on one line", ps.file.c_str(),
+                 f.line, ps.entity_index, ps.brush_index);
+      return false;
     }
-    value[axis][count[axis]] = f.p[0][axis];
-    tex[axis][count[axis]] = &f.texture;
-    ++count[axis];
+    mapc_map_texture_axes(bf, f.numbers, f.valve);
+    b.faces.push_back(bf);
   }
-  for (int k = 0; ok && k < 3; ++k)
-    if (count[k] != 2 || value[k][0] == value[k][1]) ok = false;
-  if (!ok) {
-    mapc_error(ps.log, "%s:%d: entity %d, brush %d: not an axis-aligned box (only boxes are allowed)",
-               ps.file.c_str(), line, ps.entity_index, ps.brush_index);
+  if (b.faces.size() < 4) {
+    mapc_error(ps.log, "%s:%d: entity %d, brush %d: a brush needs at least four faces", ps.file.c_str(), line,
+               ps.entity_index, ps.brush_index);
     return false;
   }
-  double lo[3], hi[3];
-  const std::string* tlo[3];
-  const std::string* thi[3];
-  for (int k = 0; k < 3; ++k) {
-    int l = value[k][0] < value[k][1] ? 0 : 1;
-    lo[k] = value[k][l];
-    hi[k] = value[k][1 - l];
-    tlo[k] = tex[k][l];
-    thi[k] = tex[k][1 - l];
-  }
-  const double s = mapc_map_units_per_world_unit;
-  box.lo[0] = lo[0] / s;
-  box.hi[0] = hi[0] / s;
-  box.lo[1] = lo[2] / s;
-  box.hi[1] = hi[2] / s;
-  box.lo[2] = -hi[1] / s;
-  box.hi[2] = -lo[1] / s;
-  box.texture[face_lo_x] = *tlo[0];
-  box.texture[face_hi_x] = *thi[0];
-  box.texture[face_lo_y] = *tlo[2];
-  box.texture[face_hi_y] = *thi[2];
-  box.texture[face_lo_z] = *thi[1];  // map +y is world -z
-  box.texture[face_hi_z] = *tlo[1];
-  box.entity = ps.entity_index;
-  box.brush = ps.brush_index;
-  box.line = line;
+  b.box = mapc_brush_as_box(b);
   return true;
 }
 
@@ -216,7 +195,7 @@ bool read_brush(parser& ps, mapc_source& out) {
   if (!expect(ps, "{", "opening a brush")) return false;
   std::vector<face> faces;
   if (!ps.at_end() && !ps.is("(") && !ps.is("}")) {
-    mapc_error(ps.log, "%s:%d: entity %d, brush %d: not a plain brush (\"%s\"); only boxes are allowed",
+    mapc_error(ps.log, "%s:%d: entity %d, brush %d: not a plain brush (\"%s\"); patches and brush primitives are not read",
                ps.file.c_str(), line, ps.entity_index, ps.brush_index, ps.peek().text.c_str());
     return false;
   }
@@ -226,9 +205,9 @@ bool read_brush(parser& ps, mapc_source& out) {
     faces.push_back(f);
   }
   if (!expect(ps, "}", "closing a brush")) return false;
-  mapc_box box;
-  if (!faces_to_box(ps, faces, line, box)) return true;  // reported; keep reading for more errors
-  out.boxes.push_back(box);
+  mapc_brush brush;
+  if (!faces_to_brush(ps, faces, line, brush)) return true;  // reported; keep reading for more errors
+  out.brushes.push_back(brush);
   return true;
 }
 

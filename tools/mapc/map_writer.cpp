@@ -1,7 +1,9 @@
 // The four sections of the map file.
 #include "tools/mapc/map_writer.h"
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 
 #include "tools/mapc/face_layout.h"
@@ -16,17 +18,14 @@ void write_node(std::string& out, const mapc_tree& t, int n, const std::map<std:
     return;
   }
   const mapc_face& f = t.faces[node.face];
-  double normal[3] = {0, 0, 0};
-  normal[f.axis] = f.dir;
   out += "NODE 0 0 CONT " + std::to_string(ids.at(f.texture));
-  for (double c : normal) out += " " + mapc_format_real(c);
-  out += "\nVERT 4\n";
-  for (int i = 0; i < 4; ++i) {
-    double p[3], u, v;
-    mapc_face_corner(f, i, p);
+  for (double c : f.plane.n) out += " " + mapc_format_exact(c);
+  out += "\nVERT " + std::to_string(f.w.size()) + "\n";
+  for (const mapc_vec& p : f.w) {
+    double u, v;
     mapc_face_uv(f, p, &u, &v);
-    out += mapc_format_real(p[0]) + " " + mapc_format_real(p[1]) + " " + mapc_format_real(p[2]) + " " +
-           mapc_format_real(u) + " " + mapc_format_real(v) + "\n";
+    out += mapc_format_exact(p.x) + " " + mapc_format_exact(p.y) + " " + mapc_format_exact(p.z) + " " +
+           mapc_format_exact(u) + " " + mapc_format_exact(v) + "\n";
   }
   out += "INDS 6 0 1 2 0 2 3\n";
   const mapc_light_grid& g = grids[node.face];
@@ -55,6 +54,14 @@ std::string mapc_format_real(double v) {
   if (!s.empty() && s.back() == '.') s.pop_back();
   if (s == "-0" || s.empty()) s = "0";
   return s;
+}
+
+std::string mapc_format_exact(double v) {
+  std::string s = mapc_format_real(v);
+  if (atof(s.c_str()) == v || !std::isfinite(v)) return s;
+  char buf[64];
+  snprintf(buf, sizeof buf, "%.17g", v);
+  return buf;
 }
 
 std::vector<std::string> mapc_texture_list(const mapc_tree& tree) {

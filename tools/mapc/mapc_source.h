@@ -1,4 +1,4 @@
-// A level as the compiler reads it: boxes of solid, entities and lights, in world units (y up).
+// A level as the compiler reads it: convex brushes of solid, entities and lights, in world units (y up).
 #pragma once
 #include <string>
 #include <vector>
@@ -21,6 +21,38 @@ struct mapc_box {
   int line;    // source line where the brush starts
 };
 
+// Texture axes of a face in world units: u = u[0..2] . p + u[3] and
+// v = v[0..2] . p + v[3] in texture repeats, as the map file stores them.
+struct mapc_tex_axes {
+  double u[4];
+  double v[4];
+};
+
+// One bounding plane of a brush: n . p = d, the normal pointing out of the
+// brush (unit length), with the face's texture.
+struct mapc_brush_face {
+  double n[3];
+  double d;
+  std::string texture;
+  mapc_tex_axes tex;
+  bool tex_pixels;  // tex gives texels (a .map face), made repeats once the texture's size is known
+};
+
+// A convex brush: the solid behind every one of its planes. A box keeps its
+// bounds, so that surfaces made only of boxes are cut exactly as boxes.
+struct mapc_brush {
+  std::vector<mapc_brush_face> faces;
+  bool box;
+  double lo[3], hi[3];  // bounds (the box itself when `box`)
+  int entity;
+  int brush;
+  int line;
+};
+
+// The brush of a box: its six faces in the box's slot order, textures
+// aligned to the world (one repeat every 4 units, upright on walls).
+mapc_brush mapc_box_brush(const mapc_box& b);
+
 // A point entity the level keeps (player start, exit, props, enemies, pickups).
 struct mapc_entity {
   std::string classname;
@@ -41,7 +73,7 @@ struct mapc_light {
 // The whole source of one level.
 struct mapc_source {
   std::string file;  // shown in messages
-  std::vector<mapc_box> boxes;
+  std::vector<mapc_brush> brushes;
   std::vector<mapc_entity> entities;
   std::vector<mapc_light> lights;
   double minlight;  // ambient floor, 0..255

@@ -1,6 +1,8 @@
 // Standing spots, node spreading, link tests, the repair of the graph's connections, player reach.
 #include "tools/mapc/nav.h"
 
+#include "tools/mapc/source_limits.h"
+
 #include <algorithm>
 #include <cmath>
 #include <deque>
@@ -20,13 +22,68 @@ double dist(const mapc_vec& a, const mapc_vec& b) {
   return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) + (a.z - b.z) * (a.z - b.z));
 }
 
-// A spot needs room for a body: five upright lines from the floor to 2.0 up.
-bool has_room(const mapc_tree& t, const mapc_vec& p) {
-  const double o[5][2] = {{0, 0}, {0.3, 0.3}, {-0.3, 0.3}, {0.3, -0.3}, {-0.3, -0.3}};
-  for (const auto& d : o)
-    if (!clear(t, up(p, d[0], 0.05, d[1]), up(p, d[0], 2.0, d[1]))) return false;
+// Half the width of the body a spot must have room for: the player's box.
+constexpr double body_half = 0.25;
+
+// The floor's height at (x, z) in the plane of a floor face.
+double floor_height(const mapc_plane& f, double x, double z) {
+  if (f.axis == 1) return f.d * f.n[1];
+  return (f.d - f.n[0] * x - f.n[2] * z) / f.n[1];
+}
+
+// A spot needs room for a body: five upright lines 2.0 tall from the floor
+// at the middle and at the four corners of the body (on a slope, each from
+// the floor under it).
+bool has_room(const mapc_tree& t, const mapc_vec& p, const mapc_plane& floor) {
+  const double o[5][2] = {{0, 0},
+                          {body_half, body_half},
+                          {-body_half, body_half},
+                          {body_half, -body_half},
+                          {-body_half, -body_half}};
+  for (const auto& d : o) {
+    double y = std::max(p.y, floor_height(floor, p.x + d[0], p.z + d[1]));
+    mapc_vec base{p.x + d[0], y, p.z + d[1]};
+    if (!clear(t, up(base, 0, 0.05, 0), up(base, 0, 2.0, 0))) return false;
+  }
   return true;
 }
+
+// Whether (x, z) lies in the floor polygon seen from above, its sides included.
+bool over_floor(const mapc_winding& w, double x, double z) {
+  int sign = 0;
+  for (size_t i = 0; i < w.size(); ++i) {
+    const mapc_vec& a = w[i];
+    const mapc_vec& b = w[(i + 1) % w.size()];
+    double cross = (b.x - a.x) * (z - a.z) - (b.z - a.z) * (x - a.x);
+    double len = std::hypot(b.x - a.x, b.z - a.z);
+    if (std::fabs(cross) <= 1e-9 * (len > 0 ? len : 1)) continue;
+    int s = cross > 0 ? 1 : -1;
+    if (sign == 0) sign = s;
+    if (s != sign) return false;
+  }
+  return true;
+}
+
+// The places tried in one cell of the spot grid: its middle first, then an
+// eighth-unit grid nearest the middle first, so a narrow way that misses
+// the middle still gets a spot.
+const std::vector<std::pair<double, double>>& cell_offsets() {
+  static const std::vector<std::pair<double, double>> offsets = [] {
+    std::vector<std::pair<double, double>> o{{0.5, 0.5}};
+    std::vector<std::pair<double, double>> fine;
+    for (int a = 0; a < 8; ++a)
+      for (int b = 0; b < 8; ++b) fine.push_back({(a + 0.5) / 8, (b + 0.5) / 8});
+    std::stable_sort(fine.begin(), fine.end(), [](const auto& p, const auto& q) {
+      return std::hypot(p.first - 0.5, p.second - 0.5) < std::hypot(q.first - 0.5, q.second - 0.5);
+    });
+    o.insert(o.end(), fine.begin(), fine.end());
+    return o;
+  }();
+  return offsets;
+}
+
+// Horizontal cells of the spot grid.
+long cell_of(double v) { return static_cast<long>(std::floor(v)); }
 
 struct disjoint_sets {
   std::vector<int> parent;
@@ -127,9 +184,10 @@ std::vector<int> floor_width(const std::vector<std::vector<int>>& walk) {
   return width;
 }
 
-bool horizontal_neighbour(const mapc_vec& a, const mapc_vec& b, double reach) {
-  double dx = a.x - b.x, dz = a.z - b.z;
-  return dx * dx + dz * dz <= reach * reach + 1e-9 && (dx != 0 || dz != 0);
+// Spots in neighbouring cells of the grid (diagonals too).
+bool adjacent_cells(const mapc_vec& a, const mapc_vec& b) {
+  long dx = cell_of(a.x) - cell_of(b.x), dz = cell_of(a.z) - cell_of(b.z);
+  return dx >= -1 && dx <= 1 && dz >= -1 && dz <= 1 && (dx != 0 || dz != 0);
 }
 
 }  // namespace
@@ -144,29 +202,55 @@ bool mapc_floor_gap(const mapc_tree& tree, const mapc_vec& a, const mapc_vec& b)
 }
 
 bool mapc_nav_walkable(const mapc_tree& tree, const mapc_vec& a, const mapc_vec& b) {
-  if (std::fabs(a.y - b.y) > mapc_nav_climb) return false;
+  // A step of up to the climb, or a slope of up to 45 degrees on average
+  // whose floor runs straight from one end to the other (a ramp: the line
+  // just above the feet stays in the open; over stairs it meets the steps).
+  double rise = std::fabs(a.y - b.y), across = std::hypot(a.x - b.x, a.z - b.z);
+  if (rise > mapc_nav_climb && (rise > across || !clear(tree, up(a, 0, 0.05, 0), up(b, 0, 0.05, 0)))) return false;
   if (!clear(tree, up(a, 0, 1.5, 0), up(b, 0, 1.5, 0))) return false;
   if (!clear(tree, up(a, 0, 0.6, 0), up(b, 0, 0.6, 0))) return false;
-  return !mapc_floor_gap(tree, a, b);
+  if (mapc_floor_gap(tree, a, b)) return false;
+  // Where the floor changes height the seven points may miss the edge of a
+  // ramp or a step that the straight way runs off: floor under every half unit.
+  if (a.y == b.y) return true;
+  int steps = static_cast<int>(std::ceil(std::hypot(across, rise) / 0.5));
+  for (int i = 1; i < steps; ++i) {
+    double k = static_cast<double>(i) / steps;
+    mapc_vec p{a.x + k * (b.x - a.x), a.y + k * (b.y - a.y) - 0.5, a.z + k * (b.z - a.z)};
+    if (clear(tree, p, p)) return false;
+  }
+  return true;
 }
 
 mapc_floor_spots mapc_find_spots(const mapc_tree& tree, const std::vector<mapc_face>& surface) {
   mapc_floor_spots out;
   std::map<std::pair<long, long>, std::vector<int>> cells;
   for (const mapc_face& f : surface) {
-    if (f.axis != 1 || f.dir != 1) continue;
-    // A floor's extents: index 0 runs along z, index 1 along x.
-    for (long ix = static_cast<long>(std::floor(f.lo[1])); ix < f.hi[1]; ++ix)
-      for (long iz = static_cast<long>(std::floor(f.lo[0])); iz < f.hi[0]; ++iz) {
-        mapc_vec p{ix + 0.5, f.plane, iz + 0.5};
-        if (p.x <= f.lo[1] || p.x >= f.hi[1] || p.z <= f.lo[0] || p.z >= f.hi[0] || !has_room(tree, p)) continue;
-        cells[{ix, iz}].push_back(static_cast<int>(out.pos.size()));
-        out.pos.push_back(p);
-      }
+    if (f.plane.n[1] < mapc_floor_min_up) continue;
+    double lo[2] = {f.w[0].x, f.w[0].z}, hi[2] = {lo[0], lo[1]};
+    for (const mapc_vec& v : f.w) {
+      lo[0] = std::min(lo[0], v.x), hi[0] = std::max(hi[0], v.x);
+      lo[1] = std::min(lo[1], v.z), hi[1] = std::max(hi[1], v.z);
+    }
+    for (long ix = cell_of(lo[0]); ix < hi[0]; ++ix)
+      for (long iz = cell_of(lo[1]); iz < hi[1]; ++iz)
+        for (const auto& o : cell_offsets()) {
+          double x = ix + o.first, z = iz + o.second;
+          if (!over_floor(f.w, x, z)) continue;
+          mapc_vec p{x, floor_height(f.plane, x, z), z};
+          std::vector<int>& here = cells[{ix, iz}];
+          bool taken = false;
+          for (int s : here) taken = taken || std::fabs(out.pos[s].y - p.y) < 0.01;
+          if (taken) break;
+          if (!has_room(tree, p, f.plane)) continue;
+          here.push_back(static_cast<int>(out.pos.size()));
+          out.pos.push_back(p);
+          break;
+        }
   }
   out.near.resize(out.pos.size());
   for (size_t s = 0; s < out.pos.size(); ++s) {
-    long ix = static_cast<long>(std::floor(out.pos[s].x)), iz = static_cast<long>(std::floor(out.pos[s].z));
+    long ix = cell_of(out.pos[s].x), iz = cell_of(out.pos[s].z);
     for (long dx = -2; dx <= 2; ++dx)
       for (long dz = -2; dz <= 2; ++dz) {
         auto it = cells.find({ix + dx, iz + dz});
@@ -182,7 +266,7 @@ std::vector<mapc_nav_node> mapc_build_nav(const mapc_tree& tree, const mapc_floo
   g.walk.resize(spots.pos.size());
   for (size_t s = 0; s < spots.pos.size(); ++s)
     for (int n : spots.near[s])
-      if (horizontal_neighbour(spots.pos[s], spots.pos[n], 1.5) && mapc_nav_walkable(tree, spots.pos[s], spots.pos[n]))
+      if (adjacent_cells(spots.pos[s], spots.pos[n]) && mapc_nav_walkable(tree, spots.pos[s], spots.pos[n]))
         g.walk[s].push_back(n);
   g.owner.assign(spots.pos.size(), -1);
   g.owner_dist.assign(spots.pos.size(), 1e30);
@@ -215,7 +299,7 @@ bool mapc_player_reaches(const mapc_tree& tree, const mapc_floor_spots& spots, c
     for (int n : spots.near[s]) {
       const mapc_vec& b = spots.pos[n];
       double rise = b.y - a.y;
-      bool adjacent = horizontal_neighbour(a, b, 1.5);
+      bool adjacent = adjacent_cells(a, b);
       if (seen[n] || rise > (adjacent ? 1.9 : 1.0) + 1e-9) continue;  // a ledge beside, or a gap across
       double top = std::max(a.y, b.y) + 1.1;
       if (!clear(tree, {a.x, top, a.z}, {b.x, top, b.z}) || !clear(tree, up(a, 0, 0.05, 0), {a.x, top, a.z})) continue;

@@ -18,18 +18,18 @@ const char* axis_name(int k) { return k == 0 ? "x" : k == 1 ? "y" : "z"; }
 
 bool coordinate_ok(double v) { return std::isfinite(v) && std::fabs(v) <= mapc_max_coordinate; }
 
-bool check_box(const mapc_source& src, const mapc_box& b, mapc_log& log) {
+bool check_brush(const mapc_source& src, const mapc_brush& b, mapc_log& log) {
   for (int k = 0; k < 3; ++k)
     if (!coordinate_ok(b.lo[k]) || !coordinate_ok(b.hi[k])) {
       mapc_error(log,
-                 "%s:%d: entity %d, brush %d: the box reaches %s = %g (world units); a level must lie within "
+                 "%s:%d: entity %d, brush %d: the %s reaches %s = %g (world units); a level must lie within "
                  "%.0f of the origin (%.0f map units) for the game to read its coordinates",
-                 src.file.c_str(), b.line, b.entity, b.brush, axis_name(k),
+                 src.file.c_str(), b.line, b.entity, b.brush, b.box ? "box" : "brush", axis_name(k),
                  coordinate_ok(b.lo[k]) ? b.hi[k] : b.lo[k], mapc_max_coordinate, mapc_max_coordinate * 16);
       return false;
     }
-  for (const std::string& t : b.texture) {
-    std::string problem = mapc_texture_name_problem(t);
+  for (const mapc_brush_face& f : b.faces) {
+    std::string problem = mapc_texture_name_problem(f.texture);
     if (problem.empty()) continue;
     mapc_error(log, "%s:%d: entity %d, brush %d: %s", src.file.c_str(), b.line, b.entity, b.brush,
                problem.c_str());
@@ -88,7 +88,7 @@ bool mapc_list_number_fits(double value) { return mapc_format_real(value).size()
 
 bool mapc_check_source_limits(const mapc_source& src, mapc_log& log) {
   bool ok = true;
-  for (const mapc_box& b : src.boxes) ok = check_box(src, b, log) && ok;
+  for (const mapc_brush& b : src.brushes) ok = check_brush(src, b, log) && ok;
   for (const mapc_entity& e : src.entities) ok = check_entity(src, e, log) && ok;
   for (const mapc_light& l : src.lights)
     if (!coordinate_ok(l.pos.x) || !coordinate_ok(l.pos.y) || !coordinate_ok(l.pos.z)) {
@@ -130,7 +130,7 @@ bool mapc_check_output_limits(const mapc_source& src, const mapc_result& result,
 double mapc_floor_area(const std::vector<mapc_face>& surface) {
   double area = 0;
   for (const mapc_face& f : surface)
-    if (f.axis == 1 && f.dir == 1) area += (f.hi[0] - f.lo[0]) * (f.hi[1] - f.lo[1]);
+    if (f.plane.n[1] >= mapc_floor_min_up) area += mapc_winding_area(f.w) * f.plane.n[1];
   return area;
 }
 
@@ -144,26 +144,3 @@ bool mapc_check_floor_area(const mapc_source& src, const std::vector<mapc_face>&
   return false;
 }
 
-bool mapc_check_space_cells(const mapc_source& src, mapc_log& log) {
-  double cells = 1;
-  size_t per_axis[3];
-  for (int k = 0; k < 3; ++k) {
-    std::vector<double> cuts;
-    cuts.reserve(src.boxes.size() * 2);
-    for (const mapc_box& b : src.boxes) {
-      cuts.push_back(b.lo[k]);
-      cuts.push_back(b.hi[k]);
-    }
-    std::sort(cuts.begin(), cuts.end());
-    per_axis[k] =
-        static_cast<size_t>(std::unique(cuts.begin(), cuts.end()) - cuts.begin()) + 1;  // with the margins
-    cells *= static_cast<double>(per_axis[k]);
-  }
-  if (cells <= mapc_max_space_cells) return true;
-  mapc_error(
-      log,
-      "%s: the %zu boxes cut space into %zu x %zu x %zu cells, more than the %.0f the leak check can hold; "
-      "line boxes up on fewer distinct coordinates",
-      src.file.c_str(), src.boxes.size(), per_axis[0], per_axis[1], per_axis[2], mapc_max_space_cells);
-  return false;
-}

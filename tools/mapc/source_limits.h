@@ -26,20 +26,16 @@ bool mapc_list_number_fits(double value);
 struct mapc_result;
 struct mapc_face;
 
-// The most cells the leak check may cut the level's space into (every
-// distinct box side on an axis adds a cut); each cell costs six bytes.
-constexpr double mapc_max_space_cells = 64.0 * 1024 * 1024;
-
-// False, with an error naming the file, when the boxes would cut space into
-// more than mapc_max_space_cells.
-bool mapc_check_space_cells(const mapc_source& src, mapc_log& log);
-
 // The most floor a level may have, in square world units (512 x 512): the
 // navigation builder lays a standing spot on every unit of floor, and the
 // largest campaign level has under a tenth of this.
 constexpr double mapc_max_floor_area = 262144.0;
 
-// The area of every floor (faces looking up) of a surface, in square world
+// A face is a floor when its normal's upward part is at least this (slopes
+// up to 45 degrees).
+constexpr double mapc_floor_min_up = 0.7071;
+
+// The area of every floor of a surface, seen from above, in square world
 // units.
 double mapc_floor_area(const std::vector<mapc_face>& surface);
 

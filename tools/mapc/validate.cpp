@@ -14,22 +14,27 @@ constexpr double feet_lift = 0.05;
 // The exit completes the level when the player comes closer than this.
 constexpr double exit_reach = 3.0;
 
-void write_point_file(const mapc_space& space, int cell, const std::string& path, mapc_log& log) {
+void write_point_file(const mapc_portals& portals, int leaf, const mapc_vec& from, const std::string& path,
+                      mapc_log& log) {
   FILE* f = fopen(path.c_str(), "w");
   if (!f) {
     mapc_warning(log, "cannot write the point file \"%s\"", path.c_str());
     return;
   }
-  for (int c : mapc_space_path_out(space, cell)) {
-    mapc_vec m = mapc_world_to_map(mapc_space_centre(space, c));
+  std::vector<mapc_vec> way{from};
+  for (const mapc_vec& p : mapc_way_out(portals, leaf)) way.push_back(p);
+  for (const mapc_vec& p : way) {
+    mapc_vec m = mapc_world_to_map(p);
     fprintf(f, "%g %g %g\n", m.x, m.y, m.z);
   }
   fclose(f);
 }
 
-bool leaks_at(const mapc_space& space, const mapc_vec& p, int* cell) {
-  *cell = mapc_space_cell(space, p);
-  return *cell < 0 || space.outside[*cell];
+// The leaf holding p when the flood from outside reached it, else -1.
+int leak_leaf(const mapc_tree& tree, const mapc_portals& portals, const mapc_vec& p) {
+  const double q[3] = {p.x, p.y, p.z};
+  int leaf = mapc_leaf_at(tree, q);
+  return portals.reached[leaf] ? leaf : -1;
 }
 
 bool in_solid(const mapc_tree& tree, const mapc_vec& p) {
@@ -61,27 +66,30 @@ bool check_bosses(const mapc_source& src, const mapc_tree& tree, const mapc_floo
 
 }  // namespace
 
-bool mapc_check_leaks(const mapc_source& src, const mapc_space& space, const std::string& point_file,
-                      mapc_log& log) {
+bool mapc_check_leaks(const mapc_source& src, const mapc_tree& tree, const mapc_portals& portals,
+                      const std::string& point_file, mapc_log& log) {
   bool ok = true;
-  for (const mapc_entity& e : src.entities) {
-    int cell;
-    if (!leaks_at(space, {e.pos.x, e.pos.y + feet_lift, e.pos.z}, &cell)) continue;
-    mapc_error(log, "%s:%d: leak: the space around %s at (%g, %g, %g) reaches the outside of the level",
-               src.file.c_str(), e.line, e.classname.c_str(), e.pos.x, e.pos.y, e.pos.z);
-    if (ok && cell >= 0 && !point_file.empty()) {
-      write_point_file(space, cell, point_file, log);
+  auto report = [&](const mapc_vec& at, int leaf) {
+    if (ok && !point_file.empty()) {
+      write_point_file(portals, leaf, at, point_file, log);
       mapc_error(log, "%s: the leak's way out is in \"%s\"", src.file.c_str(), point_file.c_str());
     }
     ok = false;
+  };
+  for (const mapc_entity& e : src.entities) {
+    mapc_vec at{e.pos.x, e.pos.y + feet_lift, e.pos.z};
+    int leaf = leak_leaf(tree, portals, at);
+    if (leaf < 0) continue;
+    mapc_error(log, "%s:%d: leak: the space around %s at (%g, %g, %g) reaches the outside of the level",
+               src.file.c_str(), e.line, e.classname.c_str(), e.pos.x, e.pos.y, e.pos.z);
+    report(at, leaf);
   }
   for (const mapc_light& l : src.lights) {
-    int cell;
-    if (!leaks_at(space, l.pos, &cell)) continue;
+    int leaf = leak_leaf(tree, portals, l.pos);
+    if (leaf < 0) continue;
     mapc_error(log, "%s:%d: leak: the space around a light at (%g, %g, %g) reaches the outside of the level",
                src.file.c_str(), l.line, l.pos.x, l.pos.y, l.pos.z);
-    if (ok && cell >= 0 && !point_file.empty()) write_point_file(space, cell, point_file, log);
-    ok = false;
+    report(l.pos, leaf);
   }
   return ok;
 }
