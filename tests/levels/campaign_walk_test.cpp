@@ -148,20 +148,28 @@ TEST_P(CampaignWalk, FromTheStartToTheEnd) {
 
   // Every shot comes from an enemy near enough to be seen on the screen:
   // no enemy farther than 40 units sees any point of the way.
-  std::map<std::pair<double, double>, int> far_watchers;  // where they stand, points they see
+  struct far_sight {
+    int points = 0;
+    double nearest = 1e30;
+    walk_point at{0, 0, 0};
+  };
+  std::map<std::pair<double, double>, far_sight> far_watchers;  // by where they stand
   for (size_t i = 0; i + 1 < route.size(); ++i) {
     walk_point a = nav_node_pos(nodes, route[i]), b = nav_node_pos(nodes, route[i + 1]);
     for (double t = 0; t < 1.0; t += 0.25)
       for (const walk_point& f : q.fighters) {
         walk_point n{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z + (b.z - a.z) * t};
         const double eye[3] = {n.x, n.y + 2.25, n.z}, theirs[3] = {f.x, f.y + 1.5, f.z};
-        if (std::hypot(f.x - n.x, f.y - n.y, f.z - n.z) > 40.0 && bsp_segment_clear(eye, theirs, q.records.bsp_root) == 1)
-          ++far_watchers[{f.x, f.z}];
+        double d = std::hypot(f.x - n.x, f.y - n.y, f.z - n.z);
+        if (d <= 40.0 || bsp_segment_clear(eye, theirs, q.records.bsp_root) != 1) continue;
+        far_sight& w = far_watchers[{f.x, f.z}];
+        ++w.points;
+        if (d < w.nearest) w = {w.points, d, n};
       }
   }
-  for (const auto& [at, points] : far_watchers)
-    ADD_FAILURE() << "the enemy at (" << at.first << ", " << at.second << ") sees " << points
-                  << " points of the way from farther than 40 units";
+  for (const auto& [at, w] : far_watchers)
+    ADD_FAILURE() << "the enemy at (" << at.first << ", " << at.second << ") sees " << w.points
+                  << " points of the way from farther than 40 units, the nearest (" << w.at.x << ", " << w.at.z << ")";
 
   // The start looks along the way into the level (a player's yaw is 0 at
   // the start: along -z), not at a wall close ahead.
