@@ -28,7 +28,7 @@ install(TARGETS tarvo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Only what the game reads: a save or screenshots left in the build's data/
 # by a test run stay behind.
 install(DIRECTORY ${TARVO_DATA_DIR}/ DESTINATION ${TARVO_INSTALL_DATA}/data
-  FILES_MATCHING PATTERN "config.cfg" PATTERN "*.webp" PATTERN "*.opus" PATTERN "*.t3bsp"
+  FILES_MATCHING PATTERN "config.cfg" PATTERN "*.webp" PATTERN "*.opus" PATTERN "*.t3bsp" PATTERN "*.vis"
   PATTERN "screenshots" EXCLUDE PATTERN "demos" EXCLUDE)
 install(FILES ${CMAKE_BINARY_DIR}/readme.txt ${CMAKE_BINARY_DIR}/credits.txt DESTINATION ${TARVO_INSTALL_DATA})
 install(FILES ${PROJECT_SOURCE_DIR}/docs/tarvo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

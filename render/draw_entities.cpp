@@ -7,6 +7,7 @@
 #include "entities/entity.h"
 #include "player/player.h"
 #include "render/sprite_tables.h"
+#include "world/world_vis.h"
 
 namespace {
 
@@ -50,12 +51,43 @@ void draw_one(const entity& e, const player& viewer, const texture_table& textur
 
 }  // namespace
 
-void draw_entities(const entity* list, const player& viewer, const texture_table& textures) {
+void draw_entities(const entity* list, const player& viewer, const texture_table& textures,
+                   const world_vis* vis, const bsp_node* root) {
   // Walked from the tail through prev rather than by recursion, so a long
   // list cannot run out of stack; the order is the same, last entry first.
   const entity* tail = list;
   while (tail && tail->next) tail = tail->next;
-  for (const entity* e = tail; e; e = e->prev) draw_one(*e, viewer, textures);
+  for (const entity* e = tail; e; e = e->prev) {
+    double lo[3], hi[3];
+    if (vis && entity_sprite_box(*e, lo, hi) && !world_vis_box_seen(*vis, root, lo, hi)) continue;
+    draw_one(*e, viewer, textures);
+  }
+}
+
+bool entity_sprite_box(const entity& e, double lo[3], double hi[3]) {
+  billboard_sprite still;
+  animated_sprite sheet;
+  double half_width, below, above;
+  if (find_billboard_sprite(e.type, &still)) {
+    half_width = still.half_width;
+    below = above = still.half_height;
+  } else if (find_animated_sprite(e.type, &sheet)) {
+    half_width = sheet.half_width;
+    below = 0.0;
+    above = sheet.height;
+  } else {
+    return false;
+  }
+  // The quad turns about the vertical through pos: its corners stay within
+  // half_width of it across, a little more for rounding.
+  const double across = half_width * 1.01 + 1e-3;
+  for (int k = 0; k < 3; k += 2) {
+    lo[k] = e.pos[k] - across;
+    hi[k] = e.pos[k] + across;
+  }
+  lo[1] = e.pos[1] - below - 1e-3;
+  hi[1] = e.pos[1] + above + 1e-3;
+  return true;
 }
 
 void draw_billboard(const entity& e, uint32_t texture, double half_width, double half_height,

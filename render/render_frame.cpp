@@ -84,7 +84,12 @@ bool sky_depth_matters(const game_state& gs, const double eye[3]) {
         strcmp(var.name, "dbg_draw_e_aimvec") == 0)
       return true;
   }
+  const world_pass_cache& cache = gs.renderer.world_pass;
   for (const entity* e = gs.entity_list; e; e = e->next) {
+    // A sprite the visible sets hide is drawn nowhere (draw_entities).
+    double lo[3], hi[3];
+    if (cache.vis_used && entity_sprite_box(*e, lo, hi) && !world_vis_box_seen(cache.vis, gs.bsp_root, lo, hi))
+      continue;
     billboard_sprite still;
     animated_sprite sheet;
     double reach = 0.0;
@@ -177,7 +182,9 @@ void draw_scene(game_state& gs, const double eye[3]) {
   set_identity_texture_matrix();
   glColor3d(1.0, 1.0, 1.0);
   glDepthFunc(GL_LESS);
-  draw_entities(gs.entity_list, p, gs.textures);
+  const bool legacy = gs.renderer.legacy_renderer || legacy_wanted_by_environment();
+  const world_pass_cache& cache = gs.renderer.world_pass;
+  draw_entities(gs.entity_list, p, gs.textures, !legacy && cache.vis_used ? &cache.vis : nullptr, gs.bsp_root);
   draw_overlays(gs);
   glDisable(GL_DEPTH_TEST);
   draw_hit_markers(p, gs.textures.slots[tex_blood]);

@@ -5,12 +5,13 @@
 # Usage: scripts/fuzz.sh [seconds-per-target] [target...]   (default 60, all)
 # Targets: map (the game's map reader), config (the config reader),
 # mapc_grid and mapc_map (the compiler's .lvl and .map readers with the
-# compile), save (the save file) and demo (the demo reader). FUZZ_BUILD_DIR picks the build directory (default build-fuzz/).
+# compile), save (the save file), demo (the demo reader) and vis (the visible
+# sets beside a map). FUZZ_BUILD_DIR picks the build directory (default build-fuzz/).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
-targets=${*:-map config mapc_grid mapc_map save demo}
+targets=${*:-map config mapc_grid mapc_map save demo vis}
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
@@ -30,6 +31,7 @@ max_len() {
     mapc_map) echo 16384 ;;
     save) echo 256 ;;
     demo) echo 65536 ;;
+    vis) echo 4096 ;;
   esac
 }
 dict() {

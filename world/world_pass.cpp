@@ -258,6 +258,7 @@ void world_pass_collect(world_pass_cache& cache, bsp_node* root, const double ey
   cache.deepest = 0.0;
   cache.stack.clear();
   const bool use_vis = world_vis_update(cache.vis, root, eye);
+  cache.vis_used = use_vis;
   if (root) cache.stack.push_back(world_pass_step{root, false, 0});
   // The painter's walk, with an explicit stack: back subtree, polygon,
   // front subtree when the eye is in front of the plane, else front then

@@ -62,6 +62,7 @@ struct world_pass_cache {
   std::vector<uint8_t> opaque;              // per visible polygon: its texture is opaque
   std::vector<world_pass_step> stack;
   world_vis vis;  // the level's visible sets, when its map has them
+  bool vis_used = false;  // this frame's collection left out what they hide (vis.seen holds for this eye)
   texture_opacity_table opacity;
   world_shader shader;
   // Opaque polygons drawn together, without a texture change between them:

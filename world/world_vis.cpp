@@ -49,9 +49,9 @@ bool number_nodes(world_vis& vis, const bsp_node* root) {
   return true;
 }
 
-// Checks one packed row against the leaf count; its length in the file.
-bool row_fits(const std::string& row, int leaf_count) {
-  size_t bytes = 0, want = (static_cast<size_t>(leaf_count) + 7) / 8;
+// Whether one packed row unpacks to exactly a bit for each of `count`.
+bool row_fits(const std::string& row, int count) {
+  size_t bytes = 0, want = (static_cast<size_t>(count) + 7) / 8;
   for (size_t i = 0; i < row.size(); ++i) {
     if (row[i] != 0) {
       ++bytes;
@@ -93,6 +93,41 @@ int leaf_index(const world_vis& vis, const bsp_node* root, const double p[3], co
 
 void world_vis_clear(world_vis& vis) { vis = world_vis{}; }
 
+namespace {
+
+// The leaves' cluster lists from `at`; false when the file ends or names a
+// cluster it does not have.
+bool read_leaf_clusters(world_vis& vis, const std::string& data, size_t& at) {
+  vis.leaf_first.assign(1, 0);
+  for (int leaf = 0; leaf < vis.leaf_count; ++leaf) {
+    if (at + 4 > data.size()) return false;
+    uint32_t n = read32(data, at);
+    at += 4;
+    if (n > (data.size() - at) / 4) return false;
+    for (uint32_t i = 0; i < n; ++i, at += 4) {
+      uint32_t c = read32(data, at);
+      if (c >= static_cast<uint32_t>(vis.cluster_count)) return false;
+      vis.leaf_clusters.push_back(c);
+    }
+    vis.leaf_first.push_back(static_cast<uint32_t>(vis.leaf_clusters.size()));
+  }
+  return true;
+}
+
+// Ors the packed row into `bits`.
+void add_row(std::vector<uint8_t>& bits, const std::string& row) {
+  size_t at = 0;
+  for (size_t i = 0; i < row.size(); ++i) {
+    if (row[i] != 0) {
+      bits[at++] |= static_cast<uint8_t>(row[i]);
+      continue;
+    }
+    at += static_cast<uint8_t>(row[++i]);
+  }
+}
+
+}  // namespace
+
 bool world_vis_load(world_vis& vis, const char* map_path, const bsp_node* root) {
   world_vis_clear(vis);
   std::string path = map_path ? map_path : "";
@@ -105,22 +140,27 @@ bool world_vis_load(world_vis& vis, const char* map_path, const bsp_node* root) 
   char buf[65536];
   for (size_t n; (n = fread(buf, 1, sizeof buf, f)) > 0;) data.append(buf, n);
   fclose(f);
-  if (data.size() < 16 || data.compare(0, 4, "TVIS") != 0 || read32(data, 4) != 1)
-    return refuse(vis, path, "not a vis file of version 1");
+  if (data.size() < 20 || data.compare(0, 4, "TVIS") != 0 || read32(data, 4) != 2)
+    return refuse(vis, path, "not a vis file of version 2");
   if (!number_nodes(vis, root)) return refuse(vis, path, "the tree has a node without two children");
   int inner = static_cast<int>(vis.leaf_number.size()) - vis.leaf_count;
   if (read32(data, 8) != static_cast<uint32_t>(vis.leaf_count) || read32(data, 12) != static_cast<uint32_t>(inner))
     return refuse(vis, path, "made for another tree");
-  size_t at = 16;
-  vis.rows.resize(vis.leaf_count);
-  for (int leaf = 0; leaf < vis.leaf_count; ++leaf) {
+  // Each cluster's row takes at least its four-byte length.
+  uint32_t clusters = read32(data, 16);
+  if (clusters > (data.size() - 20) / 4) return refuse(vis, path, "cut short");
+  vis.cluster_count = static_cast<int>(clusters);
+  size_t at = 20;
+  if (!read_leaf_clusters(vis, data, at)) return refuse(vis, path, "a leaf's clusters do not fit");
+  vis.rows.resize(vis.cluster_count);
+  for (int c = 0; c < vis.cluster_count; ++c) {
     if (at + 4 > data.size()) return refuse(vis, path, "cut short");
     uint32_t len = read32(data, at);
     at += 4;
     if (len > data.size() - at) return refuse(vis, path, "cut short");
-    vis.rows[leaf] = data.substr(at, len);
+    vis.rows[c] = data.substr(at, len);
     at += len;
-    if (!row_fits(vis.rows[leaf], vis.leaf_count)) return refuse(vis, path, "a row does not fit the tree");
+    if (!row_fits(vis.rows[c], vis.cluster_count)) return refuse(vis, path, "a row does not fit the tree");
   }
   vis.root = root;
   return true;
@@ -132,35 +172,72 @@ bool world_vis_sees(const world_vis& vis, const bsp_node* root, const double p[3
   return index < 0 || vis.eye_leaf < 0 || vis.seen[index];
 }
 
-bool world_vis_update(world_vis& vis, const bsp_node* root, const double eye[3]) {
-  if (!root || vis.root != root) return false;
-  const bsp_node* n = nullptr;
-  int index = leaf_index(vis, root, eye, &n);
-  if (index < 0) return false;
-  int leaf = vis.leaf_number[index];
-  if (n->contents != 0 || leaf < 0 || vis.rows[leaf].empty()) return false;
-  if (leaf == vis.eye_leaf) return true;
-  // The row unpacked, then the nodes from the last up.
-  std::vector<uint8_t> bits;
-  const std::string& row = vis.rows[leaf];
-  for (size_t i = 0; i < row.size(); ++i) {
-    if (row[i] != 0)
-      bits.push_back(static_cast<uint8_t>(row[i]));
-    else
-      bits.insert(bits.end(), static_cast<uint8_t>(row[++i]), 0);
+namespace {
+
+// The box against the subtree at `index` (the map file's order): passed by
+// where the subtree holds no seen leaf, split by each plane it crosses.
+bool box_seen(const world_vis& vis, const bsp_node* n, size_t index, const double lo[3], const double hi[3]) {
+  if (!vis.seen[index]) return false;
+  if (n->is_leaf) return true;
+  const bsp_polygon* poly = n->poly;
+  if (!poly || !poly->verts || poly->vert_count < 1) return true;
+  // The box's least and greatest distance in front of the plane.
+  const map_vertex& v = poly->verts[0];
+  const double p[3] = {v.x, v.y, v.z};
+  double near = 0.0, far = 0.0;
+  for (int k = 0; k < 3; ++k) {
+    double a = (lo[k] - p[k]) * poly->normal[k], b = (hi[k] - p[k]) * poly->normal[k];
+    near += a < b ? a : b;
+    far += a < b ? b : a;
   }
+  const size_t front = index + 1, back = front + static_cast<size_t>(vis.subtree_size[front]);
+  if (far >= 0.0 && box_seen(vis, n->front, front, lo, hi)) return true;
+  return near <= 0.0 && box_seen(vis, n->back, back, lo, hi);
+}
+
+}  // namespace
+
+bool world_vis_box_seen(const world_vis& vis, const bsp_node* root, const double lo[3], const double hi[3]) {
+  if (!root || vis.root != root || vis.eye_leaf < 0) return true;
+  return box_seen(vis, root, 0, lo, hi);
+}
+
+namespace {
+
+// The eye's clusters' sets for the eye leaf `leaf`, into `seen` (leaves,
+// then the nodes from the last up); false when they see nothing.
+bool mark_seen(world_vis& vis, int leaf) {
+  vis.eye_sees.assign((static_cast<size_t>(vis.cluster_count) + 7) / 8, 0);
+  for (uint32_t i = vis.leaf_first[leaf]; i < vis.leaf_first[leaf + 1]; ++i)
+    add_row(vis.eye_sees, vis.rows[vis.leaf_clusters[i]]);
   bool any = false;
-  for (uint8_t b : bits) any = any || b != 0;
-  if (!any) return false;  // a leaf the compiler gave no set
+  for (uint8_t b : vis.eye_sees) any = any || b != 0;
+  if (!any) return false;  // clusters the compiler gave no set
   for (size_t i = vis.seen.size(); i-- > 0;) {
     int l = vis.leaf_number[i];
     if (l >= 0) {
-      vis.seen[i] = (bits[l / 8] >> (l % 8)) & 1;
+      bool in = false;
+      for (uint32_t k = vis.leaf_first[l]; k < vis.leaf_first[l + 1] && !in; ++k)
+        in = (vis.eye_sees[vis.leaf_clusters[k] / 8] >> (vis.leaf_clusters[k] % 8)) & 1;
+      vis.seen[i] = in;
       continue;
     }
     size_t front = i + 1, back = front + static_cast<size_t>(vis.subtree_size[front]);
     vis.seen[i] = vis.seen[front] || (back < vis.seen.size() && back < i + vis.subtree_size[i] && vis.seen[back]);
   }
-  vis.eye_leaf = leaf;
   return true;
+}
+
+}  // namespace
+
+bool world_vis_update(world_vis& vis, const bsp_node* root, const double eye[3]) {
+  if (!root || vis.root != root) return false;
+  const bsp_node* n = nullptr;
+  int index = leaf_index(vis, root, eye, &n);
+  int leaf = index < 0 ? -1 : vis.leaf_number[index];
+  if (leaf >= 0 && leaf == vis.eye_leaf) return true;
+  // An eye in solid, or in a leaf without a set, sees everything.
+  bool ok = leaf >= 0 && n->contents == 0 && vis.leaf_first[leaf] != vis.leaf_first[leaf + 1] && mark_seen(vis, leaf);
+  vis.eye_leaf = ok ? leaf : -1;
+  return ok;
 }

@@ -97,7 +97,15 @@ TEST(MapcMapParser, StandardAndValveFacesGiveTheSameBoxInWorldUnits) {
 TEST(MapcMapParser, EntitiesLightsAndWorldspawnKeys) {
   mapc_source src{};
   mapc_log log;
-  ASSERT_TRUE(mapc_parse_map(standard_box, "box.map", src, log));
+  // A func_detail after the world: its brush is detail, the world's is not.
+  const std::string box = standard_box;
+  const size_t at = box.find("{\n(");
+  const std::string detail_box =
+      box + "{\n\"classname\" \"func_detail\"\n" + box.substr(at, box.find("}\n", at) + 2 - at) + "}\n";
+  ASSERT_TRUE(mapc_parse_map(detail_box, "box.map", src, log)) << log.errors[0];
+  ASSERT_EQ(src.brushes.size(), 2u);
+  EXPECT_FALSE(src.brushes[0].detail);
+  EXPECT_TRUE(src.brushes[1].detail);
   EXPECT_DOUBLE_EQ(src.minlight, 35);
   ASSERT_EQ(src.entities.size(), 1u);
   EXPECT_EQ(src.entities[0].type, 1);
@@ -168,6 +176,27 @@ TEST(MapcGridParser, CellsBecomeMergedBoxesAndEntitiesStandOnTheirFloor) {
       EXPECT_EQ(b.faces[face_hi_y].texture, "floor_tiles");
     }
   EXPECT_EQ(floors, 1);
+
+  // A detail cell is detail between the lowest floor and the highest
+  // ceiling; what lies under and over that stays structural.
+  std::string detail = std::string(small_room_head) +
+                       "kind crate 1 4 crate ceiling_panel crate\nkey c crate\nsolid o concrete\ndetail c\ndetail o\n"
+                       "grid\n######\n#.Pco#\n######\nend\n";
+  src = mapc_source{};
+  ASSERT_TRUE(mapc_parse_grid(detail, "detail.lvl", src, log)) << log.errors[0];
+  int details = 0;
+  for (const mapc_brush& b : src.brushes) {
+    bool in_crate = b.lo[0] == 6 && b.hi[0] == 8, in_pillar = b.lo[0] == 8 && b.hi[0] == 10;
+    if (!b.detail) continue;
+    ++details;
+    EXPECT_TRUE(in_crate ? b.lo[1] == 0 && b.hi[1] == 1 : in_pillar && b.lo[1] == 0 && b.hi[1] == 4)
+        << b.lo[0] << " " << b.lo[1] << " " << b.hi[1];
+  }
+  EXPECT_EQ(details, 2);
+  mapc_log unknown;
+  EXPECT_FALSE(mapc_parse_grid(detail + "detail x\n", "detail.lvl", src, unknown));
+  ASSERT_FALSE(unknown.errors.empty());
+  EXPECT_EQ(unknown.errors[0], "detail.lvl: detail 'x': the character is neither a key nor a solid");
 }
 
 TEST(MapcGridParser, UnknownCharacterNamesItsLineAndColumn) {

@@ -13,6 +13,7 @@
 #include "app/game_state.h"
 #include "entities/entity.h"
 #include "tests/render/gl_scene.h"
+#include "world/bsp_free.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"
 #include "world/ai_node.h"
@@ -238,6 +239,7 @@ TEST_F(RenderFrame, TheCrosshairAndTheFlashOfAHurt) {
   p.zoom_flag = 0;
   EXPECT_EQ(read_pixel(134, 128).g, 0) << "hidden while zoomed";
 
+  bsp_free(gs->bsp_root);
   gs->bsp_root = square_node(0, eye_y, 20, -10, black);
   auto redness = [&](int health) {
     p.health = health;

@@ -50,6 +50,7 @@ bool mapc_brush_bound(mapc_brush& b) {
 mapc_brush mapc_box_brush(const mapc_box& box) {
   mapc_brush b;
   b.box = true;
+  b.detail = box.detail;
   for (int k = 0; k < 3; ++k) {
     b.lo[k] = box.lo[k];
     b.hi[k] = box.hi[k];

@@ -15,6 +15,7 @@
 #include "tools/mapc/source_limits.h"
 #include "tools/mapc/texture_axes.h"
 #include "tools/mapc/brush.h"
+#include "tools/mapc/clusters.h"
 #include "tools/mapc/portals.h"
 #include "tools/mapc/validate.h"
 #include "tools/mapc/vis.h"
@@ -166,13 +167,20 @@ bool mapc_compile(const mapc_source& source, const mapc_options& options, mapc_r
   out.text = mapc_write_map(out.nav, src.entities, out.textures, out.tree, out.grids);
   clock.passed("map text");
   if (options.vis) {
-    mapc_vis vis = mapc_compute_vis(cut, portals);
+    mapc_clusters clusters = mapc_make_clusters(src.brushes, cut, portals);
+    clock.passed("clusters");
+    mapc_vis vis = mapc_compute_vis(clusters.tree, clusters.portals, clusters.inside);
     int leaf_count = 0;
     std::vector<int> final_number = mapc_leaf_numbers(out.tree, &leaf_count);
     std::vector<int> cut_number(cut.nodes.size(), -1);
     for (size_t n = 0; n < cut.nodes.size(); ++n)
       if (node_map[n] >= 0) cut_number[n] = final_number[node_map[n]];
-    out.vis_file = mapc_vis_file(vis, cut_number, leaf_count, static_cast<int>(out.tree.faces.size()));
+    out.vis_file =
+        mapc_vis_file(vis, clusters.of_leaf, cut_number, leaf_count, static_cast<int>(out.tree.faces.size()));
+    out.vis_clusters = 0;
+    for (const std::vector<int>& row : vis.sees) out.vis_clusters += row.empty() ? 0 : 1;
+    out.vis_portals = vis.portals;
+    out.vis_gave_up = vis.gave_up;
     clock.passed("visible sets");
   }
   out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();

@@ -27,6 +27,9 @@ struct mapc_result {
   std::vector<std::string> textures;
   std::string text;      // the map file
   std::string vis_file;  // the leaves' visible sets, when asked for (mapc_vis_file)
+  int vis_clusters = 0;  // the cells sight was followed through
+  int vis_portals = 0;   // one-way portals between them
+  int vis_gave_up = 0;   // portals whose flow ran out of steps (their sets from plane tests alone)
   int link_count;
   double seconds;
 };

@@ -29,6 +29,7 @@ struct grid_level {
   std::map<char, std::string> solids;
   std::string first_solid;
   std::map<char, cell_key> keys;
+  std::string detail;  // characters whose cells are detail between the lowest floor and the highest ceiling
   std::vector<std::string> rows;
   int first_row_line = 0;
 };
@@ -89,6 +90,8 @@ bool parse_command(const std::vector<std::string>& w, int line, const std::strin
     }
     for (size_t i = 4; i + 1 < w.size(); i += 2) k.keys[w[i]] = atof(w[i + 1].c_str());
     g.keys[w[1][0]] = k;
+  } else if (c == "detail" && w.size() == 2 && w[1].size() == 1) {
+    g.detail += w[1];
   } else {
     mapc_error(log, "%s:%d: cannot read the command \"%s\"", file.c_str(), line, c.c_str());
     return false;
@@ -129,6 +132,11 @@ bool read_text(const std::string& text, const std::string& file, grid_level& g, 
     mapc_error(log, "%s: no solid character defined", file.c_str());
     ok = false;
   }
+  for (char c : g.detail)
+    if (ok && !g.keys.count(c) && !g.solids.count(c)) {
+      mapc_error(log, "%s: detail '%c': the character is neither a key nor a solid", file.c_str(), c);
+      ok = false;
+    }
   return ok;
 }
 
@@ -165,12 +173,13 @@ void merge_rectangles(const layer& l, emit_fn emit) {
 struct box_sig {
   double lo_y, hi_y;
   std::string top, bottom, side;
+  bool detail = false;
 };
 
 int sig_index(std::vector<box_sig>& sigs, const box_sig& s) {
   for (size_t i = 0; i < sigs.size(); ++i)
     if (sigs[i].lo_y == s.lo_y && sigs[i].hi_y == s.hi_y && sigs[i].top == s.top && sigs[i].bottom == s.bottom &&
-        sigs[i].side == s.side)
+        sigs[i].side == s.side && sigs[i].detail == s.detail)
       return static_cast<int>(i);
   sigs.push_back(s);
   return static_cast<int>(sigs.size()) - 1;
@@ -193,23 +202,61 @@ void place_entity(const grid_level& g, const cell_key& k, int col, int row, mapc
   out.entities.push_back({k.classname, mapc_entity_type(k.classname), pos, line});
 }
 
+// The boxes of the padded grid, one layer per kind of box: each cell gives
+// at most one box to each layer, and runs of equal boxes merge.
+struct grid_layers {
+  int w, h;
+  double bottom, top;        // the boxes' outer bounds: under the lowest floor, over the highest ceiling
+  double lowest, highest;    // the lowest floor and the highest ceiling of any kind
+  std::vector<box_sig> sigs;
+  layer solid, floor, ceil;  // the structural boxes
+  layer low, high;           // detail: a detail cell's boxes above the lowest floor and under the highest ceiling
+};
+
+void put(grid_layers& L, layer& l, int at, double lo, double hi, const std::string& top, const std::string& bottom,
+         const std::string& side, bool detail) {
+  l.sig[at] = sig_index(L.sigs, {lo, hi, top, bottom, side, detail});
+}
+
+// A solid cell: one column, or for a detail cell the part between the
+// lowest floor and the highest ceiling as detail over two structural ends.
+void put_solid(grid_layers& L, int at, const std::string& tex, bool detail) {
+  if (!detail) return put(L, L.solid, at, L.bottom, L.top, tex, tex, tex, false);
+  put(L, L.floor, at, L.bottom, L.lowest, tex, tex, tex, false);
+  put(L, L.low, at, L.lowest, L.highest, tex, tex, tex, true);
+  put(L, L.ceil, at, L.highest, L.top, tex, tex, tex, false);
+}
+
+// An open cell: the floor under it and the ceiling over it; a detail cell's
+// raised floor and lowered ceiling are detail over structural slabs.
+void put_open(grid_layers& L, int at, const cell_kind& k, bool detail) {
+  double floor_split = detail ? std::min(k.floor, L.lowest) : k.floor;
+  double ceil_split = detail ? std::max(k.ceiling, L.highest) : k.ceiling;
+  if (floor_split > L.bottom) put(L, L.floor, at, L.bottom, floor_split, k.floor_tex, k.wall_tex, k.wall_tex, false);
+  if (k.floor > floor_split) put(L, L.low, at, floor_split, k.floor, k.floor_tex, k.wall_tex, k.wall_tex, true);
+  if (ceil_split < L.top) put(L, L.ceil, at, ceil_split, L.top, k.wall_tex, k.ceiling_tex, k.wall_tex, false);
+  if (k.ceiling < ceil_split) put(L, L.high, at, k.ceiling, ceil_split, k.wall_tex, k.ceiling_tex, k.wall_tex, true);
+}
+
 bool build_boxes(const grid_level& g, const std::string& file, mapc_source& out, mapc_log& log) {
   int h = static_cast<int>(g.rows.size()) + 2, w = 0;
   for (const std::string& r : g.rows) w = std::max(w, static_cast<int>(r.size()));
   w += 2;
-  double bottom = 1e9, top = -1e9;
+  grid_layers L{w, h, 1e9, -1e9, 1e9, -1e9, {}, {w, h, std::vector<int>(w * h, -1)}, {}, {}, {}, {}};
+  L.floor = L.ceil = L.low = L.high = L.solid;
   for (const auto& k : g.kinds) {
-    bottom = std::min(bottom, k.second.floor - 1);
-    top = std::max(top, k.second.ceiling + 1);
+    L.lowest = std::min(L.lowest, k.second.floor);
+    L.highest = std::max(L.highest, k.second.ceiling);
   }
-  std::vector<box_sig> sigs;
-  layer solid{w, h, std::vector<int>(w * h, -1)}, floor = solid, ceil = solid;
+  L.bottom = L.lowest - 1;
+  L.top = L.highest + 1;
   bool ok = true;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       int row = y - 1, col = x - 1;
       char c = ' ';
       if (row >= 0 && row < h - 2 && col >= 0 && col < static_cast<int>(g.rows[row].size())) c = g.rows[row][col];
+      const bool detail = c != ' ' && g.detail.find(c) != std::string::npos;
       auto key = g.keys.find(c);
       if (key == g.keys.end()) {
         auto s = g.solids.find(c);
@@ -219,18 +266,15 @@ bool build_boxes(const grid_level& g, const std::string& file, mapc_source& out,
           ok = false;
           continue;
         }
-        std::string tex = s == g.solids.end() ? g.first_solid : s->second;
-        solid.sig[y * w + x] = sig_index(sigs, {bottom, top, tex, tex, tex});
+        put_solid(L, y * w + x, s == g.solids.end() ? g.first_solid : s->second, detail);
         continue;
       }
-      const cell_kind& k = g.kinds.at(key->second.kind);
-      if (k.floor > bottom) floor.sig[y * w + x] = sig_index(sigs, {bottom, k.floor, k.floor_tex, k.wall_tex, k.wall_tex});
-      if (k.ceiling < top) ceil.sig[y * w + x] = sig_index(sigs, {k.ceiling, top, k.wall_tex, k.ceiling_tex, k.wall_tex});
+      put_open(L, y * w + x, g.kinds.at(key->second.kind), detail);
       if (!key->second.classname.empty()) place_entity(g, key->second, col, row, out);
     }
   auto emit = [&](int s, int x0, int y0, int x1, int y1) {
     mapc_box b;
-    const box_sig& sg = sigs[s];
+    const box_sig& sg = L.sigs[s];
     b.lo[0] = (x0 - 1) * g.cell;
     b.hi[0] = x1 * g.cell;
     b.lo[2] = (y0 - 1) * g.cell;
@@ -240,14 +284,13 @@ bool build_boxes(const grid_level& g, const std::string& file, mapc_source& out,
     for (int f = 0; f < 6; ++f) b.texture[f] = sg.side;
     b.texture[face_hi_y] = sg.top;
     b.texture[face_lo_y] = sg.bottom;
+    b.detail = sg.detail;
     b.entity = 0;
     b.brush = static_cast<int>(out.brushes.size());
     b.line = g.first_row_line + std::max(0, y0 - 1);
     out.brushes.push_back(mapc_box_brush(b));
   };
-  merge_rectangles(solid, emit);
-  merge_rectangles(floor, emit);
-  merge_rectangles(ceil, emit);
+  for (const layer* l : {&L.solid, &L.floor, &L.ceil, &L.low, &L.high}) merge_rectangles(*l, emit);
   return ok;
 }
 

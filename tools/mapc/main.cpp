@@ -77,5 +77,8 @@ int main(int argc, char** argv) {
   if (!preview.empty() && !mapc_write_preview(preview, src, result, 4))
     fprintf(stderr, "mapc: warning: cannot write the preview %s\n", preview.c_str());
   printf("mapc: %s: %s\n", source.c_str(), mapc_summary(result).c_str());
+  if (options.vis)
+    printf("mapc: %s: visible sets of %d clusters through %d one-way portals (%d ran out of steps)\n",
+           source.c_str(), result.vis_clusters, result.vis_portals, result.vis_gave_up);
   return 0;
 }

@@ -253,6 +253,7 @@ bool read_entity(parser& ps, mapc_source& out) {
   if (!expect(ps, "{", "opening an entity")) return false;
   std::map<std::string, std::string> keys;
   bool has_brushes = false;
+  const size_t first_brush = out.brushes.size();
   while (!ps.at_end() && !ps.is("}")) {
     if (ps.is("{")) {
       has_brushes = true;
@@ -269,6 +270,9 @@ bool read_entity(parser& ps, mapc_source& out) {
   }
   if (!expect(ps, "}", "closing an entity")) return false;
   keep_entity(ps, keys, line, has_brushes, out);
+  auto cls = keys.find("classname");
+  if (cls != keys.end() && cls->second == "func_detail")
+    for (size_t i = first_brush; i < out.brushes.size(); ++i) out.brushes[i].detail = true;
   return true;
 }
 

@@ -19,6 +19,7 @@ struct mapc_box {
   int entity;  // index of the entity in its source file (0 for worldspawn)
   int brush;   // index of the brush inside that entity
   int line;    // source line where the brush starts
+  bool detail = false;  // drawn and solid, but no wall for the visible sets (see mapc_brush)
 };
 
 // Texture axes of a face in world units: u = u[0..2] . p + u[3] and
@@ -47,6 +48,11 @@ struct mapc_brush {
   int entity;
   int brush;
   int line;
+  // A detail brush (func_detail, or a grid cell marked `detail`) is drawn
+  // and solid like any other, but the visible sets are worked out as if it
+  // were not there: small props would otherwise cut the rooms into many
+  // small cells that sight has to be followed through.
+  bool detail = false;
 };
 
 // The brush of a box: its six faces in the box's slot order, textures

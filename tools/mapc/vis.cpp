@@ -133,11 +133,11 @@ void base_vis(one_way& p, const std::vector<one_way>& ways, const std::vector<st
 
 }  // namespace
 
-mapc_vis mapc_compute_vis(const mapc_tree& tree, const mapc_portals& portals) {
+mapc_vis mapc_compute_vis(const mapc_tree& tree, const mapc_portals& portals, const std::vector<char>& inside) {
   // Dense numbers for the empty leaves inside the level.
   std::vector<int> dense(tree.nodes.size() + 1, -1), node_of;
-  for (size_t n = 0; n < tree.nodes.size(); ++n)
-    if (tree.nodes[n].face < 0 && !tree.nodes[n].solid && !portals.reached[n]) {
+  for (size_t n = 0; n < tree.nodes.size() && n < inside.size(); ++n)
+    if (tree.nodes[n].face < 0 && !tree.nodes[n].solid && inside[n]) {
       dense[n] = static_cast<int>(node_of.size());
       node_of.push_back(static_cast<int>(n));
     }
@@ -187,37 +187,62 @@ mapc_vis mapc_compute_vis(const mapc_tree& tree, const mapc_portals& portals) {
   return out;
 }
 
-std::string mapc_vis_file(const mapc_vis& vis, const std::vector<int>& leaf_number, int leaf_count,
-                          int inner_count) {
-  std::string out = "TVIS";
-  auto put32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 255);
-  };
-  put32(1);
-  put32(static_cast<uint32_t>(leaf_count));
-  put32(static_cast<uint32_t>(inner_count));
-  std::vector<const std::vector<int>*> rows(leaf_count, nullptr);
-  for (size_t n = 0; n < vis.sees.size() && n < leaf_number.size(); ++n)
-    if (leaf_number[n] >= 0 && !vis.sees[n].empty()) rows[leaf_number[n]] = &vis.sees[n];
-  const size_t bytes = (static_cast<size_t>(leaf_count) + 7) / 8;
-  for (int leaf = 0; leaf < leaf_count; ++leaf) {
-    std::vector<uint8_t> bits(bytes, 0);
-    if (rows[leaf])
-      for (int n : *rows[leaf])
-        if (n < static_cast<int>(leaf_number.size()) && leaf_number[n] >= 0)
-          bits[leaf_number[n] / 8] |= static_cast<uint8_t>(1 << (leaf_number[n] % 8));
-    std::string row;
-    for (size_t i = 0; i < bytes;) {
-      if (bits[i]) {
-        row += static_cast<char>(bits[i++]);
-        continue;
-      }
-      size_t run = 0;
-      while (i < bytes && !bits[i] && run < 255) ++i, ++run;
-      row += '\0';
-      row += static_cast<char>(run);
+namespace {
+
+void put32(std::string& out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 255);
+}
+
+// A bit row: runs of zero bytes as a zero and a count up to 255.
+std::string packed_row(const std::vector<uint8_t>& bits) {
+  std::string row;
+  for (size_t i = 0; i < bits.size();) {
+    if (bits[i]) {
+      row += static_cast<char>(bits[i++]);
+      continue;
     }
-    put32(static_cast<uint32_t>(row.size()));
+    size_t run = 0;
+    while (i < bits.size() && !bits[i] && run < 255) ++i, ++run;
+    row += '\0';
+    row += static_cast<char>(run);
+  }
+  return row;
+}
+
+}  // namespace
+
+std::string mapc_vis_file(const mapc_vis& vis, const std::vector<std::vector<int>>& clusters_of,
+                          const std::vector<int>& leaf_number, int leaf_count, int inner_count) {
+  // The clusters numbered densely in node order: those with a set.
+  std::vector<int> number(vis.sees.size(), -1), node_of;
+  for (size_t n = 0; n < vis.sees.size(); ++n)
+    if (!vis.sees[n].empty()) {
+      number[n] = static_cast<int>(node_of.size());
+      node_of.push_back(static_cast<int>(n));
+    }
+  std::string out = "TVIS";
+  put32(out, mapc_vis_version);
+  put32(out, static_cast<uint32_t>(leaf_count));
+  put32(out, static_cast<uint32_t>(inner_count));
+  put32(out, static_cast<uint32_t>(node_of.size()));
+  std::vector<const std::vector<int>*> of_leaf(leaf_count, nullptr);
+  for (size_t n = 0; n < clusters_of.size() && n < leaf_number.size(); ++n)
+    if (leaf_number[n] >= 0 && leaf_number[n] < leaf_count) of_leaf[leaf_number[n]] = &clusters_of[n];
+  for (int leaf = 0; leaf < leaf_count; ++leaf) {
+    std::vector<uint32_t> ids;
+    if (of_leaf[leaf])
+      for (int c : *of_leaf[leaf])
+        if (c >= 0 && c < static_cast<int>(number.size()) && number[c] >= 0) ids.push_back(number[c]);
+    put32(out, static_cast<uint32_t>(ids.size()));
+    for (uint32_t id : ids) put32(out, id);
+  }
+  const size_t bytes = (node_of.size() + 7) / 8;
+  for (int n : node_of) {
+    std::vector<uint8_t> bits(bytes, 0);
+    for (int seen : vis.sees[n])
+      if (number[seen] >= 0) bits[number[seen] / 8] |= static_cast<uint8_t>(1 << (number[seen] % 8));
+    std::string row = packed_row(bits);
+    put32(out, static_cast<uint32_t>(row.size()));
     out += row;
   }
   return out;
