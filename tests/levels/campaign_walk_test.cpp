@@ -18,6 +18,7 @@
 #include "config/key_state.h"
 #include "config/mouse_state.h"
 #include "entities/entity.h"
+#include "entities/entity_codes.h"
 #include "entities/entity_list.h"
 #include "entities/entity_update.h"
 #include "player/player_update.h"
@@ -74,9 +75,9 @@ std::string route_text(const std::vector<int>& route) {
   return s;
 }
 
-// Walks the quiet level from its start to its exit (the level must end
-// there) or to its boss; the route over the navigation graph it took.
-std::vector<int> walk_to_the_end(const campaign_level& l, quiet_level& q) {
+// The quiet level's way over the navigation graph from its start to its
+// exit or its boss (empty, with a failure, when there is none).
+std::vector<int> way_to_the_end(const campaign_level& l, quiet_level& q, walk_point& goal) {
   load_quiet(l, q);
   EXPECT_TRUE(q.loaded) << campaign_map_path(l);
   bool by_death = l.ending_enemy != 0;
@@ -84,18 +85,24 @@ std::vector<int> walk_to_the_end(const campaign_level& l, quiet_level& q) {
     ADD_FAILURE() << "no start or no end";
     return {};
   }
-  walk_point goal = by_death ? q.bosses[0] : q.exits[0];
-
+  goal = by_death ? q.bosses[0] : q.exits[0];
   const ai_node* nodes = q.records.ai_node_list;
   int from = nav_node_near(nodes, q.records.bsp_root, q.start);
   int to = nav_node_near(nodes, q.records.bsp_root, goal);
   EXPECT_GE(from, 0);
   EXPECT_GE(to, 0);
   std::vector<int> route = from < 0 || to < 0 ? std::vector<int>{} : nav_route(nodes, from, to);
-  if (route.empty()) {
-    ADD_FAILURE() << "no way over the navigation graph from node " << from << " to node " << to;
-    return route;
-  }
+  if (route.empty()) ADD_FAILURE() << "no way over the navigation graph from node " << from << " to node " << to;
+  return route;
+}
+
+// Walks the quiet level from its start to its exit (the level must end
+// there) or to its boss; the route over the navigation graph it took.
+std::vector<int> walk_to_the_end(const campaign_level& l, quiet_level& q) {
+  walk_point goal{0, 0, 0};
+  std::vector<int> route = way_to_the_end(l, q, goal);
+  if (route.empty()) return route;
+  bool by_death = l.ending_enemy != 0;
 
   player& p = q.records.the_player;
   p.pos[0] = q.start.x;
@@ -171,18 +178,6 @@ TEST_P(CampaignWalk, FromTheStartToTheEnd) {
     ADD_FAILURE() << "the enemy at (" << at.first << ", " << at.second << ") sees " << w.points
                   << " points of the way from farther than 40 units, the nearest (" << w.at.x << ", " << w.at.z << ")";
 
-  // The start looks along the way into the level (a player's yaw is 0 at
-  // the start: along -z), not at a wall close ahead.
-  const double eye[3] = {q.start.x, q.start.y + 2.25, q.start.z}, ahead[3] = {eye[0], eye[1], eye[2] - 4.0};
-  EXPECT_EQ(bsp_segment_clear(eye, ahead, q.records.bsp_root), 1) << "a wall within 4 units of the start view";
-  for (int id : route) {
-    walk_point n = nav_node_pos(nodes, id);
-    if (std::hypot(n.x - q.start.x, n.z - q.start.z) < 6.0) continue;
-    EXPECT_LE(std::fabs(std::atan2(n.x - q.start.x, q.start.z - n.z)), M_PI / 4)
-        << "the way leaves the start toward (" << n.x << ", " << n.z << "), out of the start view";
-    break;
-  }
-
   // The mouse is a secret: nowhere on the way does the player's eye see it.
   for (const walk_point& m : q.mice)
     for (int id : route) {
@@ -193,15 +188,35 @@ TEST_P(CampaignWalk, FromTheStartToTheEnd) {
     }
 }
 
-// Enemies that see the start would hurt a player who has only begun to look.
-TEST_P(CampaignWalk, StandingStillAtTheStart) {
+// A player who has only begun to look is not hurt by standing still at the
+// start for ten seconds; and the start looks along the way into the level
+// (a player's yaw is 0 at the start: along -z), not at a wall close ahead.
+TEST_P(CampaignWalk, TheStartIsSafeAndLooksAlongTheWay) {
   const campaign_level& l = campaign_levels().at(GetParam());
   SCOPED_TRACE(l.file);
+  quiet_level q;
+  walk_point goal{0, 0, 0};
+  std::vector<int> route = way_to_the_end(l, q, goal);
+  ASSERT_FALSE(route.empty());
+  const double eye[3] = {q.start.x, q.start.y + 2.25, q.start.z}, ahead[3] = {eye[0], eye[1], eye[2] - 4.0};
+  EXPECT_EQ(bsp_segment_clear(eye, ahead, q.records.bsp_root), 1) << "a wall within 4 units of the start view";
+  for (int id : route) {
+    walk_point n = nav_node_pos(q.records.ai_node_list, id);
+    if (std::hypot(n.x - q.start.x, n.z - q.start.z) < 6.0) continue;
+    EXPECT_LE(std::fabs(std::atan2(n.x - q.start.x, q.start.z - n.z)), M_PI / 4)
+        << "the way leaves the start toward (" << n.x << ", " << n.z << "), out of the start view";
+    break;
+  }
+
   level_records r;
   capture_stdout_begin();
   ASSERT_TRUE(r.load(campaign_map_path(l)));
-  for (const entity* e = r.entity_list; e; e = e->next)
-    if (e->type == 1) std::copy(e->pos, e->pos + 3, r.the_player.pos);
+  r.the_player.pos[0] = q.start.x;
+  r.the_player.pos[1] = q.start.y;
+  r.the_player.pos[2] = q.start.z;
+  std::map<int, walk_point> stood;  // each enemy's place, by its id
+  for (const entity* e = r.entity_list->next; e; e = e->next)
+    if (e->type >= 200 && e->type < 300) stood[e->id] = {e->pos[0], e->pos[1], e->pos[2]};
   reset_program_flags();
   key_state keys{};
   for (int tick = 0; tick < 600; ++tick) {
@@ -210,7 +225,12 @@ TEST_P(CampaignWalk, StandingStillAtTheStart) {
     player_update(r.the_player, keys, r.bsp_root, r.entity_list, 1.0 / 60.0, mouse_state{});
   }
   capture_stdout_end();
-  EXPECT_EQ(r.the_player.health, 100) << "standing still at the start for ten seconds";
+  std::string woke;
+  for (const entity* e = r.entity_list->next; e; e = e->next)
+    if (stood.count(e->id) && e->type >= 200 && e->type < 300 && e->state != s_idle)
+      woke += " " + std::to_string(e->type) + " from (" + std::to_string(stood[e->id].x) + ", " +
+              std::to_string(stood[e->id].z) + ")";
+  EXPECT_EQ(r.the_player.health, 100) << "standing still at the start for ten seconds; awake:" << woke;
 }
 
 std::string level_name(const testing::TestParamInfo<int>& info) {
