@@ -18,7 +18,7 @@
 #include "config/key_state.h"
 #include "config/mouse_state.h"
 #include "entities/entity.h"
-#include "entities/entity_codes.h"
+#include "entities/enemy_sight.h"
 #include "entities/entity_list.h"
 #include "entities/entity_update.h"
 #include "player/player_update.h"
@@ -144,13 +144,15 @@ TEST_P(CampaignWalk, FromTheStartToTheEnd) {
   for (int id : route) {
     walk_point n = nav_node_pos(nodes, id);
     int watching = 0;
+    std::string who;
     for (const walk_point& f : q.fighters) {
       double dx = f.x - n.x, dy = f.y - n.y, dz = f.z - n.z;
       const double eye[3] = {n.x, n.y + 2.25, n.z}, theirs[3] = {f.x, f.y + 1.5, f.z};
-      if (dx * dx + dy * dy + dz * dz <= 30.0 * 30.0 && bsp_segment_clear(eye, theirs, q.records.bsp_root) == 1)
-        ++watching;
+      if (dx * dx + dy * dy + dz * dz > 30.0 * 30.0 || bsp_segment_clear(eye, theirs, q.records.bsp_root) != 1) continue;
+      ++watching;
+      who += " (" + std::to_string(f.x) + ", " + std::to_string(f.z) + ")";
     }
-    EXPECT_LE(watching, 4) << "node " << id << " at (" << n.x << ", " << n.y << ", " << n.z << ")";
+    EXPECT_LE(watching, 4) << "node " << id << " at (" << n.x << ", " << n.y << ", " << n.z << ") watched from" << who;
   }
 
   // Every shot comes from an enemy near enough to be seen on the screen:
@@ -219,18 +221,21 @@ TEST_P(CampaignWalk, TheStartIsSafeAndLooksAlongTheWay) {
     if (e->type >= 200 && e->type < 300) stood[e->id] = {e->pos[0], e->pos[1], e->pos[2]};
   reset_program_flags();
   key_state keys{};
+  std::string seen_by;  // the enemies in sight when the player was first hurt, by where they stood
   for (int tick = 0; tick < 600; ++tick) {
+    int health = r.the_player.health;
     entities_update(r.entity_list, r.the_player, r.bsp_root, r.ai_node_list, r.entity_list, 1.0 / 60.0);
     entities_prune(r.entity_list);
     player_update(r.the_player, keys, r.bsp_root, r.entity_list, 1.0 / 60.0, mouse_state{});
+    if (r.the_player.health >= health || health < 100) continue;
+    seen_by = " at tick " + std::to_string(tick) + ":";
+    for (const entity* e = r.entity_list->next; e; e = e->next)
+      if (stood.count(e->id) && e->type >= 200 && e->type < 300 && enemy_sees_player(*e, r.the_player, r.bsp_root))
+        seen_by += " " + std::to_string(e->type) + " from (" + std::to_string(stood[e->id].x) + ", " +
+                   std::to_string(stood[e->id].z) + ")";
   }
   capture_stdout_end();
-  std::string woke;
-  for (const entity* e = r.entity_list->next; e; e = e->next)
-    if (stood.count(e->id) && e->type >= 200 && e->type < 300 && e->state != s_idle)
-      woke += " " + std::to_string(e->type) + " from (" + std::to_string(stood[e->id].x) + ", " +
-              std::to_string(stood[e->id].z) + ")";
-  EXPECT_EQ(r.the_player.health, 100) << "standing still at the start for ten seconds; awake:" << woke;
+  EXPECT_EQ(r.the_player.health, 100) << "standing still at the start for ten seconds; hurt" << seen_by;
 }
 
 std::string level_name(const testing::TestParamInfo<int>& info) {
