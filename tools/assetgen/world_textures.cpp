@@ -375,7 +375,8 @@ image corrugated() {
       float ridge = 0.8f + 0.3f * std::sin(x * (float)M_PI / 4.0f);
       float n = fbm(x / (float)tex, y / (float)tex, 8, 4, 203);
       color c = scale_rgb(rgb(0x6a7a3a), ridge * (0.85f + 0.3f * n));
-      if (value_noise(x / 4.0f, y / 48.0f, 32, 3, 204) > 0.72f) c = mix(c, rgb(0x8a4a1a), 0.6f);
+      // three streak lengths fit the height, so the streaks run on across the wrap
+      if (value_noise(x / 4.0f, y * 3.0f / tex, 32, 3, 204) > 0.72f) c = mix(c, rgb(0x8a4a1a), 0.6f);
       pixel_set(img, x, y, c);
     }
   return img;
