@@ -29,6 +29,10 @@ const char usage_text[] =
     "                          off), print the frame rate, then exit\n"
     "  --screenshot TICK:FILE  write the frame drawn at tick TICK (counted from 1) to the\n"
     "                          PNG file FILE; may be given several times\n"
+    "  --check                 hold every tick of a level to the rules of play (numbers\n"
+    "                          finite, entities linked and in the level, health, rounds\n"
+    "                          and counters changed only as the game allows); the first\n"
+    "                          broken rule is logged, and ends a replay with status 1\n"
     "\n"
     "Both replays end with the line \"demo end: tick T pos X Y Z health H score S kills K\".\n"
     "With --playdemo or --timedemo, --record FILE writes the replayed input again with\n"
@@ -128,6 +132,10 @@ command_line_result parse_command_line(int argc, char** argv, command_line& out)
     if (strcmp(arg, "--version") == 0) {
       printf("tarvo %s\n", TARVO_VERSION);
       return command_line_done;
+    }
+    if (strcmp(arg, "--check") == 0) {
+      out.options.check_rules = 1;
+      continue;
     }
     if (!takes_value(arg)) {
       fail(arg[0] == '-' ? "unknown option \"%s\"" : "unexpected argument \"%s\"", arg);

@@ -195,6 +195,19 @@ void check_replay_tick(demo_session& s, game_state& gs, bool level_over) {
   quit_flag = 1;
 }
 
+// Holds the state the tick left to the rules of play, from the level's
+// first tick on; the first broken rule is logged, and ends a replay.
+void check_tick(demo_session& s, game_state& gs, bool level_over) {
+  if (!s.checking || !s.check_failure.empty()) return;
+  s.check_ticks += 1;
+  std::string broken = play_watch_tick(s.watch, gs);
+  if (level_over) s.check_started = false;  // the next level starts afresh
+  if (broken.empty()) return;
+  s.check_failure = "tick " + std::to_string(s.check_ticks) + ": " + broken;
+  printf("check: %s\n", s.check_failure.c_str());
+  if (s.replaying) quit_flag = 1;
+}
+
 void print_replay_result(const demo_session& s) {
   if (!s.replay_finished) {
     printf("demo stopped at tick %d of %zu\n", s.replay_ticks, s.played.ticks.size());
@@ -216,6 +229,7 @@ void print_replay_result(const demo_session& s) {
 }  // namespace
 
 bool demo_session_open(demo_session& s, const game_options& options) {
+  s.checking = options.check_rules != 0;
   if (options.demo_path && !open_replay(s, options)) return false;
   if (options.record_path) {
     const char* map = options.demo_path ? s.played_map.c_str() : options.map_path;
@@ -257,6 +271,16 @@ void demo_session_begin(demo_session& s, game_state& gs) {
 }
 
 void demo_tick_input(demo_session& s, game_state& gs) {
+  if (s.checking && !s.check_started && s.check_failure.empty()) {
+    // The level as it was loaded, before its first tick.
+    s.check_started = true;
+    s.check_ticks = 0;
+    std::string broken = play_watch_start(s.watch, gs);
+    if (!broken.empty()) {
+      s.check_failure = "before the first tick: " + broken;
+      printf("check: %s\n", s.check_failure.c_str());
+    }
+  }
   bool feeding =
       s.replaying && !s.replay_finished && s.replay_ticks < static_cast<int32_t>(s.played.ticks.size());
   if (feeding)
@@ -278,6 +302,7 @@ void demo_tick_done(demo_session& s, game_state& gs, bool level_over) {
     if (level_over) finish_recording(s, gs);
   }
   if (s.replaying && !s.replay_finished && s.replay_ticks > 0) check_replay_tick(s, gs, level_over);
+  check_tick(s, gs, level_over);
 }
 
 bool demo_session_flat_out(const demo_session* s) { return s && s->timing && !s->replay_finished; }
@@ -285,5 +310,5 @@ bool demo_session_flat_out(const demo_session* s) { return s && s->timing && !s-
 bool demo_session_close(demo_session& s, game_state& gs) {
   if (s.recording) finish_recording(s, gs);
   if (s.replaying) print_replay_result(s);
-  return !s.record_failed;
+  return !s.record_failed && !(s.replaying && !s.check_failure.empty());
 }

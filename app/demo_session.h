@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/demo_file.h"
+#include "app/play_check.h"
 #include "config/key_state.h"
 #include "config/keyboard_poll.h"
 
@@ -35,6 +36,15 @@ struct demo_session {
   std::string record_map;  // the map being recorded on, as the demo names it
   demo recorded;
   key_state last_polled;  // the key slots the previous tick saw
+
+  // Checking the rules of play (--check): after every tick of a level, live,
+  // recorded or replayed. The first broken rule is logged; a replay stops
+  // there.
+  bool checking;
+  bool check_started;         // the watch has seen the level's start
+  int32_t check_ticks;        // ticks of the level checked so far
+  play_watch watch;
+  std::string check_failure;  // "tick T: what broke", empty while every rule holds
 
   // The key-down test of live play; null means the platform's keyboard.
   // Tests put scripted keys here.
@@ -69,6 +79,7 @@ void demo_tick_input(demo_session& s, game_state& gs);
 // written when `level_over` (the tick ended the level); a replay compares
 // the digest with the recording's, logging the first tick that differs,
 // and finishes at its last tick or with the level (quit_flag is raised).
+// When checking, the state the tick left is held to the rules of play.
 void demo_tick_done(demo_session& s, game_state& gs, bool level_over);
 
 // Whether the main loop should run flat out: one tick and one frame per
@@ -77,6 +88,6 @@ bool demo_session_flat_out(const demo_session* s);
 
 // After the main loop: a recording still open is written; a replay prints
 // its frame rate (when timed) and its end line, or says where it was cut
-// short. False when a recording was asked for and could not be written
-// (the program then ends with status 1).
+// short. False when a recording was asked for and could not be written, or
+// a checked replay broke a rule (the program then ends with status 1).
 bool demo_session_close(demo_session& s, game_state& gs);

@@ -36,6 +36,7 @@ struct game_options {
   int32_t timedemo;         // 1 with --timedemo: replay flat out and time the frames
   const screenshot_request* screenshots;
   int32_t screenshot_count;
+  int32_t check_rules;  // --check: hold every tick to the rules of play
 };
 
 struct game_state {

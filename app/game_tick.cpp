@@ -19,6 +19,15 @@ void game_tick(game_state& gs) {
 }
 
 void game_tick_after_input(game_state& gs) {
+  game_tick_logic(gs);
+  render_frame(gs);
+
+  // After the frame: the player's shot, then the entities' pain and shots.
+  player_sounds(gs.the_player, gs.sounds);
+  entity_sounds(gs.entity_list, gs.sounds, gs.the_player);
+}
+
+void game_tick_logic(game_state& gs) {
   // The console takes its keys before anything else reads them.
   console_toggle(gs.the_console, *gs.keys, gs.config, gs.video, gs.the_player);
   console_tick(gs.the_console, *gs.keys, gs.config, gs.video, gs.the_player);
@@ -36,10 +45,4 @@ void game_tick_after_input(game_state& gs) {
   const bool typing = gs.the_console.console_open != 0;
   player_update(gs.the_player, typing ? no_keys : *gs.keys, gs.bsp_root, gs.entity_list, gs.video.tick_step,
                 typing ? no_mouse : gs.mouse);
-
-  render_frame(gs);
-
-  // After the frame: the player's shot, then the entities' pain and shots.
-  player_sounds(gs.the_player, gs.sounds);
-  entity_sounds(gs.entity_list, gs.sounds, gs.the_player);
 }

@@ -8,6 +8,7 @@
 
 #include "app/flags.h"
 #include "app/texture_table.h"
+#include "render/screen_square.h"
 #include "audio/entity_sources.h"
 #include "entities/entity.h"
 #include "entities/entity_list_free.h"
@@ -82,8 +83,5 @@ void unload_level(player& p, bsp_node*& bsp_root, texture_table& textures, entit
   else
     set_up_death(p, menu);
 
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluOrtho2D(-1.0, 1.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
+  set_screen_projection();
 }

@@ -26,6 +26,7 @@
 #include "config/keyboard_poll.h"
 #include "entities/entity.h"
 #include "game/campaign.h"
+#include "game/menu_controls.h"
 #include "game/menu_frame.h"
 #include "platform/events.h"
 #include "platform/keyboard.h"
@@ -34,10 +35,8 @@
 #include "world/world_vis.h"
 #include "world/bsp_node.h"
 
-namespace {
-
 // Everything before the loop, in its fixed order.
-void start_up(game_state& gs) {
+void start_up_game(game_state& gs) {
   gs.textures = texture_table{};
   load_config(gs.config, gs.video);
   gs.mouse.x_motion = 0;
@@ -72,6 +71,8 @@ void start_up(game_state& gs) {
   bind_keys(gs.config, gs.video, gs.the_player);
   gs.music_buffer = 0;
 }
+
+namespace {
 
 // The player starts on the level's first player_start, at the origin when
 // the level has none.
@@ -114,13 +115,12 @@ bool start_map_option(game_state& gs) {
   return false;
 }
 
-// One pass of the menus: a click skips the opening image, then the menus'
-// own tick, then the level they chose, if any. A level that cannot be loaded
-// brings the title menu back. False when the menus end the program.
-bool menu_pass(game_state& gs) {
+}  // namespace
+
+bool menu_pass(game_state& gs, key_down_test key_down) {
   if (gs.mouse.left == 1 && gs.menu.splash_timer < 3.0) gs.menu.splash_timer = 3.0;
   if (menu_frame(gs.menu, gs.textures, gs.sounds, *gs.keys, gs.video.tick_step, gs.music_buffer, gs.the_player,
-                 gs.config) == menu_quit)
+                 gs.config, key_down) == menu_quit)
     return false;
   if (gs.menu.start_level_request) {
     gs.mouse.left = 0;
@@ -128,8 +128,6 @@ bool menu_pass(game_state& gs) {
   }
   return true;
 }
-
-}  // namespace
 
 void game_pass(game_state& gs) {
   platform_capture_mouse(!gs.the_console.console_open && window_focus_flag);
@@ -180,7 +178,10 @@ int main_loop(game_state& gs) {
       continue;
     }
     loop_timing_drop_backlog(gs.timing, gs.video);
-    if (platform_key_down(vk_escape)) break;
+    // Escape ends the game, except where the menus use it: on the Controls
+    // page it cancels a binding or goes back, and a press they took must be
+    // let go before it can end the game.
+    if (platform_key_down(vk_escape) && !menu_takes_escape(gs.menu)) break;
     drain_messages(gs, exit_code);
     gamepad_pass(gs);
     fullscreen_toggle_pass(gs);
@@ -200,9 +201,11 @@ int main_loop(game_state& gs) {
   return exit_code;
 }
 
+}  // namespace
+
 // A loaded level is released with the records of the run; in the menus only
 // the start-up records are left, and they go the same way so nothing leaks.
-void shut_down(game_state& gs) {
+void shut_down_game(game_state& gs) {
   free_game_resources(gs);
   delete_sound_source(gs.the_player.sound_source);
   close_audio(gs.sounds, gs.music_buffer);
@@ -210,13 +213,11 @@ void shut_down(game_state& gs) {
   fflush(stdout);
 }
 
-}  // namespace
-
 int run_game(const game_options& options) {
   // A demo that cannot be replayed, or recorded, ends the program before a
   // window opens.
   demo_session* demo = nullptr;
-  if (options.demo_path || options.record_path) {
+  if (options.demo_path || options.record_path || options.check_rules) {
     demo = new demo_session{};
     if (!demo_session_open(*demo, options)) {
       delete demo;
@@ -233,7 +234,7 @@ int run_game(const game_options& options) {
   game_state* gs = new game_state{};
   gs->options = options;
   gs->demo = demo;
-  start_up(*gs);
+  start_up_game(*gs);
   if (demo) {
     gs->options.map_path = demo_session_map(*demo, options);
     demo_session_begin(*demo, *gs);
@@ -242,7 +243,7 @@ int run_game(const game_options& options) {
   // A recording that could not be written is a failure, whatever the loop ended on.
   if (demo && !demo_session_close(*demo, *gs)) exit_code = 1;
   screenshots_report_missed(gs->capture, gs->options);
-  shut_down(*gs);
+  shut_down_game(*gs);
   delete gs;
   delete demo;
   gamepad_stop();

@@ -10,6 +10,7 @@
 #include "entities/enemy_context.h"
 #include "entities/enemy_fire.h"
 #include "entities/enemy_sight.h"
+#include "entities/enemy_update.h"
 #include "entities/entity.h"
 #include "entities/entity_codes.h"
 #include "entities/entity_list.h"
@@ -78,7 +79,10 @@ void s_aim(entity& e, enemy_context& c) {
     e.sound_event = 2;
     e.state = ::s_fire;
   }
-  if (e.type == ent_mob5 && e.ai_flag == 0) throw_teleport_orb(e, p);
+  // Not while falling: the orb starts 1.75 above the feet, so one thrown
+  // into a wall moves its thrower up by that much at once; thrown again
+  // before it lands, and again, it would climb the wall and out of the level.
+  if (e.type == ent_mob5 && e.ai_flag == 0 && !enemy_falling(e, c.root, c.dt)) throw_teleport_orb(e, p);
   animation_clock(e, anim_aim, frame_at_start, c.dt);
 }
 

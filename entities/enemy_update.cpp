@@ -50,6 +50,16 @@ void count_death(entity& e, player& p) {
   p.score += enemy_kind_of(e.type).score;
 }
 
+}  // namespace
+
+bool enemy_falling(const entity& e, const bsp_node* root, double dt) {
+  const double below[3] = {e.pos[0], e.pos[1] - fall_probe, e.pos[2]};
+  const double next[3] = {e.pos[0], e.pos[1] - fall_speed * dt, e.pos[2]};
+  return segment_clear(e.pos, below, root) && segment_clear(e.pos, next, root);
+}
+
+namespace {
+
 void fall(entity& e, const bsp_node* root, double dt) {
   const double below[3] = {e.pos[0], e.pos[1] - fall_probe, e.pos[2]};
   if (!segment_clear(e.pos, below, root)) return;

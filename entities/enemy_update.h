@@ -16,3 +16,9 @@ void enemy_update(entity& e, player& p, const bsp_node* root, ai_node* nodes, en
 // the floor are raised in steps of 0.05 ("sunk!") by at most 2.0, after
 // which three diagonal points one unit away are tried.
 void enemy_world_motion(entity& e, const bsp_node* root, double dt);
+
+// Whether the enemy, where it is, would drop by a step in its next tick:
+// no floor within 0.2 below its feet, and room for the step. A falling
+// body that has come to rest less than a step above the floor is not
+// falling. Asked by mob5 before it throws its orb.
+bool enemy_falling(const entity& e, const bsp_node* root, double dt);

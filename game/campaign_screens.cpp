@@ -65,7 +65,7 @@ void draw_mouse_pictures(const texture_table& textures, int mice, double bottom)
   glColor3d(1.0, 1.0, 1.0);
   int shown = mice < mouse_pictures_on_screen ? mice : mouse_pictures_on_screen;
   for (int k = 0; k < shown; ++k)
-    draw_image_quad(textures.slots[tex_mouse_picture], 0.2 * k - 0.2, bottom, 0.2, 0.2, 0.0, 1.0, 0.0, 1.0);
+    draw_image_kept(textures.slots[tex_mouse_picture], 0.2 * k - 0.2, bottom, 0.2, 0.2, 0.0, 1.0, 0.0, 1.0);
 }
 
 void draw_level_complete(const font_pair& font, const player& p, const texture_table& textures) {

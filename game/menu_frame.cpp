@@ -8,15 +8,19 @@
 #include "audio/music.h"
 #include "game/campaign.h"
 #include "game/campaign_screens.h"
+#include "game/menu_controls.h"
 #include "game/menu_keys.h"
 #include "game/menu_pages.h"
 #include "render/draw_2d.h"
+#include "platform/keyboard.h"
+#include "render/screen_square.h"
 
 namespace {
 
-// The whole screen square showing the background upright; the death screen
-// is the square in plain red.
-void draw_background(const menu_state& menu, const texture_table& textures, int slot) {
+// The whole window showing the background upright, keeping the picture's
+// shape (what reaches past the window is cut off); the death screen is the
+// window in plain red.
+void draw_background(const menu_state& menu, const texture_table& textures, int slot, const screen_extent& e) {
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
@@ -25,7 +29,7 @@ void draw_background(const menu_state& menu, const texture_table& textures, int 
     glDisable(GL_TEXTURE_2D);
     glColor3d(1.0, 0.0, 0.0);
   }
-  draw_image_quad(texture, -1.0, -1.0, 2.0, 2.0, 0.0, 1.0, 0.0, 1.0);
+  draw_image_cover(texture, -e.half_width, -e.half_height, 2.0 * e.half_width, 2.0 * e.half_height);
   if (menu.death_screen) {
     glEnable(GL_TEXTURE_2D);
     glColor3d(1.0, 1.0, 1.0);
@@ -57,18 +61,19 @@ menu_result menu_frame(menu_state& menu, texture_table& textures, sound_table& s
                        double dt, uint32_t& music_buffer, player& p, config_table& config,
                        key_down_test key_down) {
   menu_pace_keys(menu, dt);
+  if (!key_down(vk_escape)) menu.escape_held = 0;
   if (menu.cursor == 0) campaign_space(menu, p, key_down);
 
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glEnable(GL_TEXTURE_2D);
   poll_keyboard(keys, key_down);
-  glMatrixMode(GL_MODELVIEW);
+  const screen_extent extent = set_screen_projection();
   glPushMatrix();
 
   menu_background background = menu_background_step(menu, dt);
   if (background.start_music) start_menu_music(sounds);
-  draw_background(menu, textures, background.slot);
+  draw_background(menu, textures, background.slot, extent);
   glPopMatrix();
 
   if (menu.blink_timer > prompt_blink_seconds) {
@@ -81,7 +86,10 @@ menu_result menu_frame(menu_state& menu, texture_table& textures, sound_table& s
   if (menu.cursor != 0 && menu.splash_timer >= splash_seconds) {
     menu.prompt_on = 0;
     draw_menu_page(menu, textures, config);
-    if (menu_keys(menu, p, config, key_down) == menu_quit) return menu_quit;
+    if (menu.page == page_controls)
+      controls_keys(menu, config, keys, key_down);
+    else if (menu_keys(menu, p, config, key_down) == menu_quit)
+      return menu_quit;
   }
 
   draw_screens(menu, p, textures);

@@ -13,7 +13,7 @@ namespace {
 // credits pages have only their "Back" row.
 int32_t last_row(int32_t page) {
   if (page == page_main) return main_quit;
-  if (page == page_options) return options_back;
+  if (page == page_options) return option_row_count;
   return 0;
 }
 
@@ -42,7 +42,7 @@ menu_result space_on_main(menu_state& menu, player& p) {
       campaign_continue(menu, p);
       break;
     case main_options:
-      open_page(menu, page_options, options_back);
+      open_page(menu, page_options, option_cursor_of(option_back));
       break;
     case main_how_to_play:
       open_page(menu, page_how_to_play, how_to_play_back);
@@ -76,11 +76,14 @@ menu_result menu_space(menu_state& menu, player& p, const config_table& config) 
   switch (menu.page) {
     case page_main:
       return space_on_main(menu, p);
-    case page_options:
-      if (menu.cursor == options_apply || menu.cursor == options_back) options_save(config);
-      if (menu.cursor == options_apply) restart_video_flag = 1;
-      if (menu.cursor == options_back) open_page(menu, page_main, main_continue);
+    case page_options: {
+      int row = option_row_at(menu.cursor);
+      if (row == option_apply || row == option_back) options_save(config);
+      if (row == option_apply) restart_video_flag = 1;
+      if (row == option_back) open_page(menu, page_main, main_continue);
+      if (row == option_controls) open_page(menu, page_controls, 1);
       break;
+    }
     case page_how_to_play:
       open_page(menu, page_main, main_options);
       break;

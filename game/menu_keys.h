@@ -20,14 +20,12 @@ enum {
   main_how_to_play = 4,
   main_credits = 5,
   main_quit = 6,
-  options_apply = 4,
-  options_back = 5,
   how_to_play_back = 5,
   credits_back = 7,
 };
 
 // The pages of the title menu.
-enum { page_main = 0, page_options = 2, page_how_to_play = 3, page_credits = 4 };
+enum { page_main = 0, page_options = 2, page_how_to_play = 3, page_credits = 4, page_controls = 5 };
 
 // Key pacing, first in every menu pass: once more than the pause has gone
 // by since a key was accepted, the next one may be.
@@ -45,7 +43,8 @@ menu_result menu_keys(menu_state& menu, player& p, config_table& config, key_dow
 
 // Space on row `cursor` of the current page: "New Game" shows the story,
 // "Continue" starts the saved level (nothing without a save), the page rows
-// open their pages with the cursor on "Back", "Apply" writes the options to
+// open their pages with the cursor on "Back" ("Controls" opens its page on
+// the first action), "Apply" writes the options to
 // the config and asks for a video restart, "Back" (from the options also
 // writing them) returns to the main page on the row that opened the page,
 // "Quit" gives menu_quit.

@@ -10,9 +10,6 @@
 
 namespace {
 
-// The options page's rows that have a setting.
-enum { row_fullscreen = 1, row_display = 2, row_mouse_speed = 3 };
-
 // The mouse motion of a tick is summed, so useful speeds are small: the row
 // steps by hundredths and never leaves 0.01 to 1.0 (a speed of 0 or below
 // would stop or invert the mouse).
@@ -61,17 +58,57 @@ const char* video_mode_name(int32_t mode) {
   return mode >= 0 && mode <= last_video_mode ? video_mode_names[mode] : "";
 }
 
+int option_row_at(int32_t cursor) {
+  if (cursor < 1 || cursor > option_row_count) return -1;
+  return option_rows[cursor - 1];
+}
+
+int32_t option_cursor_of(option_row row) {
+  for (int32_t k = 0; k < option_row_count; ++k)
+    if (option_rows[k] == row) return k + 1;
+  return 0;
+}
+
 void options_left(config_table& config, int32_t cursor) {
-  if (cursor == row_fullscreen) set_fullscreen(config, 0);
-  if (cursor == row_display) step_video_mode(config, -1);
+  int row = option_row_at(cursor);
+  if (row == option_fullscreen) set_fullscreen(config, 0);
+  if (row == option_display) step_video_mode(config, -1);
   // Left raises the speed: the row has always worked this way round.
-  if (cursor == row_mouse_speed) add_mouse_speed(config, mouse_speed_step);
+  if (row == option_mouse_speed) add_mouse_speed(config, mouse_speed_step);
 }
 
 void options_right(config_table& config, int32_t cursor) {
-  if (cursor == row_fullscreen) set_fullscreen(config, 1);
-  if (cursor == row_display) step_video_mode(config, 1);
-  if (cursor == row_mouse_speed) add_mouse_speed(config, -mouse_speed_step);
+  int row = option_row_at(cursor);
+  if (row == option_fullscreen) set_fullscreen(config, 1);
+  if (row == option_display) step_video_mode(config, 1);
+  if (row == option_mouse_speed) add_mouse_speed(config, -mouse_speed_step);
+}
+
+void options_row_text(const config_table& config, int32_t cursor, char* buffer, int size) {
+  if (size <= 0) return;
+  buffer[0] = '\0';
+  switch (option_row_at(cursor)) {
+    case option_fullscreen:
+      options_fullscreen_text(config, buffer, size);
+      break;
+    case option_display:
+      options_display_text(config, buffer, size);
+      break;
+    case option_mouse_speed:
+      options_mouse_speed_text(config, buffer, size);
+      break;
+    case option_controls:
+      format_text(buffer, static_cast<size_t>(size), "Controls");
+      break;
+    case option_apply:
+      format_text(buffer, static_cast<size_t>(size), "Apply");
+      break;
+    case option_back:
+      format_text(buffer, static_cast<size_t>(size), "Back");
+      break;
+    default:
+      break;
+  }
 }
 
 void options_fullscreen_text(const config_table& config, char* buffer, int size) {

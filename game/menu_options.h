@@ -5,6 +5,26 @@
 
 struct config_table;
 
+// The rows of the options page, top to bottom: a new setting is one more
+// entry of option_rows (and a case in the routines that read it).
+enum option_row {
+  option_fullscreen,
+  option_display,
+  option_mouse_speed,
+  option_controls,
+  option_apply,
+  option_back,
+};
+constexpr option_row option_rows[] = {option_fullscreen, option_display, option_mouse_speed,
+                                      option_controls,   option_apply,   option_back};
+constexpr int32_t option_row_count = static_cast<int32_t>(sizeof option_rows / sizeof option_rows[0]);
+
+// The row under cursor `cursor` (1 for the top row); -1 off the page.
+int option_row_at(int32_t cursor);
+
+// The cursor that stands on `row`.
+int32_t option_cursor_of(option_row row);
+
 // The display modes the options page steps through, 0 to this.
 constexpr int32_t last_video_mode = 16;
 
@@ -20,6 +40,11 @@ void options_left(config_table& config, int32_t cursor);
 // Right on the options row `cursor`: fullscreen on, the next display mode
 // (not above 16), or the mouse speed down by 0.01 (at least 0.01).
 void options_right(config_table& config, int32_t cursor);
+
+// The text of the options row under `cursor` as it is shown:
+// "Fullscreen: Yes", "Display: 1280x720", "Mouse Speed: 0.06", "Controls",
+// "Apply", "Back"; empty off the page.
+void options_row_text(const config_table& config, int32_t cursor, char* buffer, int size);
 
 // The three setting lines of the options page as they are shown:
 // "Fullscreen: Yes", "Display: 1280x720", "Mouse Speed: 0.06".

@@ -11,7 +11,7 @@ struct menu_state {
   int32_t story_screen;
   int32_t death_screen;
   int32_t cursor;  // 1-based row; 0 = no menu page shown
-  int32_t page;    // 0 main, 2 options, 3 how to play, 4 credits
+  int32_t page;    // 0 main, 2 options, 3 how to play, 4 credits, 5 controls
   uint8_t level_complete_screen;
   double splash_timer;
   double blink_timer;
@@ -19,6 +19,9 @@ struct menu_state {
   int32_t start_level_request;
   double key_timer;
   int32_t key_ready;
+  int32_t binding_row;         // the Controls row waiting for its new key; 0 none
+  int32_t binding_wait_keys;   // a key was just bound: the menu waits until every key is up
+  int32_t escape_held;         // the menus took Escape and it is still down
 };
 
 // What a pass of the menus asks of the main loop.

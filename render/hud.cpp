@@ -10,6 +10,7 @@
 #include "render/draw_2d.h"
 #include "render/hud_rules.h"
 #include "render/image_coverage.h"
+#include "render/screen_square.h"
 #include "render/text.h"
 
 namespace {
@@ -67,12 +68,17 @@ void draw_hud(int32_t fps_value, const texture_table& textures, const console& c
               image_coverage_cache* coverage) {
   font_pair font = hud_font(textures);
   if (con.console_open == 1) draw_console(textures, con);
-  if (!p.zoom_flag)
+  if (!p.zoom_flag) {
     draw_view_model(textures, p, coverage);
-  else if (coverage)
-    draw_image_shown(*coverage, textures, tex_crosshair, -0.2, -0.2, 0.4, 0.4);
-  else
-    draw_image_quad(textures.slots[tex_crosshair], -0.2, -0.2, 0.4, 0.4, 0.0, 1.0, 0.0, 1.0);
+  } else {
+    // The scope keeps its round shape on any window.
+    double x = -0.2, y = -0.2, w = 0.4, h = 0.4;
+    image_kept_rect(textures.slots[tex_crosshair], 1.0, 1.0, &x, &y, &w, &h);
+    if (coverage)
+      draw_image_shown(*coverage, textures, tex_crosshair, x, y, w, h);
+    else
+      draw_image_quad(textures.slots[tex_crosshair], x, y, w, h, 0.0, 1.0, 0.0, 1.0);
+  }
   draw_face(textures, p);
   draw_hud_icons(textures, p);
   draw_numbers(font, p);
@@ -85,7 +91,9 @@ void draw_hud(int32_t fps_value, const texture_table& textures, const console& c
 
 void draw_console(const texture_table& textures, const console& con) {
   font_pair font = hud_font(textures);
-  draw_color_quad(-1.0, 0.0, 2.0, 1.0, 0.5, 0.5, 0.5, 1.0);
+  // The panel spans the window's top half; the lines stay in the square.
+  screen_extent e = current_screen_extent();
+  draw_color_quad(-e.half_width, 0.0, 2.0 * e.half_width, e.half_height, 0.5, 0.5, 0.5, 1.0);
   draw_text_n(font, con.input_line, sizeof con.input_line, -1.0, 0.0, 0.05);
   for (int k = 0; k < console_history_lines; ++k)
     draw_text_n(font, con.history[k], sizeof con.history[k], -1.0, 0.05 * (k + 1), 0.05);
@@ -95,23 +103,27 @@ void draw_view_model(const texture_table& textures, const player& p, image_cover
   if (p.current_gun < 0 || p.current_gun >= gun_count) return;
   int32_t slot = view_model_slot(p.current_gun, p.guns[p.current_gun], p.reloading, p.health);
   if (slot < 0) return;
+  // The weapon belongs to the view, which fills the window.
+  screen_extent e = current_screen_extent();
   if (coverage)
-    draw_image_shown(*coverage, textures, slot, -1.0, -1.0, 2.0, 2.0);
+    draw_image_shown(*coverage, textures, slot, -e.half_width, -e.half_height, 2.0 * e.half_width,
+                     2.0 * e.half_height);
   else
-    draw_image_quad(textures.slots[slot], -1.0, -1.0, 2.0, 2.0, 0.0, 1.0, 0.0, 1.0);
+    draw_image_quad(textures.slots[slot], -e.half_width, -e.half_height, 2.0 * e.half_width, 2.0 * e.half_height,
+                    0.0, 1.0, 0.0, 1.0);
 }
 
 void draw_face(const texture_table& textures, const player& p) {
   double left, right;
   face_cell(p.health, &left, &right);
-  draw_image_quad(textures.slots[tex_hud_faces], 0.0, -0.9, 0.1, 0.1, left, right, 0.0, 1.0);
+  draw_image_kept(textures.slots[tex_hud_faces], 0.0, -0.9, 0.1, 0.1, left, right, 0.0, 1.0);
 }
 
 void draw_hud_icons(const texture_table& textures, const player& p) {
   uint32_t icons = textures.slots[tex_hud_icons];
-  draw_image_quad(icons, -0.8, -0.9, 0.1, 0.1, 0.2, 0.0, 0.0, 1.0);
+  draw_image_kept(icons, -0.8, -0.9, 0.1, 0.1, 0.2, 0.0, 0.0, 1.0);
   if (p.current_gun == fist_gun) return;
   double left, right;
   ammo_icon_cell(p.current_gun, &left, &right);
-  draw_image_quad(icons, 0.5, -0.9, 0.1, 0.1, left, right, 0.0, 1.0);
+  draw_image_kept(icons, 0.5, -0.9, 0.1, 0.1, left, right, 0.0, 1.0);
 }

@@ -2,6 +2,8 @@
 // hurt, and a crosshair where the shots go.
 #include "render/hud_feedback.h"
 
+#include "render/screen_square.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -79,10 +81,13 @@ void draw_crosshair(double y, int32_t width, int32_t height) {
                               {-gap - arm, -thick / 2, arm, thick},
                               {-thick / 2, gap, thick, arm},
                               {-thick / 2, -gap - arm, thick, arm}};
-  const double px = 2.0 / width, py = 2.0 / height;
+  // The 2-D projection may reach past the square to the window's edges;
+  // `y` is a height in the view, whose edges are the window's.
+  const screen_extent e = current_screen_extent();
+  const double px = 2.0 * e.half_width / width, py = 2.0 * e.half_height / height;
   // A pixel-aligned middle keeps the arms sharp.
-  const double mid_x = std::round(width / 2.0) * px - 1.0;
-  const double mid_y = std::round((y + 1.0) / py) * py - 1.0;
+  const double mid_x = std::round(width / 2.0) * px - e.half_width;
+  const double mid_y = std::round((y * e.half_height + e.half_height) / py) * py - e.half_height;
   for (const pixel_rect& r : arms)
     draw_color_quad(mid_x + (r.x - edge) * px, mid_y + (r.y - edge) * py, (r.w + 2 * edge) * px,
                     (r.h + 2 * edge) * py, 0.0, 0.0, 0.0, 0.85);

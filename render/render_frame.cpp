@@ -19,6 +19,7 @@
 #include "render/hit_markers.h"
 #include "render/hud.h"
 #include "render/hud_feedback.h"
+#include "render/screen_square.h"
 #include "render/sky.h"
 #include "render/sprite_tables.h"
 #include "world/world_draw.h"
@@ -201,16 +202,13 @@ bool hud_switch(const config_table& config, const char* name) {
 // or for the living the crosshair and the flash of a hurt.
 void draw_screen_layer(game_state& gs) {
   const player& p = gs.the_player;
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluOrtho2D(-1.0, 1.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  const screen_extent e = set_screen_projection();
   bool whole_images = gs.renderer.legacy_renderer || legacy_wanted_by_environment();
   draw_hud(gs.video.fps_value, gs.textures, gs.the_console, p,
            whole_images ? nullptr : &gs.renderer.hud_images);
   if (p.health <= 0) {
-    draw_color_quad(-1.0, -1.0, 2.0, 2.0, 1.0, 0.0, 0.0, death_fade_alpha(p.death_timer));
+    draw_color_quad(-e.half_width, -e.half_height, 2.0 * e.half_width, 2.0 * e.half_height, 1.0, 0.0, 0.0,
+                    death_fade_alpha(p.death_timer));
     return;
   }
   // The crosshair sits under the console's panel edge while it is open and
@@ -219,7 +217,8 @@ void draw_screen_layer(game_state& gs) {
     draw_crosshair(crosshair_height(p, gs.bsp_root, view_fov(p.zoom_flag, gs.video.fov)), gs.video.width,
                    gs.video.height);
   const double hurt = hurt_flash_alpha(gs.renderer.hurt);
-  if (hurt > 0.0 && hud_switch(gs.config, "hud_hurt_flash")) draw_color_quad(-1.0, -1.0, 2.0, 2.0, 1.0, 0.0, 0.0, hurt);
+  if (hurt > 0.0 && hud_switch(gs.config, "hud_hurt_flash"))
+    draw_color_quad(-e.half_width, -e.half_height, 2.0 * e.half_width, 2.0 * e.half_height, 1.0, 0.0, 0.0, hurt);
 }
 
 }  // namespace

@@ -13,6 +13,21 @@ namespace {
 constexpr int cells_per_side = 8;
 constexpr int cells_per_image = cells_per_side * cells_per_side;
 
+// The screen square's right edge: a line that would run past it is drawn
+// smaller, from the same place, so that it ends there.
+constexpr double right_edge = 1.0;
+
+// The characters up to the last one that draws a glyph: trailing blanks take
+// no room on screen.
+size_t shown_length(const char* text, size_t count) {
+  size_t shown = 0;
+  for (size_t k = 0; k < count && text[k] != '\0'; ++k) {
+    glyph_cell cell;
+    if (glyph_cell_of(static_cast<unsigned char>(text[k]), &cell)) shown = k + 1;
+  }
+  return shown;
+}
+
 }  // namespace
 
 font_pair hud_font(const texture_table& textures) {
@@ -39,6 +54,9 @@ void draw_glyph(const font_pair& font, unsigned char c, double x, double y, doub
 }
 
 void draw_text_n(const font_pair& font, const char* text, size_t count, double x, double y, double size) {
+  size_t shown = shown_length(text, count);
+  if (shown > 0 && x < right_edge && x + static_cast<double>(shown) * size > right_edge)
+    size = (right_edge - x) / static_cast<double>(shown);
   for (size_t k = 0; k < count && text[k] != '\0'; ++k)
     draw_glyph(font, static_cast<unsigned char>(text[k]), x + static_cast<double>(k) * size, y, size);
 }

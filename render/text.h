@@ -32,7 +32,9 @@ void draw_glyph(const font_pair& font, unsigned char c, double x, double y, doub
 
 // Draws the first `count` characters of `text` (fewer at a terminating
 // zero), character k at (x + k * size, y). Characters without a glyph keep
-// their place.
+// their place. A line whose last glyph would reach past the screen square's
+// right edge is drawn smaller, still from (x, y), so that it ends at the
+// edge instead of being cut.
 void draw_text_n(const font_pair& font, const char* text, size_t count, double x, double y, double size);
 
 // Draws a zero-terminated text as draw_text_n does. Used by the HUD and the

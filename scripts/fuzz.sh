@@ -5,13 +5,14 @@
 # Usage: scripts/fuzz.sh [seconds-per-target] [target...]   (default 60, all)
 # Targets: map (the game's map reader), config (the config reader),
 # mapc_grid and mapc_map (the compiler's .lvl and .map readers with the
-# compile), save (the save file), demo (the demo reader) and vis (the visible
-# sets beside a map). FUZZ_BUILD_DIR picks the build directory (default build-fuzz/).
+# compile), save (the save file), demo (the demo reader), vis (the visible
+# sets beside a map) and console (lines typed into the console, run against a
+# loaded level). FUZZ_BUILD_DIR picks the build directory (default build-fuzz/).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
-targets=${*:-map config mapc_grid mapc_map save demo vis}
+targets=${*:-map config mapc_grid mapc_map save demo vis console}
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
@@ -31,12 +32,13 @@ max_len() {
     mapc_map) echo 16384 ;;
     save) echo 256 ;;
     demo) echo 65536 ;;
+    console) echo 1024 ;;
     vis) echo 4096 ;;
   esac
 }
 dict() {
   case $1 in
-    mapc_grid | mapc_map | config | save | demo) echo "$root/fuzz/$1.dict" ;;
+    mapc_grid | mapc_map | config | save | demo | console) echo "$root/fuzz/$1.dict" ;;
     *) echo "$root/fuzz/map.dict" ;;
   esac
 }

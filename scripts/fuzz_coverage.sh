@@ -15,7 +15,7 @@ flags="-fprofile-instr-generate -fcoverage-mapping"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTARVO_FUZZ=ON -DTARVO_TESTS=OFF -DTARVO_BENCH=OFF -DTARVO_DATA=OFF \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fprofile-instr-generate" >/dev/null
-cmake --build "$build" -j2 --target fuzz_map fuzz_config fuzz_mapc_grid fuzz_mapc_map fuzz_save fuzz_demo
+cmake --build "$build" -j2 --target fuzz_map fuzz_config fuzz_mapc_grid fuzz_mapc_map fuzz_save fuzz_demo fuzz_console fuzz_vis
 
 # The source files that make up each reader.
 sources() {
@@ -27,11 +27,14 @@ sources() {
     mapc_map) echo tools/mapc/map_parser.cpp tools/mapc/source_limits.cpp tools/mapc/compile.cpp ;;
     save) echo game/save_file.cpp ;;
     demo) echo app/demo_file.cpp ;;
+    console) echo config/console_tick.cpp config/console_update.cpp config/console_execute.cpp \
+      config/console_print.cpp config/run_command.cpp config/bind_keys.cpp ;;
+    vis) echo world/world_vis.cpp ;;
   esac
 }
 
 mkdir -p "$build/profiles"
-for t in map config mapc_grid mapc_map save demo; do
+for t in map config mapc_grid mapc_map save demo console vis; do
   dirs=""
   for d in "$root/fuzz/corpus/$t" "$root/fuzz/regressions/$t" "$collected/$t"; do
     [ -d "$d" ] && dirs="$dirs $d"

@@ -74,7 +74,7 @@ TEST(DemoRun, TheCommandLineAnswersHelpAndVersionAndNamesWhatItRefuses) {
   run_result help = run_tarvo(folder, "--help");
   EXPECT_EQ(help.status, 0);
   for (const char* option : {"--map PATH", "--record FILE", "--playdemo FILE", "--timedemo FILE",
-                             "--screenshot TICK:FILE", "--version", "--help"})
+                             "--screenshot TICK:FILE", "--check", "--version", "--help"})
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   EXPECT_EQ(help.err, "");
 

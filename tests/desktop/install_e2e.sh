@@ -4,8 +4,8 @@
 # Xvfb of its own by a user who cannot write the installed data folder. It
 # finds its data, keeps its config, save and screenshots in the user's
 # folder, and Alt+Enter takes it to fullscreen on a desktop without its mode
-# and back. Last, `cpack -G DEB` makes a package that depends on runtime
-# libraries only.
+# and back; the committed demos replay on it to their recorded end lines.
+# Last, `cpack -G DEB` makes a package that depends on runtime libraries only.
 # Usage: install_e2e.sh BUILD_DIR
 # Exits 77 (skipped) without the generated data.
 set -u
@@ -160,6 +160,14 @@ wait_log "passed initplayer"
 grep -qF "copied" "$work/log" && fail "the second run copied the config again"
 grep -q '^vid_fov 75$' "$folder/config.cfg" || fail "the player's config was overwritten"
 escape_out
+
+# The committed demos, replayed by the installed game with its own data (in
+# the smallest window, from the player's config), end as they were recorded.
+source=$(cd "$(dirname "$0")/../.." && pwd)
+sed -i 's/^vid_mode .*/vid_mode 0/' "$folder/config.cfg"
+REPLAY_AS="${user[*]}" "$source/tests/demo/replay_demos.sh" "$prefix/bin/tarvo" installed \
+  "$source/tests/demo/arena.dem" "$source"/bench/demos/*.dem >"$work/replays.log" 2>&1 ||
+  { cat "$work/replays.log"; fail "a committed demo does not replay on the installed game"; }
 
 # 3. The Debian package.
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1 ||

@@ -7,10 +7,13 @@
 #      completed at once, the level-complete screen shows, and Space starts
 #      level 1 with the save's first number 1;
 #   2. a click skips the opening image, and Continue starts the saved level 3;
-#   3. ten presses of Right on Mouse Speed give 0.01, Back writes it to the
+#   3. Right on Mouse Speed until it stops gives 0.01, Back writes it to the
 #      config, a restart shows the same options, and the mouse at that speed
 #      still turns the view the way it moves;
-#   4. Quit on the title menu ends the program.
+#   4. Quit on the title menu ends the program;
+#   5. on Options, Controls, Forward is bound to I (Escape there goes back
+#      instead of ending the game); after a restart I moves the player and W
+#      does not.
 # Usage: menus_e2e.sh TARVO MAPC DATA_DIR EXIT_ROOM.lvl
 # KEEP_SHOTS=DIR keeps the screenshots and the last log there. Exits 77 (skipped) without the
 # generated data.
@@ -76,6 +79,50 @@ differ() {
   compare -metric AE -fuzz 5% "$work/$1.png" "$work/$2.png" null: 2>&1 |
     awk -v total="$(identify -format '%[fx:w*h]' "$work/$1.png")" '{ printf "%d", 100 * $1 / total }'
 }
+# The pixels that differ between two screenshots.
+pixels_changed() { compare -metric AE -fuzz 5% "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1 | cut -d. -f1; }
+# A menu key pressed until the window shows what it did, at most four times:
+# on a busy machine the menus' key pause (counted in ticks) lasts longer
+# than the sleep after a press, and a press made during it is not taken.
+changed_within() {
+  local from=$1 i
+  for i in $(seq 8); do
+    sleep 0.25
+    shot step_after
+    [ "$(pixels_changed "$from" step_after)" -gt 50 ] && return 0
+  done
+  return 1
+}
+step() {
+  shot step_before
+  for _ in 1 2 3 4; do
+    press "$1"
+    changed_within step_before && return 0
+  done
+  fail "$1 changed nothing on the menus"
+}
+# Right on the mouse speed until it stops at its floor: two presses in a row
+# that change nothing.
+right_to_floor() {
+  local still=0
+  for _ in $(seq 20); do
+    shot step_before
+    press Right
+    if changed_within step_before; then still=0; else still=$((still + 1)); fi
+    [ "$still" -ge 2 ] && return 0
+  done
+  fail "the mouse speed never stopped at its floor"
+}
+# A key pressed until the log shows `pattern` (3 s each time), at most three
+# times: a busy machine may let a short press pass between two polls.
+press_until_log() {
+  local key=$1 pattern=$2
+  for _ in 1 2 3; do
+    press "$key"
+    for _ in $(seq 30); do grep -qF -- "$pattern" "$work/log" && return 0; sleep 0.1; done
+  done
+  fail "$key never led to \"$pattern\""
+}
 # Escape held until the game ends (a pass that writes a file may be slow to
 # poll the keys on a busy machine), at most 10 s; then its status checked.
 wait_exit_escape() {
@@ -124,21 +171,19 @@ sleep 0.3
 [ -e "$save" ] && fail "a save file exists before any level started"
 
 press space
-shot_until story title 30 || fail "New Game did not show the story"
+shot_until story title 30 || { press space; shot_until story title 30; } || fail "New Game did not show the story"
 grep -qF "opening file data/sound/music3.opus..." "$work/log" && fail "New Game started a level before the story"
 
 # Space on the story starts level 0 (its music is decoded as it starts);
 # its exit stands beside the start, so it is over at once.
-press space
-wait_log "opening file data/sound/music3.opus..."
+press_until_log space "opening file data/sound/music3.opus..."
 [ "$(cat "$save")" = "0 0 0 0" ] || fail "the save holds \"$(cat "$save")\" after level 0 started, not \"0 0 0 0\""
 wait_log "getting a vibe!"
 wait_log "pass5"
 grep -qF "reading elist.." "$work/log" || fail "level 0 was not loaded"
 shot_until_red complete || fail "the level-complete screen does not show"
 
-press space
-wait_log "opening file data/sound/music5.opus..."
+press_until_log space "opening file data/sound/music5.opus..."
 read -r level rest <"$save"
 [ "$level" = 1 ] || fail "the save holds \"$(cat "$save")\" after Space on the level-complete screen"
 wait_log "getting a vibe!" 2
@@ -158,15 +203,14 @@ for _ in 1 2 3 4; do
   [ "$(differ title clicked)" -lt 10 ] && { skipped=yes; break; }
 done
 [ "$skipped" = yes ] || fail "a click did not skip the opening image"
-press Down
-press space
-wait_log "opening file data/sound/music6.opus..."
+step Down
+press_until_log space "opening file data/sound/music6.opus..."
 [ "$(cat "$save")" = "3 150 4 0" ] || fail "the save holds \"$(cat "$save")\" after Continue, not \"3 150 4 0\""
 wait_log "getting a vibe!"
 shot_until_red continued || fail "level 3 did not end on its level-complete screen"
 wait_exit_escape
 
-# 3. Options: ten presses of Right take the mouse speed down to its floor
+# 3. Options: Right takes the mouse speed down to its floor
 # of 0.01 (never to 0 or below); Back writes it to the config, and after a
 # restart the options page shows the same; the mouse still turns the view
 # the way it moves.
@@ -174,21 +218,21 @@ skip_splash() {
   wait_log "passed initplayer"
   xdotool mousemove --window "$wid" 200 200
   xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
-  sleep 0.4
+  sleep 1
 }
 start_game
 skip_splash
-press Down; press Down; press space  # the options page opens on "Back"
-press Up; press Up
-for _ in 1 2 3 4 5 6 7 8 9 10; do press Right; done
+step Down; step Down; step space  # the options page opens on "Back"
+step Up; step Up; step Up
+right_to_floor
 shot options_set
-press Down; press Down; press space
+step Down; step Down; step Down; step space
 wait_exit_escape
 grep -qx "m_speed 0.01" "$work/game/data/config.cfg" || fail "Back did not write m_speed 0.01 to the config"
 start_game
 skip_splash
-press Down; press Down; press space
-press Up; press Up
+step Down; step Down; step space
+step Up; step Up; step Up
 shot options_again
 [ "$(differ options_set options_again)" -lt 1 ] || fail "the options page differs after a restart"
 wait_exit_escape
@@ -221,9 +265,52 @@ wait_log "passed initplayer"
 xdotool mousemove --window "$wid" 200 200
 xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
 sleep 0.4
-for _ in 1 2 3 4 5; do press Down; done
+for _ in 1 2 3 4 5; do step Down; done
 shot quit_row
-xdotool keydown space; sleep 0.1; xdotool keyup space
+for _ in 1 2 3; do
+  xdotool keydown space; sleep 0.15; xdotool keyup space
+  for _ in $(seq 20); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$game" 2>/dev/null || break
+done
 wait_exit "Quit"
 grep -qF "pass1" "$work/log" && fail "Quit went through a level"
+
+# 5. Controls: Space on the Forward row, then I, binds it; Escape on the page
+# goes back to the options instead of ending the game, and is saved.
+start_game
+skip_splash
+step Down; step Down; step space  # options, on "Back"
+step Up; step Up
+step space                        # "Controls", on its first row: Forward
+shot controls
+# Space makes Forward wait for its key ("press a key" shows), then I binds
+# it; a press a busy machine let pass unseen is pressed again.
+for _ in 1 2 3 4 5 6; do
+  grep -qx "in_forward 105" "$work/game/data/config.cfg" && break
+  shot controls_now
+  if [ "$(pixels_changed controls controls_now)" -gt 50 ]; then press i; else press space; fi
+done
+shot controls_bound
+[ "$(pixels_changed controls controls_bound)" -gt 50 ] || fail "binding Forward changed nothing on the page"
+press Escape
+kill -0 "$game" 2>/dev/null || fail "Escape on the Controls page ended the game"
+grep -qx "in_forward 105" "$work/game/data/config.cfg" || fail "the new binding of Forward was not saved"
+wait_exit_escape
+# On the range, whose start no enemy sees, W stands still and I walks.
+(cd "$work/game" && exec "$tarvo" --map "$data/maps/range.t3bsp") >"$work/log" 2>"$work/err" &
+game=$!
+wid=$(timeout 20 xdotool search --sync --name '^Tarvo 3D Engine$' | head -n 1)
+[ -n "$wid" ] || fail "no window for the range"
+xdotool windowfocus --sync "$wid" 2>/dev/null || true
+sleep 2
+shot range_start
+xdotool keydown w; sleep 0.4; xdotool keyup w; sleep 0.5
+shot range_w
+[ "$(differ range_start range_w)" -lt 2 ] || fail "W still moves the player after Forward was bound to I"
+xdotool keydown i; sleep 0.6; xdotool keyup i; sleep 0.5
+shot range_i
+moved=$(differ range_w range_i)
+echo "I changed $moved % of the view"
+[ "$moved" -gt 5 ] || fail "I, the new Forward key, did not move the player"
+wait_exit_escape
 echo "PASS"

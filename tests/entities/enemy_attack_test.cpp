@@ -289,6 +289,17 @@ TEST(EnemyAttack, TheTeleportOrbMovesItsThrower) {
   EXPECT_GE(m->pos[1], 0.0);
   EXPECT_LT(m->pos[1], 0.5);
 
+  // Aiming in mid-air it throws nothing: an orb thrown into a wall would
+  // lift it again before it landed, and so on up the wall.
+  const double floor_y = m->pos[1];
+  m->pos[1] += 3.0;
+  m->state = s_aim;
+  m->ai_flag = 0;
+  a.tick();
+  EXPECT_EQ(a.first(ent_teleport_orb), nullptr);
+  EXPECT_EQ(m->ai_flag, 0);
+  m->pos[1] = floor_y;
+
   // Killed while its next orb flies, it dies once and stays where it fell.
   m->state = s_aim;
   m->ai_flag = 0;

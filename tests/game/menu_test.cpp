@@ -9,6 +9,7 @@
 
 #include "app/flags.h"
 #include "game/menu_frame.h"
+#include "game/menu_controls.h"
 #include "game/menu_keys.h"
 #include "game/menu_options.h"
 #include "platform/keyboard.h"
@@ -95,14 +96,13 @@ TEST(Menu, OptionsChangeTheVariablesWithinTheirLimits) {
   rig.press(vk_down);
   rig.press(vk_down);
   rig.press(vk_space);
+  const int32_t back = option_cursor_of(option_back);
   ASSERT_EQ(rig.menu.page, page_options);
-  EXPECT_EQ(rig.menu.cursor, options_back);
+  EXPECT_EQ(rig.menu.cursor, back);
   rig.press(vk_down);
-  EXPECT_EQ(rig.menu.cursor, options_back);  // "Back" is the last row
+  EXPECT_EQ(rig.menu.cursor, back);  // "Back" is the last row
 
-  rig.press(vk_up);
-  rig.press(vk_up);
-  rig.press(vk_up);
+  while (rig.menu.cursor > option_cursor_of(option_display)) rig.press(vk_up);
   ASSERT_EQ(rig.menu.cursor, 2);
   // A mode outside the table (from the config file) has no name; Left steps
   // back into the table.
@@ -142,7 +142,7 @@ TEST(Menu, OptionsChangeTheVariablesWithinTheirLimits) {
 
   rig.press(vk_space);  // Space on a setting row does nothing
   EXPECT_EQ(rig.menu.page, page_options);
-  rig.press(vk_down);
+  while (rig.menu.cursor < option_cursor_of(option_apply)) rig.press(vk_down);
   rig.press(vk_space);
   EXPECT_EQ(restart_video_flag, 1);
   // Apply keeps what changed in the config for the next start.
@@ -153,6 +153,63 @@ TEST(Menu, OptionsChangeTheVariablesWithinTheirLimits) {
   rig.press(vk_space);
   EXPECT_EQ(rig.menu.page, page_main);
   EXPECT_EQ(rig.menu.cursor, main_continue);
+}
+
+// The Controls page: Space on a row waits for a key and binds it, a key
+// bound elsewhere is swapped, Escape cancels a wait and otherwise goes back
+// to the options, a key just bound does not choose the row again, and every
+// change is saved. Escape there is the menus' until it is let go.
+TEST(Menu, ControlsPageBindsSwapsCancelsAndSaves) {
+  scratch_folder folder;
+  folder.write("data/config.cfg", "in_forward 119\nin_backward 115\n");
+  menu_rig rig;
+  rig.past_splash();
+  rig.press(vk_down);
+  rig.press(vk_down);
+  rig.press(vk_space);
+  while (rig.menu.cursor > option_cursor_of(option_controls)) rig.press(vk_up);
+  rig.press(vk_space);
+  ASSERT_EQ(rig.menu.page, page_controls);
+  ASSERT_EQ(rig.menu.cursor, 1);
+  ASSERT_STREQ(controls_row_var(rig.config, 1)->name, "in_forward");
+  EXPECT_EQ(controls_back_row(rig.config), 18);  // 17 bindings, then "Back"
+  EXPECT_TRUE(menu_takes_escape(rig.menu));
+
+  rig.press(vk_space);
+  EXPECT_EQ(rig.menu.binding_row, 1);
+  rig.press('I');
+  EXPECT_EQ(rig.menu.binding_row, 0);
+  EXPECT_EQ(int_var(rig.config, "in_forward"), 'i');
+  EXPECT_EQ(folder.read("data/config.cfg").rfind("in_forward 105\nin_backward 115\n", 0), 0u);
+
+  rig.press(vk_space);
+  rig.press('S');  // backward's key: the two swap
+  EXPECT_EQ(int_var(rig.config, "in_forward"), 's');
+  EXPECT_EQ(int_var(rig.config, "in_backward"), 'i');
+  EXPECT_EQ(folder.read("data/config.cfg").rfind("in_forward 115\nin_backward 105\n", 0), 0u);
+
+  rig.press(vk_space);
+  rig.press(vk_escape);  // cancels the wait, stays on the page
+  EXPECT_EQ(rig.menu.binding_row, 0);
+  EXPECT_EQ(rig.menu.page, page_controls);
+  EXPECT_EQ(int_var(rig.config, "in_forward"), 's');
+
+  rig.press(vk_space);
+  hold_key(vk_space);  // Space itself can be bound, and held on does not choose the row again
+  rig.ticks(40);
+  release_keys();
+  EXPECT_EQ(rig.menu.binding_row, 0);
+  EXPECT_EQ(int_var(rig.config, "in_forward"), 32);
+  EXPECT_EQ(int_var(rig.config, "in_jump"), 's');
+
+  hold_key(vk_escape);
+  rig.ticks(3);
+  EXPECT_EQ(rig.menu.page, page_options);
+  EXPECT_EQ(rig.menu.cursor, option_cursor_of(option_controls));
+  EXPECT_TRUE(menu_takes_escape(rig.menu)) << "Escape still down: not the game's yet";
+  release_keys();
+  rig.ticks(2);
+  EXPECT_FALSE(menu_takes_escape(rig.menu));
 }
 
 // How to play and the credits: only "Back", where Up and Down leave the

@@ -4,6 +4,7 @@
 
 #include "app/flags.h"
 #include "entities/entity.h"
+#include "render/screen_square.h"
 #include "tests/level/level_fixture.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"
@@ -98,10 +99,15 @@ TEST_F(LevelUnload, UnloadedProjectionIsTheTwoDimensionalSquare) {
   ASSERT_TRUE(r.load(box_room_path()));
   r.unload();
   capture_stdout_end();
+  // The square, fitted at 4:3 in the middle of the viewport.
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  screen_extent e = screen_extent_for(viewport[2], viewport[3]);
+  EXPECT_NEAR(e.half_width / e.half_height * viewport[3], viewport[2] * 0.75, 1e-9);
   GLdouble m[16];
   glGetDoublev(GL_PROJECTION_MATRIX, m);
-  EXPECT_DOUBLE_EQ(m[0], 1.0);
-  EXPECT_DOUBLE_EQ(m[5], 1.0);
+  EXPECT_DOUBLE_EQ(m[0], 1.0 / e.half_width);
+  EXPECT_DOUBLE_EQ(m[5], 1.0 / e.half_height);
   EXPECT_DOUBLE_EQ(m[10], -1.0);
   GLint mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);

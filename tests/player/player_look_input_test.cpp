@@ -38,6 +38,15 @@ TEST(PlayerLook, PitchIsWrappedAndClamped) {
   mouse.y_motion = -180;
   player_look(p, keys, 0.01, mouse);
   EXPECT_EQ(p.pitch, 180.0);
+
+  // A flick of more than a circle is wrapped whole before the clamp.
+  const std::pair<int, double> flicks[] = {{-850, 90.0}, {1000, 80.0}, {-1700, 270.0}};
+  for (const auto& [motion, pitch] : flicks) {
+    p.pitch = 0;
+    mouse.y_motion = motion;
+    player_look(p, keys, 0.01, mouse);
+    EXPECT_EQ(p.pitch, pitch) << motion;
+  }
 }
 
 TEST(PlayerLook, MouseTurnsByItsSpeedsWithoutTheTimeStep) {
@@ -51,14 +60,17 @@ TEST(PlayerLook, MouseTurnsByItsSpeedsWithoutTheTimeStep) {
   player_look(p, keys, 1.0, mouse);
   EXPECT_EQ(p.yaw, 345.0);
   EXPECT_EQ(p.pitch, 20.0);
-  // One wrap per tick only.
+  // More than a circle in a tick is wrapped whole.
   p.yaw = 10;
   mouse.x_motion = 0;
   mouse.y_motion = 0;
   p.mouse_speed_x = 1.0;
   mouse.x_motion = -730;
   player_look(p, keys, 1.0, mouse);
-  EXPECT_EQ(p.yaw, 380.0);
+  EXPECT_EQ(p.yaw, 20.0);
+  mouse.x_motion = 2000;
+  player_look(p, keys, 1.0, mouse);
+  EXPECT_EQ(p.yaw, 180.0);
 }
 
 TEST(PlayerPush, ForwardFromRestAtYawZero) {

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "tests/tools/asset_files.h"
+#include "tools/assetgen/mastering.h"
+#include "tools/assetgen/music.h"
 
 namespace {
 
@@ -36,6 +38,34 @@ bool decode(const std::string& rel, decoded& out) {
   op_free(f);
   return got == out.frames;
 }
+
+sample_buffer as_buffer(const decoded& d) {
+  sample_buffer b;
+  b.channels = d.channels;
+  b.samples.reserve(d.pcm.size());
+  for (opus_int16 v : d.pcm) b.samples.push_back(v / 32768.0f);
+  return b;
+}
+
+// The share of the energy below about 80 Hz: what four one-pole low-pass stages at 80 Hz let
+// through, over the whole.
+double low_share(const decoded& d) {
+  double low = 0, all = 0;
+  for (int ch = 0; ch < d.channels; ++ch) {
+    double y[4] = {0, 0, 0, 0}, a = 1.0 - std::exp(-2.0 * M_PI * 80.0 / 48000.0);
+    for (long i = 0; i < d.frames; ++i) {
+      double x = d.pcm[i * d.channels + ch];
+      y[0] += a * (x - y[0]);
+      for (int k = 1; k < 4; ++k) y[k] += a * (y[k - 1] - y[k]);
+      low += y[3] * y[3];
+      all += x * x;
+    }
+  }
+  return all > 0 ? low / all : 0;
+}
+
+const char* const music_names[] = {"menu", "music1", "music3", "music5", "music6", "music7", "music8", "music9",
+                                   "music10", "mouse"};
 
 double rms(const decoded& d) {
   double s = 0;
@@ -69,15 +99,27 @@ TEST(AssetSounds, EffectsAreDistinct) {
   EXPECT_GT(diff / n, 500.0) << "the two pain cries sound alike";
 }
 
-TEST(AssetSounds, MusicIsStereoBetweenHalfAMinuteAndNinetySeconds) {
-  for (const char* name : {"menu", "music1", "music3", "music5", "music6", "music7", "music8", "music9", "music10",
-                           "mouse"}) {
+// Every track: stereo, a level's at least a minute and a half of changing sections (its second
+// half is not its first again), most of its energy above 80 Hz, mastered to its loudness, and without a click
+// at its loop point.
+TEST(AssetSounds, MusicIsStereoLongChangingBrightAndLoopsSmoothly) {
+  for (const char* name : music_names) {
     decoded d;
     ASSERT_TRUE(decode(std::string("sound/") + name + ".opus", d)) << name;
     EXPECT_EQ(d.channels, 2) << name;
-    EXPECT_GE(d.frames, 30L * 48000) << name;
-    EXPECT_LE(d.frames, 90L * 48000) << name;
-    EXPECT_GT(rms(d), 1500.0) << name;
+    // The title's piece is shorter, so that it is decoded before the title shows.
+    bool level_piece = std::string(name) != "menu";
+    EXPECT_GE(d.frames, (level_piece ? 90L : 30L) * 48000) << name;
+    EXPECT_LE(d.frames, 180L * 48000) << name;
+    EXPECT_GT(rms(d), 200.0) << name;
+    double diff = 0;
+    long half = d.frames / 2;
+    for (long i = 0; i < half * 2; ++i) diff += std::fabs((double)d.pcm[i] - d.pcm[i + half * 2]);
+    if (level_piece) {
+      EXPECT_GT(diff / (half * 2), rms(d) * 0.5) << name << " repeats one shorter loop";
+    }
+    EXPECT_LT(low_share(d), 0.3) << name << " keeps too much of its energy below 80 Hz";
+    EXPECT_NEAR(loudness_integrated(as_buffer(d)), music_loudness_lufs, 1.0) << name;
     // The step across the loop point is no bigger than the music's own steps between samples.
     std::vector<int> steps;
     for (long i = 1; i < d.frames; ++i) steps.push_back(std::abs(d.pcm[i * 2] - d.pcm[(i - 1) * 2]));
@@ -90,14 +132,30 @@ TEST(AssetSounds, MusicIsStereoBetweenHalfAMinuteAndNinetySeconds) {
   }
 }
 
-TEST(AssetSounds, EachTrackHasItsOwnMusic) {
-  const char* names[] = {"menu", "music1", "music3", "music5", "music6", "music7", "music8", "music9", "music10",
-                         "mouse"};
-  std::vector<long> lengths;
-  for (const char* name : names) {
+// The mix the game plays them in: the level music at gain 0.8, the player's gun at 0.25, an enemy's
+// shot from ten units at a tenth. The rifle stands at least 6 LU over the loudest track, and an
+// enemy's shot or cry from ten units is at least as loud as it.
+TEST(AssetSounds, GunsAndCriesCarryOverTheMusic) {
+  // Every track is mastered to this loudness (checked above, within 1 LU).
+  const double music = music_loudness_lufs + 1.0 + 20 * std::log10(0.8);
+  auto loudest = [](const char* name) {
     decoded d;
-    ASSERT_TRUE(decode(std::string("sound/") + name + ".opus", d)) << name;
-    lengths.push_back(d.frames);
+    EXPECT_TRUE(decode(std::string("sound/") + name + ".opus", d)) << name;
+    return loudness_momentary_max(as_buffer(d));
+  };
+  EXPECT_GE(loudest("gun1") + 20 * std::log10(0.25), music + 6.0);
+  for (const char* name : {"gun1", "gun_lazer", "human_pain"})
+    EXPECT_GE(loudest(name) - 20.0, music) << name << " from ten units is buried under the music";
+}
+
+TEST(AssetSounds, EachTrackHasItsOwnMusic) {
+  std::vector<long> lengths;
+  for (const char* name : music_names) {
+    int err = 0;
+    OggOpusFile* f = op_open_file((data_dir() + "/sound/" + name + ".opus").c_str(), &err);
+    ASSERT_NE(f, nullptr) << name;
+    lengths.push_back((long)op_pcm_total(f, -1));
+    op_free(f);
   }
   std::sort(lengths.begin(), lengths.end());
   EXPECT_GE(std::unique(lengths.begin(), lengths.end()) - lengths.begin(), 6) << "tempos barely differ";

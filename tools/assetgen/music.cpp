@@ -7,6 +7,8 @@
 #include <cmath>
 #include <vector>
 
+#include "tools/assetgen/mastering.h"
+
 namespace {
 
 // The rendering context of one track.
@@ -53,8 +55,8 @@ void kick(session& ss, double at16, float amp) {
   double phase = 0;
   for (long i = 0; i < (long)(0.32 * sample_rate); ++i) {
     double t = (double)i / sample_rate;
-    phase += (45.0 + 110.0 * std::exp(-t * 30.0)) / sample_rate;
-    float v = (float)std::sin(2 * M_PI * phase) * (float)std::exp(-t * 9.0);
+    phase += (62.0 + 120.0 * std::exp(-t * 30.0)) / sample_rate;
+    float v = (float)std::sin(2 * M_PI * phase) * (float)std::exp(-t * 12.0);
     bus_add(ss.bus, start + i, v * amp, 0.0f);
   }
 }
@@ -90,8 +92,22 @@ int degree_note(const track_style& s, int degree) {
   return s.root + s.scale[d] + 12 * octave;
 }
 
-void drums_bar(session& ss, int bar) {
+// One bar of the track's drum style at `level`: 0 silent, 1 light (kick on the one and the hats),
+// 2 the whole pattern, 3 the pattern with a fill at the end of every second bar.
+void drums_bar(session& ss, int bar, int level) {
   double b = bar * 16.0;
+  if (level <= 0) return;
+  if (level == 1) {
+    if (ss.s.drums == drum_style::none) return;
+    kick(ss, b, 0.6f);
+    for (int k = 0; k < 8; ++k) hat(ss, b + k * 2, k % 2 ? 0.1f : 0.16f, false);
+    return;
+  }
+  if (level == 3 && bar % 2 == 1 && ss.s.drums != drum_style::none) {
+    snare(ss, b + 13, 0.3f);
+    snare(ss, b + 14, 0.35f);
+    snare(ss, b + 15, 0.4f);
+  }
   switch (ss.s.drums) {
     case drum_style::none: break;
     case drum_style::sparse:
@@ -105,7 +121,7 @@ void drums_bar(session& ss, int bar) {
       if (bar % 2) kick(ss, b + 10, 0.6f);
       snare(ss, b + 4, 0.5f);
       snare(ss, b + 12, 0.5f);
-      for (int k = 0; k < 8; ++k) hat(ss, b + k * 2, k % 2 ? 0.12f : 0.2f, false);
+      for (int k = 0; k < 8; ++k) hat(ss, b + k * 2, k % 2 ? 0.16f : 0.26f, false);
       break;
     case drum_style::driving:
       for (int k = 0; k < 4; ++k) kick(ss, b + k * 4, 0.85f);
@@ -133,9 +149,12 @@ void drums_bar(session& ss, int bar) {
   }
 }
 
-void harmony_bar(session& ss, int bar) {
+// One bar of pad, bass and (with `arp`) arpeggio on the progression's chord moved by `shift` scale
+// degrees; `bass_pattern` chooses the bass line. The bass sits an octave above the old sub bass,
+// from about 58 Hz up, where small speakers still play it.
+void harmony_bar(session& ss, int bar, int shift, bool arp_on, int bass_pattern) {
   const track_style& s = ss.s;
-  int deg = s.chords[bar % s.chord_count];
+  int deg = s.chords[bar % s.chord_count] + shift;
   double b = bar * 16.0;
   note_shape pad{s.pad, 0.07f, 0.0f, 0.4, 0.5, 0.7f, 0.6, 900.0f, 700.0f, 0.8f, 9.0};
   for (int k = 0; k < 3; ++k) {
@@ -143,8 +162,8 @@ void harmony_bar(session& ss, int bar) {
     play_note(ss, b, 16, degree_note(s, deg + 2 * k), pad);
   }
   note_shape bass{s.bass, 0.28f, 0.0f, 0.005, 0.15, 0.6f, 0.08, 260.0f, 900.0f, 1.5f, 0};
-  int root = degree_note(s, deg) - 24;
-  switch (s.bass_pattern) {
+  int root = degree_note(s, deg) - 12;
+  switch (bass_pattern) {
     case 0: play_note(ss, b, 15, root, bass); break;
     case 1:
       for (int k = 0; k < 8; ++k) play_note(ss, b + k * 2, 1.6, root, bass);
@@ -158,7 +177,7 @@ void harmony_bar(session& ss, int bar) {
       for (int k = 0; k < 8; ++k) play_note(ss, b + k * 2, 1.4, root + (k % 2 ? 12 : 0), bass);
       break;
   }
-  if (s.arpeggio) {
+  if (arp_on) {
     note_shape arp{wave::pulse25, 0.05f, 0.0f, 0.003, 0.12, 0.2f, 0.1, 1800.0f, 2500.0f, 1.0f, 0};
     const int order[4] = {0, 2, 4, 7};
     for (int k = 0; k < 16; ++k) {
@@ -205,19 +224,61 @@ phrase make_phrase(rng& r, int start_degree) {
 
 void lead_phrase(session& ss, const phrase& p, int bar, int chord_shift, int octave) {
   const track_style& s = ss.s;
-  note_shape lead{s.lead, 0.13f, 0.15f, 0.01, 0.2, 0.65f, 0.15, s.lead_cutoff, s.lead_cutoff * 1.5f, 1.2f, 6.0};
+  note_shape lead{s.lead, 0.13f, 0.15f, 0.01, 0.2, 0.65f, 0.15, s.lead_cutoff * 1.3f, s.lead_cutoff * 2.0f, 1.2f, 6.0};
   for (int k = 0; k < 16; ++k) {
     if (p.notes[k] == -100) continue;
-    int deg = p.notes[k] + (k % 8 == 0 ? chord_shift : 0);
+    int deg = p.notes[k] + chord_shift;
     play_note(ss, bar * 16.0 + k * 2, p.lengths[k] * 2 - 0.4, degree_note(s, deg) + 12 + 12 * octave, lead);
+  }
+}
+
+// What a section of the track plays: how much drum, which melody (-1 none), the melody's octave,
+// the progression moved by some scale degrees, the arpeggio and the bass line.
+struct section {
+  int drums;
+  int melody;
+  int octave;
+  int shift;
+  bool arp;
+  int bass;  // -1: the track's own pattern
+};
+
+// The sections follow one another in this order, round and round: an opening, the first theme,
+// a second theme on a moved progression, a breakdown without drums, the first theme an octave
+// up with fills, and a bridge without melody.
+constexpr section section_plan[] = {
+    {1, -1, 0, 0, false, 0}, {2, 0, 0, 0, true, -1}, {2, 1, 0, 3, true, -1},
+    {0, 2, 1, 3, true, 0},   {3, 0, 1, 0, true, -1}, {3, -1, 0, 5, false, 3},
+};
+constexpr int section_kinds = sizeof section_plan / sizeof section_plan[0];
+
+double bar_seconds(const track_style& style) { return 4.0 * 60.0 / style.bpm; }
+
+// Bars per section: eight, or four for the slowest tracks so that they too pass every section.
+int section_bars(const track_style& style) { return bar_seconds(style) > 2.5 ? 4 : 8; }
+
+void render_sections(session& ss, int bars, const phrase melodies[4]) {
+  const track_style& s = ss.s;
+  int per = section_bars(s);
+  for (int bar = 0; bar < bars; ++bar) {
+    const section& sec = section_plan[(bar / per) % section_kinds];
+    drums_bar(ss, bar, sec.drums);
+    harmony_bar(ss, bar, sec.shift, sec.arp || s.arpeggio, sec.bass < 0 ? s.bass_pattern : sec.bass);
+    // The melody plays two-bar phrases: the section's own, then its answer.
+    if (sec.melody >= 0 && bar % 2 == 0 && bar + 1 < bars) {
+      int unit = (bar % per) / 2;
+      const phrase& p = melodies[(sec.melody + (unit % 2 ? 1 : 0) + (unit >= 2 ? 2 : 0)) % 4];
+      lead_phrase(ss, p, bar, sec.shift, sec.octave);
+    }
   }
 }
 
 }  // namespace
 
 int track_bars(const track_style& style) {
-  double bar_seconds = 4.0 * 60.0 / style.bpm;
-  int bars = (int)std::ceil(32.0 / bar_seconds / 8.0) * 8;
+  double seconds = style.min_seconds;
+  if (seconds >= 90.0) seconds = std::max(seconds, bar_seconds(style) * section_bars(style) * section_kinds);
+  int bars = (int)std::ceil(seconds / bar_seconds(style) / 8.0) * 8;
   return std::max(8, bars);
 }
 
@@ -227,22 +288,14 @@ sample_buffer render_track(const track_style& style) {
   long frames = std::lround(bars * 16 * step);
   session ss{style, bus_make((int)frames), step, rng_make(style.seed * 7 + 3)};
   rng melody = rng_make(style.seed);
-  phrase a = make_phrase(melody, 2), b = make_phrase(melody, 4), a2 = a;
+  phrase melodies[4] = {make_phrase(melody, 2), make_phrase(melody, 4), make_phrase(melody, 0),
+                        make_phrase(melody, 5)};
   for (int k = 8; k < 14; ++k)
-    if (a2.notes[k] != -100) a2.notes[k] += rng_int(melody, 3) - 1;
-  for (int bar = 0; bar < bars; ++bar) {
-    drums_bar(ss, bar);
-    harmony_bar(ss, bar);
-  }
-  // Phrases by two-bar unit: a quiet opening, then A B A' B, lifted an octave in the last quarter.
-  int units = bars / 2;
-  for (int u = 1; u < units; ++u) {
-    const phrase& p = (u % 2) ? ((u % 4 == 3) ? a2 : a) : b;
-    int octave = u >= units * 3 / 4 ? 1 : 0;
-    lead_phrase(ss, p, u * 2, 0, octave);
-  }
+    if (melodies[3].notes[k] != -100) melodies[3].notes[k] += rng_int(melody, 3) - 1;
+  render_sections(ss, bars, melodies);
   bus_echo(ss.bus, (int)std::lround(step * 3), 0.3f, style.echo);
-  bus_normalize(ss.bus, 0.8f);
+  // What lies below the bass is rumble small speakers cannot play: taken off before the loudness.
+  bus_highpass(ss.bus, 70.0f);
   sample_buffer out;
   out.channels = 2;
   out.samples.resize((size_t)frames * 2);
@@ -250,5 +303,6 @@ sample_buffer render_track(const track_style& style) {
     out.samples[2 * i] = ss.bus.left[i];
     out.samples[2 * i + 1] = ss.bus.right[i];
   }
+  master_loudness(out, music_loudness_lufs, false, 0.9f);
   return out;
 }

@@ -95,23 +95,25 @@ image logo() {
 
 image title() {
   image img = image_make(sw, sh, clear_color());
-  sky_gradient(img, rgb(0x1a0208), rgb(0xc03a10), 301, 0.6f, rgb(0x400810));
-  fill_ellipse(img, 470, 150, 60, 60, color{1.0f, 0.5f, 0.2f, 0.35f});
-  fill_ellipse(img, 470, 150, 38, 38, rgb(0xffb060));
-  saucer(img, 400, 62, 16);
-  saucer(img, 560, 40, 10);
+  sky_gradient(img, rgb(0x1a0208), rgb(0x9a2e0e), 301, 0.6f, rgb(0x400810));
+  // The sun and the ships stay in the top right, beyond the middle 4:3 where the menu pages
+  // write: a 4:3 window shows only the middle, a wide one shows them beside the text.
+  fill_ellipse(img, 606, 64, 50, 50, color{1.0f, 0.5f, 0.2f, 0.3f});
+  fill_ellipse(img, 606, 64, 30, 30, rgb(0xffb060));
+  saucer(img, 590, 150, 12);
+  saucer(img, 40, 120, 8);
   skyline(img, 330, rgb(0x12060a), 302, true);
   fill_rect_vgradient(img, 0, 300, sw, sh, color{0, 0, 0, 0.0f}, color{0, 0, 0, 0.9f});
-  // The menu sits at the lower left: darken that corner so its text stands out.
-  for (int y = sh / 2; y < sh; ++y)
-    for (int x = 0; x < sw / 2; ++x) {
-      float t = std::min(1.0f, (y - sh / 2.0f) / (sh * 0.2f)) * std::min(1.0f, (sw / 2.0f - x) / (sw * 0.12f));
-      pixel_blend(img, x, y, color{0, 0, 0, 0.6f * t});
-    }
-  // The lettering keeps to the top quarter: the how-to-play and credits
-  // pages write from a quarter of the way down.
-  big_text(img, 48, 10, "TARVO", 8, rgb(0xfff0c0), rgb(0xe04010));
-  big_text(img, 52, 72, "THE VOID INVASION", 3, rgb(0xffffff), rgb(0xc0c0c0));
+  // Below the lettering the picture darkens, so the pages' white text stands out anywhere on it.
+  fill_rect_vgradient(img, 0, 96, sw, 150, color{0, 0, 0, 0.0f}, color{0, 0, 0, 0.45f});
+  fill_rect(img, 0, 150, sw, sh, color{0, 0, 0, 0.45f});
+  // The lettering keeps to the top quarter of the middle 4:3: the how-to-play and credits pages
+  // write from a quarter of the way down.
+  int scale = 8, w = 5 * (glyph_columns + 1) * scale;
+  big_text(img, (sw - w) / 2 + scale / 2, 10, "TARVO", scale, rgb(0xfff0c0), rgb(0xe04010));
+  const char* sub = "THE VOID INVASION";
+  int w2 = (int)strlen(sub) * (glyph_columns + 1) * 3;
+  big_text(img, (sw - w2) / 2 + 1, 72, sub, 3, rgb(0xffffff), rgb(0xc0c0c0));
   return img;
 }
 

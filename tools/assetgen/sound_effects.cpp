@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/assetgen/mastering.h"
 #include "tools/assetgen/synth.h"
 
 namespace {
@@ -104,12 +105,38 @@ sample_buffer cry(double seconds, double f0_start, double f0_end, bool metallic,
 
 }  // namespace
 
+// Each effect is driven into a soft clipper, so it is dense rather than one spike, and brought to
+// the loudness of its loudest 400 ms: the guns well above the music even from across a room.
 sample_buffer render_sound_effect(int id) {
+  sample_buffer b;
+  float drive = 3.0f;
+  double lufs = -10.0;
   switch (id) {
-    case sfx_gun1: return gunshot(0.32, 60.0f, 16.0f, 5500.0f, 90.0f, 0.0f, 11);
-    case sfx_gun2: return gunshot(0.75, 35.0f, 7.0f, 3200.0f, 62.0f, 0.28f, 12);
-    case sfx_gun_lazer: return laser();
-    case sfx_human_pain: return cry(0.5, 230.0, 150.0, false, 41);
-    default: return cry(0.55, 120.0, 85.0, true, 42);
+    case sfx_gun1:
+      b = gunshot(0.36, 40.0f, 11.0f, 6000.0f, 115.0f, 0.3f, 11);
+      drive = 4.0f;
+      lufs = -9.0;
+      break;
+    case sfx_gun2:
+      b = gunshot(0.75, 28.0f, 6.0f, 3600.0f, 80.0f, 0.35f, 12);
+      drive = 4.0f;
+      lufs = -8.0;
+      break;
+    case sfx_gun_lazer:
+      b = laser();
+      drive = 3.0f;
+      lufs = -9.0;
+      break;
+    case sfx_human_pain:
+      b = cry(0.5, 230.0, 150.0, false, 41);
+      lufs = -11.0;
+      break;
+    default:
+      b = cry(0.55, 120.0, 85.0, true, 42);
+      lufs = -11.0;
+      break;
   }
+  saturate(b, drive, 0.95f);
+  master_loudness(b, lufs, true, 0.98f);
+  return b;
 }

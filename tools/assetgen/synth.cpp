@@ -78,6 +78,34 @@ void bus_echo(loop_bus& bus, int delay, float feedback, float wet) {
   }
 }
 
+namespace {
+
+// One high-pass stage over one channel of a loop: the second time round starts from the state the
+// first left at the end, so the output has no step at the seam.
+void highpass_loop(std::vector<float>& x, float hz) {
+  long n = (long)x.size();
+  if (n < 2) return;
+  float rc = 1.0f / (2.0f * (float)M_PI * hz), dt = 1.0f / sample_rate, a = rc / (rc + dt);
+  std::vector<float> y(n);
+  float prev_in = x[n - 1], prev_out = 0.0f;
+  for (int pass = 0; pass < 2; ++pass)
+    for (long i = 0; i < n; ++i) {
+      prev_out = a * (prev_out + x[i] - prev_in);
+      prev_in = x[i];
+      y[i] = prev_out;
+    }
+  x.swap(y);
+}
+
+}  // namespace
+
+void bus_highpass(loop_bus& bus, float hz) {
+  for (int stage = 0; stage < 2; ++stage) {
+    highpass_loop(bus.left, hz);
+    highpass_loop(bus.right, hz);
+  }
+}
+
 void bus_normalize(loop_bus& bus, float peak) {
   float m = 1e-6f;
   for (size_t i = 0; i < bus.left.size(); ++i) m = std::max(m, std::max(std::fabs(bus.left[i]), std::fabs(bus.right[i])));

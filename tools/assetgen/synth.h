@@ -42,5 +42,8 @@ loop_bus bus_make(int frames);
 void bus_add(loop_bus& bus, long frame, float value, float pan);
 // Adds a feedback echo (delay in frames, feedback and wet levels) that wraps around the loop.
 void bus_echo(loop_bus& bus, int delay, float feedback, float wet);
+// Takes what lies below `hz` off the bus (two one-pole high-pass stages, run round the loop so
+// its seam stays smooth).
+void bus_highpass(loop_bus& bus, float hz);
 // Scales the bus so its peak is at peak, then softly limits it.
 void bus_normalize(loop_bus& bus, float peak);

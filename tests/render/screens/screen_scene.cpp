@@ -1,7 +1,9 @@
 // A game set up on the real catalogue for screenshots.
 #include "tests/render/screens/screen_scene.h"
 
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -95,6 +97,58 @@ screenshot grab_screenshot() {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, shot_width, shot_height, GL_RGB, GL_UNSIGNED_BYTE, shot.rgb.data());
   return shot;
+}
+
+namespace {
+
+struct picture_target {
+  GLuint frame = 0, colour = 0, depth = 0;
+  int width = 0, height = 0;
+};
+picture_target picture;
+
+screenshot read_pixels(int width, int height) {
+  screenshot shot;
+  shot.width = width;
+  shot.height = height;
+  shot.rgb.resize(static_cast<size_t>(width) * height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, shot.rgb.data());
+  return shot;
+}
+
+}  // namespace
+
+bool begin_picture(int width, int height) {
+  end_picture();
+  glGenFramebuffers(1, &picture.frame);
+  glBindFramebuffer(GL_FRAMEBUFFER, picture.frame);
+  glGenRenderbuffers(1, &picture.colour);
+  glBindRenderbuffer(GL_RENDERBUFFER, picture.colour);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, picture.colour);
+  glGenRenderbuffers(1, &picture.depth);
+  glBindRenderbuffer(GL_RENDERBUFFER, picture.depth);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width, height);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, picture.depth);
+  picture.width = width;
+  picture.height = height;
+  glViewport(0, 0, width, height);
+  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE) return true;
+  end_picture();
+  return false;
+}
+
+screenshot grab_picture() { return read_pixels(picture.width, picture.height); }
+
+void end_picture() {
+  if (picture.frame == 0) return;
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glDeleteRenderbuffers(1, &picture.colour);
+  glDeleteRenderbuffers(1, &picture.depth);
+  glDeleteFramebuffers(1, &picture.frame);
+  picture = picture_target{};
+  glViewport(0, 0, shot_width, shot_height);
 }
 
 bool write_ppm(const screenshot& shot, const char* path) {

@@ -42,6 +42,18 @@ void unload_screen_level(game_state& gs);
 // The window's pixels now.
 screenshot grab_screenshot();
 
+// Draws into an off-screen picture of `width` x `height` pixels (a frame
+// buffer object, viewport set to match) until end_picture; false when the
+// driver cannot make one.
+bool begin_picture(int width, int height);
+
+// The off-screen picture's pixels now.
+screenshot grab_picture();
+
+// Back to drawing into the window, its viewport restored; the picture is
+// released.
+void end_picture();
+
 // Writes the picture as a binary PPM, top row first.
 bool write_ppm(const screenshot& shot, const char* path);
 
