@@ -30,6 +30,8 @@ const config_default defaults[config_table_size] = {
     // The HUD: a red flash when the player is hurt, and the crosshair (1 on,
     // 0 off).
     {"hud_hurt_flash", 1},   {"hud_crosshair", 1},
+    // The skill: 0 Easy, 1 Normal, 2 Hard.
+    {"skill", 1},
 };
 
 }  // namespace

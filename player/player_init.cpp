@@ -1,9 +1,11 @@
 // Initialising the player record.
+#include <cstdio>
 #include <cstring>
 
 #include "audio/sound_source.h"
 #include "config/config_table.h"
 #include "player/player.h"
+#include "player/skill.h"
 
 void player_default_bindings(player& p) {
   static const uint8_t defaults[key_binding_count] = {
@@ -27,6 +29,11 @@ void player_init(player& p, const config_table& table) {
     else if (strcmp(var.name, "m_speed_y") == 0) p.mouse_speed_y = var.value.as_double;
     else if (strcmp(var.name, "m_speed") == 0) p.mouse_speed_x = p.mouse_speed_y = var.value.as_double;
   }
+  p.skill = config_skill(table);
+  const config_var* skill = config_find(table, "skill");
+  if (skill && !skill_valid(skill->value.as_int))
+    printf("config: skill %d is not 0 (Easy), 1 (Normal) or 2 (Hard): the level is played at Normal\n",
+           skill->value.as_int);
   gun_initial_values(p.guns);
   p.sound_source = make_sound_source();  // deleted by the next level load
   player_default_bindings(p);
