@@ -9,7 +9,9 @@
 #   SEEDS defaults to 5 (seeds 1 to 5); LEVEL is a map name (facility,
 #   outside, ...), all 17 by default. YARDSTICK_BUILD_DIR picks the build
 #   (default build/); YARDSTICK_JOBS the runs at once (default the cores);
-#   YARDSTICK_TABLE_ONLY=1 makes the table of the runs already there.
+#   YARDSTICK_TABLE_ONLY=1 makes the table of the runs already there;
+#   YARDSTICK_SKILL plays at 0 (Easy), 1 (Normal, the default) or 2 (Hard),
+#   its runs kept in BUILD/yardstick/skill-N/.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${YARDSTICK_BUILD_DIR:-$top/build}
@@ -23,16 +25,18 @@ levels=("$@")
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)" --target tarvo_walk_demo tarvo_maps tarvo_data >/dev/null
 
+skill=${YARDSTICK_SKILL:-1}
 out="$build/yardstick"
+[ "$skill" = 1 ] || out="$build/yardstick/skill-$skill"
 mkdir -p "$out"
 runs=()
 for level in "${levels[@]}"; do
   for seed in $(seq 1 "$seeds"); do runs+=("$level $seed"); done
 done
 # Five minutes of play at most per run.
-[ -n "${YARDSTICK_TABLE_ONLY:-}" ] || printf '%s\n' "${runs[@]}" | (cd "$build" && xargs -P "${YARDSTICK_JOBS:-$(nproc)}" -L 1 sh -c \
-  'nice ./tarvo_walk_demo "data/maps/$0.t3bsp" "yardstick/$0-$1.dem" 18000 "$1" \
-     >/dev/null 2>"yardstick/$0-$1.txt" || true')
+[ -n "${YARDSTICK_TABLE_ONLY:-}" ] || printf '%s\n' "${runs[@]}" | (cd "$build" && OUT="$out" SKILL="$skill" xargs -P "${YARDSTICK_JOBS:-$(nproc)}" -L 1 sh -c \
+  'nice ./tarvo_walk_demo "data/maps/$0.t3bsp" "$OUT/$0-$1.dem" 18000 "$1" "$SKILL" \
+     >/dev/null 2>"$OUT/$0-$1.txt" || true')
 
 echo "| Level | Seed | Finished | Time | Kills | Health at end | Lost per kill |"
 echo "|---|---|---|---|---|---|---|"

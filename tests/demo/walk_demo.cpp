@@ -42,6 +42,7 @@
 #include "entities/entity.h"
 #include "game/level_table.h"
 #include "platform/keyboard.h"
+#include "player/skill.h"
 #include "platform/window.h"
 #include "tests/levels/level_walk.h"
 #include "world/ai_node.h"
@@ -88,9 +89,11 @@ std::vector<walk_point> plan(const game_state& gs) {
   return walk;
 }
 
-bool start(game_state& gs, demo_session& session, const game_options& options) {
+// skill < 0 keeps the config's own skill.
+bool start(game_state& gs, demo_session& session, const game_options& options, int skill) {
   gs.options = options;
   load_config(gs.config, gs.video);
+  if (config_var* var = config_find(gs.config, "skill"); var && skill >= 0) var->value.as_int = skill;
   gs.window = platform_create_window("tarvo walk demo", 320, 200, false, true);
   if (!gs.window || !platform_create_gl_context(gs.window)) {
     fprintf(stderr, "walk_demo: no GL context: %s\n", platform_error());
@@ -115,12 +118,17 @@ bool start(game_state& gs, demo_session& session, const game_options& options) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    fprintf(stderr, "usage: tarvo_walk_demo MAP DEMO [MAX_TICKS [SEED]]\n");
+    fprintf(stderr, "usage: tarvo_walk_demo MAP DEMO [MAX_TICKS [SEED [SKILL]]]\n");
     return 2;
   }
   int max_ticks = argc > 3 ? atoi(argv[3]) : 7200;
   if (max_ticks < 1) max_ticks = 7200;
   uint32_t seed = argc > 4 ? static_cast<uint32_t>(strtoul(argv[4], nullptr, 10)) : 1;
+  int skill = argc > 5 ? atoi(argv[5]) : -1;
+  if (argc > 5 && !skill_valid(skill)) {
+    fprintf(stderr, "walk_demo: skill %s is not 0 (Easy), 1 (Normal) or 2 (Hard)\n", argv[5]);
+    return 2;
+  }
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   setenv("ALSOFT_DRIVERS", "null", 0);
   char* parse_argv[] = {argv[0], const_cast<char*>("--map"), argv[1], const_cast<char*>("--record"), argv[2]};
@@ -131,7 +139,7 @@ int main(int argc, char** argv) {
   reset_program_flags();
   game_state* gs = new game_state{};
   demo_session* session = new demo_session{};
-  bool ok = start(*gs, *session, line.options);
+  bool ok = start(*gs, *session, line.options, skill);
   int lost = 0, ticks = 0, health = 0;
   if (ok) {
     walker w = walker_new(plan(*gs), seed);
