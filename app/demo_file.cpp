@@ -1,8 +1,8 @@
 // Reading and writing demo files.
 //
 // A demo is plain text, one record per line: a header naming the format
-// and its version, the map, every configuration variable, the number of
-// ticks, one line per tick, and the end-state line. The reader takes
+// and its version, the map, every configuration variable, the skill, the
+// number of ticks, one line per tick, and the end-state line. The reader takes
 // nothing on trust: every line has a bounded length, every number its
 // range, and the tick count is only believed as far as the lines go.
 #include "app/demo_file.h"
@@ -18,6 +18,7 @@
 #include <cstring>
 
 #include "config/key_state.h"
+#include "config/skill.h"
 
 namespace {
 
@@ -212,8 +213,22 @@ bool read_variables(reader& r, demo& d) {
   return true;
 }
 
-bool read_tick_count(reader& r, int32_t* count) {
+// "skill N" where the next line has it. Demos recorded before the game had a
+// skill go straight on to the tick count: they were played at Normal, which
+// the variables' defaults already hold.
+bool read_skill(reader& r, demo& d) {
   if (!need_line(r, "the tick count")) return false;
+  const char* p = after_keyword(r.line, "skill");
+  if (!p) return true;
+  int32_t skill = 0;
+  if (!take_int32(p, skill_easy, skill_hard, &skill) || !at_line_end(p))
+    return fail(r, "expected \"skill N\" with N 0 (Easy), 1 (Normal) or 2 (Hard)");
+  config_at(d.config, cfg_skill).value.as_int = skill;
+  return need_line(r, "the tick count");
+}
+
+// "ticks COUNT", on the line read_skill left.
+bool read_tick_count(reader& r, int32_t* count) {
   const char* p = after_keyword(r.line, "ticks");
   char token[token_size];
   long long value = 0;
@@ -274,7 +289,9 @@ bool read_end(reader& r, demo& d) {
 
 bool read_all(reader& r, demo& d) {
   int32_t count = 0;
-  if (!read_header(r) || !read_map(r, d) || !read_variables(r, d) || !read_tick_count(r, &count)) return false;
+  if (!read_header(r) || !read_map(r, d) || !read_variables(r, d) || !read_skill(r, d) ||
+      !read_tick_count(r, &count))
+    return false;
   // Room is made as the lines come, never for the announced count alone.
   d.ticks.reserve(static_cast<size_t>(count < 65536 ? count : 65536));
   for (int32_t i = 0; i < count; ++i) {
@@ -327,6 +344,7 @@ bool demo_write_stream(FILE* file, const demo& d) {
     else fprintf(file, "%d", var.value.as_int);
     fputc('\n', file);
   }
+  fprintf(file, "skill %d\n", config_skill(d.config));
   fprintf(file, "ticks %zu\n", d.ticks.size());
   for (const demo_tick& tick : d.ticks) {
     fprintf(file, "%016" PRIx64 " %d %d %d %d %d %d", tick.digest, tick.mouse[0], tick.mouse[1], tick.mouse[2],

@@ -23,6 +23,7 @@
 #include "platform/directory.h"
 #include "platform/timer.h"
 #include "platform/window.h"
+#include "config/skill.h"
 
 namespace {
 
@@ -249,6 +250,8 @@ void demo_session_begin(demo_session& s, game_state& gs) {
   if (s.replaying) {
     for (int i = 0; i < config_var_count; ++i)
       if (!window_variable(i)) gs.config.vars[i] = s.played.config.vars[i];
+    // The replay plays at the recording's skill (Normal for a demo older than the skill).
+    config_at(gs.config, cfg_skill).value.as_int = config_skill(s.played.config);
     apply_video_vars_into(gs.config, gs.video);
     s.replay_keys = key_state{};
   }

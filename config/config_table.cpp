@@ -31,6 +31,8 @@ constexpr config_default defaults[config_table_size] = {
     // The HUD: a red flash when the player is hurt, and the crosshair (1 on,
     // 0 off).
     {cfg_hud_hurt_flash, "hud_hurt_flash", 1},   {cfg_hud_crosshair, "hud_crosshair", 1},
+    // The skill: 0 Easy, 1 Normal, 2 Hard.
+    {cfg_skill, "skill", 1},
 };
 
 // Each default stands at its own index.

@@ -1,13 +1,14 @@
 // The table of the configuration variables and their defaults: the game's
-// 35, then the gamepad's and the HUD's.
+// 35, then the gamepad's, the HUD's and the skill.
 #pragma once
 #include <cstdint>
 
 // The game's own variables, in their fixed order. Demos record exactly these.
 constexpr int config_var_count = 35;
 // The variables that stand after the 35: the gamepad's joy_look_speed and
-// joy_deadzone, and the HUD's hud_hurt_flash and hud_crosshair.
-constexpr int config_extra_var_count = 4;
+// joy_deadzone, the HUD's hud_hurt_flash and hud_crosshair, and the skill
+// the levels are played at.
+constexpr int config_extra_var_count = 5;
 // Every variable of the table.
 constexpr int config_table_size = config_var_count + config_extra_var_count;
 constexpr int config_name_size = 24;
@@ -54,6 +55,7 @@ enum config_index : int32_t {
   cfg_joy_deadzone,
   cfg_hud_hurt_flash,
   cfg_hud_crosshair,
+  cfg_skill,
 };
 
 // A variable's value: a double when the name begins with "m", otherwise a

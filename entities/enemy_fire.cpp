@@ -12,6 +12,7 @@
 #include "entities/entity_list.h"
 #include "entities/hit_box.h"
 #include "player/player.h"
+#include "config/skill.h"
 
 namespace {
 
@@ -161,6 +162,6 @@ void enemy_hitscan(entity& s, player& p, const bsp_node* root, int32_t damage) {
   else if (r.plane == hit_plane_b) printf("intersected plane 2\n");
   if (!r.hit) return;
   printf("player hit!\n");
-  p.health -= damage;
+  p.health -= skill_damage(p.skill, damage);
   for (double& v : p.vel) v *= 0.5;
 }

@@ -15,6 +15,6 @@ void enemy_fire(int32_t type, entity& shooter, const double player_pos[3]);
 
 // One instant shot along the shooter's aim_angle, if it can see the player:
 // the player's hit box (1.5 wide, 1.0 high each side) is tested, and a hit
-// takes `damage` health and halves the player's velocity. The shot's far
+// takes `damage` health, scaled by the player's skill, and halves the player's velocity. The shot's far
 // end is kept in aim_end for the debug overlay.
 void enemy_hitscan(entity& shooter, player& p, const bsp_node* root, int32_t damage);

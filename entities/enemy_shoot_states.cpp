@@ -15,6 +15,7 @@
 #include "base/entity_codes.h"
 #include "entities/entity_list.h"
 #include "player/player.h"
+#include "config/skill.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ void s_aim(entity& e, enemy_context& c) {
   // The shots go where the player stood when the aim began.
   if (e.state_timer == 0.0) e.aim_angle = std::atan2(p.pos[2] - e.pos[2], p.pos[0] - e.pos[0]);
   e.state_timer += c.dt;
-  if (e.state_timer > attack.aim_time) {
+  if (e.state_timer > skill_aim_time(p.skill, attack.aim_time)) {
     e.state_timer = 0.0;
     e.sound_event = 2;
     e.state = ::s_fire;

@@ -8,8 +8,8 @@ struct enemy_context;
 // in a namespace of their own.
 namespace enemy_states {
 
-// Takes aim for the kind's aim time (the direction of the shots is fixed on
-// the first tick), then fires (s_fire). Losing sight of the player sends it
+// Takes aim for the kind's aim time (twice that on Easy; the direction of
+// the shots is fixed on the first tick), then fires (s_fire). Losing sight of the player sends it
 // to find a route unless the aim time runs out in the same tick. mob5
 // throws its teleport orb once while aiming.
 void s_aim(entity& e, enemy_context& c);

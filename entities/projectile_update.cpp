@@ -9,6 +9,7 @@
 #include "base/entity_codes.h"
 #include "entities/hit_box.h"
 #include "player/player.h"
+#include "config/skill.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void test_the_player(entity& q, player& p, const hit_box& box, const double next
   const double eye[3] = {p.pos[0], p.pos[1] + player_eye_height, p.pos[2]};
   if (distance3(q.pos, eye) >= reach_of_the_player) return;
   if (!hit_box_test(box, q.pos, next).hit) return;
-  p.health -= shot_damage;
+  p.health -= skill_damage(p.skill, shot_damage);
   p.vel[0] = p.vel[1] = p.vel[2] = 0.0;
   q.type = ent_marked_for_removal;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/demo_file.h"
+#include "config/skill.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ bool same(const demo& a, const demo& b) {
     if (strcmp(a.config.vars[i].name, b.config.vars[i].name) != 0 ||
         memcmp(&a.config.vars[i].value, &b.config.vars[i].value, sizeof a.config.vars[i].value) != 0)
       return false;
-  return true;
+  return config_skill(a.config) == config_skill(b.config);
 }
 
 }  // namespace

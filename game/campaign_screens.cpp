@@ -7,6 +7,7 @@
 #include "base/texture_table.h"
 #include "game/level_table.h"
 #include "player/player.h"
+#include "config/skill.h"
 #include "render/draw_2d.h"
 #include "render/text.h"
 
@@ -73,6 +74,9 @@ void draw_level_complete(const font_pair& font, const player& p, const texture_t
   draw_text(font, "LEVEL COMPLETED", -0.9, 0.8, 0.12);
   const level_entry* level = level_table_find(p.level_number);
   if (level && level->name) draw_text(font, level->name, -0.7, 0.7, 0.1);
+  char skill[24];
+  format_text(skill, sizeof skill, "Skill: %s", skill_name(p.skill));
+  draw_text(font, skill, -0.8, 0.2, 0.1);
   draw_number_line(font, "Score: %d", p.score, -0.8, 0.1);
   draw_number_line(font, "Kills: %d", p.kills, -0.8, 0.0);
   if (p.mice != 0) {

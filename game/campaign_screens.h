@@ -12,8 +12,8 @@ struct texture_table;
 constexpr int mouse_pictures_on_screen = 6;
 
 // Draws the texts of whichever screen `menu` shows, over the background:
-// the level-complete screen (red, with the level's name, score, kills and a
-// picture per mouse), the ending after the last level (its lines chosen by
+// the level-complete screen (red, with the level's name, the skill it was
+// played at, score, kills and a picture per mouse), the ending after the last level (its lines chosen by
 // the number of mice), the story, or the death screen, each with its
 // "Press Space" prompt while the prompt's blink phase is on. Leaves the
 // colour white. Called by menu_frame after the menu page.

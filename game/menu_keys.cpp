@@ -72,7 +72,7 @@ void menu_accept_key(menu_state& menu) {
   menu.key_timer = 0.0;
 }
 
-menu_result menu_space(menu_state& menu, player& p, const config_table& config) {
+menu_result menu_space(menu_state& menu, player& p, config_table& config) {
   switch (menu.page) {
     case page_main:
       return space_on_main(menu, p);
@@ -82,6 +82,7 @@ menu_result menu_space(menu_state& menu, player& p, const config_table& config) 
       if (row == option_apply) restart_video_flag = 1;
       if (row == option_back) open_page(menu, page_main, main_continue);
       if (row == option_controls) open_page(menu, page_controls, 1);
+      if (row == option_skill) options_right(config, menu.cursor);
       break;
     }
     case page_how_to_play:

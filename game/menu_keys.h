@@ -44,8 +44,8 @@ menu_result menu_keys(menu_state& menu, player& p, config_table& config, key_dow
 // Space on row `cursor` of the current page: "New Game" shows the story,
 // "Continue" starts the saved level (nothing without a save), the page rows
 // open their pages with the cursor on "Back" ("Controls" opens its page on
-// the first action), "Apply" writes the options to
+// the first action), "Skill" steps to the next skill, "Apply" writes the options to
 // the config and asks for a video restart, "Back" (from the options also
 // writing them) returns to the main page on the row that opened the page,
 // "Quit" gives menu_quit.
-menu_result menu_space(menu_state& menu, player& p, const config_table& config);
+menu_result menu_space(menu_state& menu, player& p, config_table& config);

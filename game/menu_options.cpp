@@ -1,11 +1,12 @@
-// The options page's settings: fullscreen, display mode and mouse speed, held
-// in the configuration variables.
+// The options page's settings: fullscreen, display mode, mouse speed and
+// skill, held in the configuration variables.
 #include "game/menu_options.h"
 
 #include <cmath>
 
 #include "config/config_save.h"
 #include "config/config_table.h"
+#include "config/skill.h"
 #include "render/text.h"
 
 namespace {
@@ -45,8 +46,15 @@ void add_mouse_speed(config_table& config, double step) {
   speed = stepped;
 }
 
+// Moves the skill one step (-1 or 1) round Easy, Normal, Hard; a value that
+// is none of them plays as Normal, so it steps from there.
+void step_skill(config_table& config, int32_t step) {
+  const int32_t count = skill_hard + 1;
+  config_at(config, cfg_skill).value.as_int = (config_skill(config) + step + count) % count;
+}
+
 // The variables the options page sets.
-constexpr const char* saved_options[] = {"vid_fullscreen", "vid_mode", "m_speed"};
+constexpr const char* saved_options[] = {"vid_fullscreen", "vid_mode", "m_speed", "skill"};
 
 }  // namespace
 
@@ -71,6 +79,7 @@ void options_left(config_table& config, int32_t cursor) {
   if (row == option_display) step_video_mode(config, -1);
   // Left raises the speed: the row has always worked this way round.
   if (row == option_mouse_speed) add_mouse_speed(config, mouse_speed_step);
+  if (row == option_skill) step_skill(config, -1);
 }
 
 void options_right(config_table& config, int32_t cursor) {
@@ -78,6 +87,7 @@ void options_right(config_table& config, int32_t cursor) {
   if (row == option_fullscreen) set_fullscreen(config, 1);
   if (row == option_display) step_video_mode(config, 1);
   if (row == option_mouse_speed) add_mouse_speed(config, -mouse_speed_step);
+  if (row == option_skill) step_skill(config, 1);
 }
 
 void options_row_text(const config_table& config, int32_t cursor, char* buffer, int size) {
@@ -92,6 +102,9 @@ void options_row_text(const config_table& config, int32_t cursor, char* buffer, 
       break;
     case option_mouse_speed:
       options_mouse_speed_text(config, buffer, size);
+      break;
+    case option_skill:
+      options_skill_text(config, buffer, size);
       break;
     case option_controls:
       format_text(buffer, static_cast<size_t>(size), "Controls");
@@ -119,6 +132,10 @@ void options_display_text(const config_table& config, char* buffer, int size) {
 
 void options_mouse_speed_text(const config_table& config, char* buffer, int size) {
   format_text(buffer, static_cast<size_t>(size), "Mouse Speed: %.2f", config_at(config, cfg_m_speed).value.as_double);
+}
+
+void options_skill_text(const config_table& config, char* buffer, int size) {
+  format_text(buffer, static_cast<size_t>(size), "Skill: %s", skill_name(config_skill(config)));
 }
 
 void options_save(const config_table& config) {

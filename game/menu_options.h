@@ -1,5 +1,5 @@
-// The options page's settings: fullscreen, display mode and mouse speed, held
-// in the configuration variables.
+// The options page's settings: fullscreen, display mode, mouse speed and
+// skill, held in the configuration variables.
 #pragma once
 #include <cstdint>
 
@@ -11,11 +11,12 @@ enum option_row {
   option_fullscreen,
   option_display,
   option_mouse_speed,
+  option_skill,
   option_controls,
   option_apply,
   option_back,
 };
-constexpr option_row option_rows[] = {option_fullscreen, option_display, option_mouse_speed,
+constexpr option_row option_rows[] = {option_fullscreen, option_display, option_mouse_speed, option_skill,
                                       option_controls,   option_apply,   option_back};
 constexpr int32_t option_row_count = static_cast<int32_t>(sizeof option_rows / sizeof option_rows[0]);
 
@@ -33,24 +34,27 @@ constexpr int32_t last_video_mode = 16;
 const char* video_mode_name(int32_t mode);
 
 // Left on the options row `cursor`: fullscreen off, the previous display
-// mode (not below 0), or the mouse speed up by 0.01 (at most 1.0). Other rows change
-// nothing. A variable missing from the table is left alone.
+// mode (not below 0), the mouse speed up by 0.01 (at most 1.0), or the
+// previous skill (Easy goes round to Hard). Other rows change nothing. A
+// variable missing from the table is left alone.
 void options_left(config_table& config, int32_t cursor);
 
 // Right on the options row `cursor`: fullscreen on, the next display mode
-// (not above 16), or the mouse speed down by 0.01 (at least 0.01).
+// (not above 16), the mouse speed down by 0.01 (at least 0.01), or the next
+// skill (Hard goes round to Easy).
 void options_right(config_table& config, int32_t cursor);
 
 // The text of the options row under `cursor` as it is shown:
-// "Fullscreen: Yes", "Display: 1280x720", "Mouse Speed: 0.06", "Controls",
-// "Apply", "Back"; empty off the page.
+// "Fullscreen: Yes", "Display: 1280x720", "Mouse Speed: 0.06",
+// "Skill: Normal", "Controls", "Apply", "Back"; empty off the page.
 void options_row_text(const config_table& config, int32_t cursor, char* buffer, int size);
 
-// The three setting lines of the options page as they are shown:
-// "Fullscreen: Yes", "Display: 1280x720", "Mouse Speed: 0.06".
+// The setting lines of the options page as they are shown:
+// "Fullscreen: Yes", "Display: 1280x720", "Mouse Speed: 0.06", "Skill: Easy".
 void options_fullscreen_text(const config_table& config, char* buffer, int size);
 void options_display_text(const config_table& config, char* buffer, int size);
 void options_mouse_speed_text(const config_table& config, char* buffer, int size);
+void options_skill_text(const config_table& config, char* buffer, int size);
 
 // Writes the options page's variables into the config file, so they hold
 // after a restart; only what changed is written, and a failed write is

@@ -70,11 +70,12 @@ struct player {
   int32_t shot_sound_request;
   uint8_t zoom_flag;
   uint8_t key_bindings[key_binding_count];
+  int32_t skill;  // the skill this level is played at (skill_level), from the table at its load
 };
 
 // Zero-fills the player and gives it its starting values: position
-// (2, 6, 0), health 100, mouse speeds from the table, the guns, a new sound
-// source and the default key bindings. Called at start-up and by every level
+// (2, 6, 0), health 100, mouse speeds and skill from the table, the guns, a
+// new sound source and the default key bindings. Called at start-up and by every level
 // load (which deletes the previous source first).
 void player_init(player& p, const config_table& table);
 

@@ -258,27 +258,32 @@ TEST(ConfigFile, SavedSettingsReplaceOnlyTheirValuesAndReadBack) {
   int_var_of(table, "vid_mode") = 16;
   config_find(table, "m_speed")->value.as_double = 0.07;
   int_var_of(table, "vid_vsync") = 0;
-  const char* names[] = {"vid_fullscreen", "vid_mode", "m_speed", "vid_vsync"};
+  int_var_of(table, "skill") = 2;
+  const char* names[] = {"vid_fullscreen", "vid_mode", "m_speed", "vid_vsync", "skill"};
   capture_stdout_begin();
-  EXPECT_TRUE(config_save_vars(table, names, 4, path.c_str(), path.c_str()));
+  EXPECT_TRUE(config_save_vars(table, names, 5, path.c_str(), path.c_str()));
   std::string log = capture_stdout_end();
-  EXPECT_NE(log.find("config: wrote vid_mode, m_speed, vid_vsync to \"" + path + "\""), std::string::npos) << log;
+  EXPECT_NE(log.find("config: wrote vid_mode, m_speed, vid_vsync, skill to \"" + path + "\""),
+            std::string::npos)
+      << log;
   FILE* file = fopen(path.c_str(), "rb");
   char text[256] = {};
   fread(text, 1, sizeof text - 1, file);
   fclose(file);
-  EXPECT_STREQ(text, "vid_fullscreen 0\r\nvid_mode 16  vid_fov 70\nm_speed 0.07\nvid_vsync 0\njoy_deadzone 25\n");
+  EXPECT_STREQ(
+      text,
+      "vid_fullscreen 0\r\nvid_mode 16  vid_fov 70\nm_speed 0.07\nvid_vsync 0\njoy_deadzone 25\nskill 2\n");
   config_table again = read_text(text);
   EXPECT_EQ(int_of(again, "vid_mode"), 16);
   EXPECT_EQ(double_of(again, "m_speed"), 0.07);
   EXPECT_EQ(int_of(again, "vid_vsync"), 0);
 
   capture_stdout_begin();
-  EXPECT_TRUE(config_save_vars(again, names, 4, path.c_str(), "/nonexistent/dir/config.cfg"));
+  EXPECT_TRUE(config_save_vars(again, names, 5, path.c_str(), "/nonexistent/dir/config.cfg"));
   EXPECT_EQ(capture_stdout_end(), "") << "nothing changed, nothing written";
   int_var_of(again, "vid_mode") = 2;
   capture_stdout_begin();
-  EXPECT_FALSE(config_save_vars(again, names, 4, path.c_str(), "/nonexistent/dir/config.cfg"));
+  EXPECT_FALSE(config_save_vars(again, names, 5, path.c_str(), "/nonexistent/dir/config.cfg"));
   log = capture_stdout_end();
   EXPECT_NE(log.find("config: cannot write \"/nonexistent/dir/config.cfg\""), std::string::npos) << log;
 }

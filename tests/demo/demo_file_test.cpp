@@ -25,6 +25,7 @@ demo sample_demo() {
   config_find(d.config, "vid_fps")->value.as_int = 60;
   config_find(d.config, "m_speed")->value.as_double = 0.1 + 0.2;
   config_find(d.config, "in_fire")->value.as_int = -7;
+  config_find(d.config, "skill")->value.as_int = 2;  // Hard
   demo_tick a{{-5, INT32_MIN, 1, 0, 0, 1}, 0xffffffffffffffffull, 0, 2};
   demo_tick b{{INT32_MAX, 3, 1, 1, 1, 0}, 0, 2, 0};
   demo_tick c{{0, 0, 0, 1, 0, 1}, 42, 2, 1};
@@ -93,6 +94,10 @@ TEST(DemoFile, WhatIsWrittenReadsBackValueForValue) {
   EXPECT_EQ(read.key_changes[1].value, 3);
   EXPECT_EQ(read.key_changes[2].slot, 55);
   EXPECT_EQ(read.end_line, original.end_line);
+  // A demo recorded before the skill has no skill line and replays at Normal.
+  demo older;
+  ASSERT_EQ(refusal_of(with(text, "skill 2\n", ""), &older), "");
+  EXPECT_EQ(config_find(older.config, "skill")->value.as_int, 1);
   // Written again, the text is the same byte for byte.
   EXPECT_EQ(write_to_text(read), text);
 
@@ -139,10 +144,11 @@ TEST(DemoFile, MalformedValuesAreRefusedNamingTheLineAndTheProblem) {
       {with(good, "var m_speed 0x1.3333333333334p-2", "var m_speed inf"),
        "the variable's value is not a number"},
       {with(good, "var vid_fps 60", "var vid_fps 0"), "vid_fps below 1 gives no tick length"},
+      {with(good, "skill 2", "skill 3"), "line 39: expected \"skill N\" with N 0 (Easy)"},
       {with(good, "ticks 3", "ticks -1"), "expected \"ticks COUNT\" with a count of 0 or more"},
       {with(good, "ticks 3", "ticks 4000001"), "4000001 ticks is more than the 4000000 a demo may hold"},
       {with(good, "ticks 3", "ticks 2"), "expected \"end demo end: ...\" after the last tick"},
-      {with(good, "ticks 3", "ticks 4"), "line 43: a tick line must start with its state digest"},
+      {with(good, "ticks 3", "ticks 4"), "line 44: a tick line must start with its state digest"},
       {with(good, first_tick, "xyz -5 0 1 0 0 1"), "a tick line must start with its state digest"},
       {with(good, first_tick, "ffffffffffffffff -5 0 2 0 0 1"), "four button states of 0 or 1"},
       {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1 102:1"),
@@ -151,7 +157,7 @@ TEST(DemoFile, MalformedValuesAreRefusedNamingTheLineAndTheProblem) {
        "a slot from 0 to 101 and a value from 0 to 3"},
       {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1 7"), "a key change is written SLOT:VALUE"},
       {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1 9:1 3:1"), "each slot once, in ascending order"},
-      {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1 " + long_line), "line 40: the line is too long"},
+      {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1 " + long_line), "line 41: the line is too long"},
       {with(good, first_tick, "ffffffffffffffff -5 0 1 0 0 1" + std::string(1, '\0') + " 1:1"),
        "holds a control character"},
       {with(good, "end demo end:", "end demo over:"), "expected \"end demo end: ...\""},

@@ -139,6 +139,13 @@ TEST(DemoRun, TheCommittedArenaDemoReplaysToItsRecordedEndInBothReplays) {
     EXPECT_TRUE(a == b) << "tick " << tick << " was drawn differently";
   }
   EXPECT_NE(read_text(folder.file("timed150.png")), read_text(folder.file("timed400.png")));
+  // A copy that says Easy replays at Easy: the player, hurt less, ends with more health.
+  write_text(folder.file("arena.t3bsp"), read_text(source_dir() + "/tests/demo/arena.t3bsp"));
+  std::string text = read_text(demo_path);
+  write_text(folder.file("easy.dem"), text.replace(text.find("\nticks "), 1, "\nskill 0\n"));
+  std::string end = line_starting(run_tarvo(folder, "--timedemo easy.dem").out, "demo end: ");
+  auto health = [](const std::string& line) { return atoi(line.c_str() + line.find(" health ") + 8); };
+  EXPECT_GT(health(end), health(recorded.end_line)) << end;
 }
 
 // Demo files the game must refuse before it opens a window: status 1 and a

@@ -1,15 +1,23 @@
-// tarvo_walk_demo: records a demo of a player walking a level.
+// tarvo_walk_demo: records a demo of the yardstick player on a level.
 //
-//   tarvo_walk_demo MAP DEMO [MAX_TICKS]     (default 7200 ticks, two minutes)
+//   tarvo_walk_demo MAP DEMO [MAX_TICKS [SEED]]   (default 7200 ticks, seed 1)
 //
-// The player walks from its start along the level's navigation graph to the
-// exit portal (to the node farthest from the start when the level has none),
-// stopping to turn on each enemy it sees and fire until it falls, and
-// reloading when the gun is empty, until the level ends or MAX_TICKS have
-// run. Everything goes
-// through the game's own pass and the demo recorder, with the shipped
-// config.cfg of the data folder the game finds (run it from a build). The
-// benchmark demos in bench/demos are made with it; see docs/demo-format.md.
+// The walker of tests/levels/level_walk.h plays the level from its start
+// along the navigation graph to the exit portal (to the enemy whose death
+// ends the level when it has none, else to the node farthest from the
+// start), fighting what it meets, until the level ends or MAX_TICKS have
+// run. Everything goes through the game's own pass and the demo recorder,
+// with the shipped config.cfg of the data folder the game finds (run it
+// from a build), so every run can be watched with --playdemo (WALK_TRACE=1
+// in the environment traces the walker). It ends with
+// one line on standard error:
+//
+//   walk_demo: MAP seed S finished|failed ticks T kills K health H lost L
+//
+// (L the health lost on the way) and exits with status 0 when the level was
+// finished, 3 when not. levels/README.md's table is made with it; so are the
+// benchmark demos in bench/demos (see docs/demo-format.md).
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -31,7 +39,10 @@
 #include "player/bind_keys.h"
 #include "config/config_file.h"
 #include "base/entity.h"
+#include "config/mouse_state.h"
+#include "game/level_table.h"
 #include "platform/keyboard.h"
+#include "config/skill.h"
 #include "platform/window.h"
 #include "tests/levels/level_walk.h"
 #include "world/ai_node.h"
@@ -40,129 +51,49 @@
 
 namespace {
 
-// The walker's pace, as the level walk test keeps it.
-constexpr double cruise_speed = 7.0;
-constexpr double node_reach = 0.9;
-// How far the walker sees an enemy to shoot at.
-constexpr double firing_range = 25.0;
-
-std::set<int> held;
-bool walker_key_down(int vk) { return held.count(vk) != 0; }
-
-double heading_delta(const player& p, double dx, double dz) {
-  double want = -std::atan2(dz, dx) * 180.0 / M_PI - 90.0;
-  double delta = std::fmod(want - p.yaw, 360.0);
-  if (delta > 180.0) delta -= 360.0;
-  if (delta <= -180.0) delta += 360.0;
-  return delta;
-}
-
-// Mouse counts that turn the view toward (dx, dz), at most 8 degrees a tick.
-int32_t turn_toward(const player& p, double dx, double dz) {
-  double delta = std::fmax(-8.0, std::fmin(8.0, heading_delta(p, dx, dz)));
-  return static_cast<int32_t>(-std::lround(delta / (p.mouse_speed_x != 0 ? p.mouse_speed_x : 1.0)));
-}
-
-// The nearest living enemy whose chest the player's eye sees within
-// firing range, or null.
-const entity* enemy_in_sight(const game_state& gs) {
-  const player& p = gs.the_player;
-  const double eye[3] = {p.pos[0], p.pos[1] + 2.25, p.pos[2]};
-  const entity* nearest = nullptr;
-  double nearest_d = firing_range;
-  for (const entity* e = gs.entity_list; e; e = e->next) {
-    if (e->type < 200 || e->type > 299 || e->health <= 0) continue;
-    const double chest[3] = {e->pos[0], e->pos[1] + 1.5, e->pos[2]};
-    double d = std::hypot(chest[0] - eye[0], chest[2] - eye[2]);
-    if (d < nearest_d && bsp_segment_clear(eye, chest, gs.bsp_root) == 1) {
-      nearest = e;
-      nearest_d = d;
-    }
+// The level whose map this is, so that a death that ends a level (the
+// brute's on the Outpost) counts as it does in the campaign.
+int level_of(const char* map) {
+  std::string m = map;
+  for (int i = 0; i < level_count; ++i) {
+    std::string file = std::strrchr(level_table[i].map_path, '/') + 1;
+    if (m.size() >= file.size() && m.compare(m.size() - file.size(), file.size(), file) == 0) return i;
   }
-  return nearest;
+  return 0;
 }
 
-// Mouse counts that tilt the view toward `want` degrees of pitch (above the
-// horizon positive), at most 8 degrees a tick.
-int32_t tilt_toward(const player& p, double want) {
-  double delta = std::fmod(want - p.pitch, 360.0);
-  if (delta > 180.0) delta -= 360.0;
-  if (delta <= -180.0) delta += 360.0;
-  delta = std::fmax(-8.0, std::fmin(8.0, delta));
-  return static_cast<int32_t>(-std::lround(delta / (p.mouse_speed_y != 0 ? p.mouse_speed_y : 1.0)));
-}
-
-// The points to walk: the route from the start to the exit, or to the
-// node farthest along the links from the start.
+// The points to walk: the route from the start to the exit, to the enemy
+// whose death ends the level, or to the node farthest along the links.
 std::vector<walk_point> plan(const game_state& gs) {
   const player& p = gs.the_player;
   int from = nav_node_near(gs.ai_node_list, gs.bsp_root, {p.pos[0], p.pos[1], p.pos[2]});
-  std::vector<walk_point> points;
-  if (from < 0) return points;
+  std::vector<walk_point> walk;
+  if (from < 0) return walk;
+  const entity* goal = nullptr;
+  for (int type : {2, 213, 212, p.level_number == 4 ? 209 : 2})
+    for (const entity* e = gs.entity_list; e && !goal; e = e->next)
+      if (e->type == type) goal = e;
   std::vector<int> route;
-  for (const entity* e = gs.entity_list; e; e = e->next)
-    if (e->type == 2) {
-      int to = nav_node_near(gs.ai_node_list, gs.bsp_root, {e->pos[0], e->pos[1], e->pos[2]});
-      route = nav_route(gs.ai_node_list, from, to);
-      if (!route.empty()) points.push_back({e->pos[0], e->pos[1], e->pos[2]});
-      break;
-    }
-  if (route.empty())
+  if (goal)
+    route = nav_route(gs.ai_node_list, from,
+                      nav_node_near(gs.ai_node_list, gs.bsp_root, {goal->pos[0], goal->pos[1], goal->pos[2]}));
+  if (route.empty()) {
+    goal = nullptr;
     for (const ai_node* a = gs.ai_node_list; a; a = a->next) {
       std::vector<int> r = nav_route(gs.ai_node_list, from, a->id);
       if (r.size() > route.size()) route = r;
     }
-  std::vector<walk_point> walk;
+  }
   for (int id : route) walk.push_back(nav_node_pos(gs.ai_node_list, id));
-  walk.insert(walk.end(), points.begin(), points.end());
+  if (goal) walk.push_back({goal->pos[0], goal->pos[1], goal->pos[2]});
   return walk;
 }
 
-// One tick of the walker: the keys it holds and the mouse it moves. An
-// enemy in sight stops the walk: the walker turns to it and fires.
-void steer(const game_state& gs, const std::vector<walk_point>& points, size_t& k, int& stalled, double& best,
-           mouse_state& mouse) {
-  const player& p = gs.the_player;
-  while (k + 1 < points.size() && std::hypot(points[k].x - p.pos[0], points[k].z - p.pos[2]) < node_reach &&
-         std::fabs(points[k].y - p.pos[1]) < 1.5) {
-    ++k;
-    best = 1e30;
-    stalled = 0;
-  }
-  held.clear();
-  const gun& g = p.guns[p.current_gun >= 0 && p.current_gun < gun_count ? p.current_gun : 0];
-  if (g.loaded == 0 && g.reserve > 0 && !p.reloading && stalled % 20 < 3) held.insert('R');
-  if (const entity* e = enemy_in_sight(gs)) {
-    double dx = e->pos[0] - p.pos[0], dz = e->pos[2] - p.pos[2];
-    double dy = e->pos[1] + 1.5 - (p.pos[1] + 2.25);
-    mouse.x_motion = turn_toward(p, dx, dz);
-    mouse.y_motion = tilt_toward(p, std::atan2(dy, std::hypot(dx, dz)) * 180.0 / M_PI);
-    if (std::fabs(heading_delta(p, dx, dz)) < 10.0) held.insert(vk_control);
-    return;
-  }
-  mouse.y_motion = tilt_toward(p, 0.0);
-  if (points.empty()) return;
-  const walk_point& t = points[k];
-  double dx = t.x - p.pos[0], dz = t.z - p.pos[2], d = std::hypot(dx, dz);
-  double speed = std::fmin(cruise_speed, d * 3.0);
-  double wx = d > 1e-9 ? dx / d * speed : 0, wz = d > 1e-9 ? dz / d * speed : 0;
-  double ex = wx - p.vel[0], ez = wz - p.vel[2];
-  bool push = std::hypot(ex, ez) > 0.5;
-  mouse.x_motion = push ? turn_toward(p, ex, ez) : turn_toward(p, dx, dz);
-  if (push) held.insert('W');
-  if (stalled % 60 >= 45) held.insert(vk_space);
-  double now = std::hypot(t.x - p.pos[0], t.z - p.pos[2]) + std::fabs(t.y - p.pos[1]);
-  if (now < best - 0.05) {
-    best = now;
-    stalled = 0;
-  } else {
-    ++stalled;
-  }
-}
-
-bool start(game_state& gs, demo_session& session, const game_options& options) {
+// skill < 0 keeps the config's own skill.
+bool start(game_state& gs, demo_session& session, const game_options& options, int skill) {
   gs.options = options;
   load_config(gs.config, gs.video);
+  if (skill >= 0) config_at(gs.config, cfg_skill).value.as_int = skill;
   gs.window = platform_create_window("tarvo walk demo", 320, 200, false, true);
   if (!gs.window || !platform_create_gl_context(gs.window)) {
     fprintf(stderr, "walk_demo: no GL context: %s\n", platform_error());
@@ -174,6 +105,7 @@ bool start(game_state& gs, demo_session& session, const game_options& options) {
   gs.bsp_root = new bsp_node{};
   gs.keys = new key_state{};
   player_init(gs.the_player, gs.config);
+  gs.the_player.level_number = level_of(options.map_path);
   bind_keys(gs.config, gs.video, gs.the_player);
   session.live_keys = walker_key_down;
   if (!demo_session_open(session, options)) return false;
@@ -186,11 +118,17 @@ bool start(game_state& gs, demo_session& session, const game_options& options) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    fprintf(stderr, "usage: tarvo_walk_demo MAP DEMO [MAX_TICKS]\n");
+    fprintf(stderr, "usage: tarvo_walk_demo MAP DEMO [MAX_TICKS [SEED [SKILL]]]\n");
     return 2;
   }
   int max_ticks = argc > 3 ? atoi(argv[3]) : 7200;
   if (max_ticks < 1) max_ticks = 7200;
+  uint32_t seed = argc > 4 ? static_cast<uint32_t>(strtoul(argv[4], nullptr, 10)) : 1;
+  int skill = argc > 5 ? atoi(argv[5]) : -1;
+  if (argc > 5 && !skill_valid(skill)) {
+    fprintf(stderr, "walk_demo: skill %s is not 0 (Easy), 1 (Normal) or 2 (Hard)\n", argv[5]);
+    return 2;
+  }
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   setenv("ALSOFT_DRIVERS", "null", 0);
   char* parse_argv[] = {argv[0], const_cast<char*>("--map"), argv[1], const_cast<char*>("--record"), argv[2]};
@@ -201,28 +139,34 @@ int main(int argc, char** argv) {
   reset_program_flags();
   game_state* gs = new game_state{};
   demo_session* session = new demo_session{};
-  bool ok = start(*gs, *session, line.options);
+  bool ok = start(*gs, *session, line.options, skill);
+  int lost = 0, ticks = 0, health = 0;
   if (ok) {
-    std::vector<walk_point> points = plan(*gs);
-    fprintf(stderr, "walk_demo: %zu points to walk\n", points.size());
-    size_t k = 0;
-    int stalled = 0;
-    double best = 1e30;
-    for (int tick = 0; tick < max_ticks && !gs->menu.active && quit_flag == 0; ++tick) {
-      mouse_state mouse{};
-      mouse.left = gs->mouse.left;
-      mouse.left_previous = gs->mouse.left;
-      steer(*gs, points, k, stalled, best, mouse);
-      gs->mouse = mouse;
+    walker w = walker_new(plan(*gs), seed);
+    health = gs->the_player.health;
+    for (; ticks < max_ticks && !gs->menu.active && quit_flag == 0; ++ticks) {
+      walker_input in = walker_step(w, gs->the_player, gs->entity_list, gs->bsp_root, gs->video.tick_step);
+      walker_hold(in);
+      gs->mouse = mouse_state{in.dx, in.dy, in.fire ? 1 : 0, gs->mouse.left, 0, 0};
       game_pass(*gs);
       gs->mouse.x_motion = 0;
       gs->mouse.y_motion = 0;
       platform_swap(gs->window);
+      if (gs->menu.active) break;
+      lost += std::max(0, health - std::max(0, gs->the_player.health));
+      health = gs->the_player.health;
     }
-    fprintf(stderr, "walk_demo: reached point %zu of %zu; health %d, kills %d\n", k, points.size(),
-            gs->the_player.health, gs->the_player.kills);
   }
+  bool finished = gs->menu.active && gs->menu.level_complete_screen;
   demo_session_close(*session, *gs);
+  // The level's last tick left it at once: its counters are read from the
+  // demo's end line.
+  int tick = 0, end_health = health, kills = 0;
+  sscanf(session->recorded.end_line.c_str(), "demo end: tick %d pos %*f %*f %*f health %d score %*d kills %d", &tick,
+         &end_health, &kills);
+  lost += std::max(0, health - std::max(0, end_health));
+  fprintf(stderr, "walk_demo: %s seed %u %s ticks %d kills %d health %d lost %d\n", argv[1], seed,
+          finished ? "finished" : "failed", tick, kills, end_health, lost);
   free_game_resources(*gs);
   delete_sound_source(gs->the_player.sound_source);
   close_game_window(*gs);
@@ -230,5 +174,5 @@ int main(int argc, char** argv) {
   delete session;
   platform_quit();
   fflush(stdout);
-  return ok ? 0 : 1;
+  return !ok ? 1 : finished ? 0 : 3;
 }

@@ -223,16 +223,16 @@ skip_splash() {
 start_game
 skip_splash
 step Down; step Down; step space  # the options page opens on "Back"
-step Up; step Up; step Up
+step Up; step Up; step Up; step Up  # over Apply, Controls and Skill to Mouse Speed
 right_to_floor
 shot options_set
-step Down; step Down; step Down; step space
+step Down; step Down; step Down; step Down; step space
 wait_exit_escape
 grep -qx "m_speed 0.01" "$work/game/data/config.cfg" || fail "Back did not write m_speed 0.01 to the config"
 start_game
 skip_splash
 step Down; step Down; step space
-step Up; step Up; step Up
+step Up; step Up; step Up; step Up
 shot options_again
 [ "$(differ options_set options_again)" -lt 1 ] || fail "the options page differs after a restart"
 wait_exit_escape

@@ -11,6 +11,7 @@
 #include "base/entity_codes.h"
 #include "entities/entity_list.h"
 #include "entities/hit_box.h"
+#include "config/skill.h"
 #include "tests/entities/enemy_arena.h"
 #include "tests/support/capture_stdout.h"
 
@@ -127,7 +128,8 @@ TEST(EnemyAttack, TheBossesSecondWeapons) {
 }
 
 // An instant shot that finds the player takes 10 health and halves its
-// velocity; mob9's takes 40. A shot aimed past the player misses.
+// velocity; mob9's takes 40. A shot aimed past the player misses. Easy
+// halves a hit and doubles the aim; Hard takes half as much again.
 TEST(EnemyAttack, InstantShotsHurtAndSlowThePlayer) {
   arena a;
   ASSERT_TRUE(a.build(hall, entity_key('S', "ent_prop1")));
@@ -157,6 +159,19 @@ TEST(EnemyAttack, InstantShotsHurtAndSlowThePlayer) {
   a.tick();
   EXPECT_EQ(count_occurrences(a.log, "player hit!\n"), 0);
   EXPECT_EQ(a.p.health, 50);
+  a.p.skill = skill_easy;
+  ready_to_fire(a, nine, ent_mob9, 0);
+  a.tick();
+  EXPECT_EQ(a.p.health, 30);
+  nine->state = s_aim;
+  nine->state_timer = 0.0;
+  int aimed = 0;
+  for (; nine->state == s_aim && aimed < 200; ++aimed) a.tick();
+  EXPECT_NEAR(aimed, 72.5, 0.5);  // 1.2 s
+  a.p.skill = skill_hard;
+  ready_to_fire(a, nine, ent_mob9, 0);
+  a.tick();
+  EXPECT_EQ(a.p.health, -30);
 }
 
 // Shots aimed within a unit of a body's middle, from 8 directions 8 and 20

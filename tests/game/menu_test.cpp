@@ -142,12 +142,19 @@ TEST(Menu, OptionsChangeTheVariablesWithinTheirLimits) {
 
   rig.press(vk_space);  // Space on a setting row does nothing
   EXPECT_EQ(rig.menu.page, page_options);
+  rig.press(vk_down);
+  EXPECT_EQ(shown(options_skill_text, rig.config), "Skill: Normal");
+  rig.press(vk_left);
+  EXPECT_EQ(shown(options_skill_text, rig.config), "Skill: Easy");
+  rig.press(vk_left);   // round to Hard
+  rig.press(vk_space);  // Space steps on like Right: round to Easy
+  EXPECT_EQ(int_var(rig.config, "skill"), 0);
   while (rig.menu.cursor < option_cursor_of(option_apply)) rig.press(vk_down);
   rig.press(vk_space);
   EXPECT_EQ(restart_video_flag, 1);
   // Apply keeps what changed in the config for the next start.
   EXPECT_EQ(folder.read("data/config.cfg"),
-            "vid_fullscreen 0\nvid_mode 16\nvid_fov 70\nm_speed 0.02\njoy_deadzone 25\n");
+            "vid_fullscreen 0\nvid_mode 16\nvid_fov 70\nm_speed 0.02\njoy_deadzone 25\nskill 0\n");
   restart_video_flag = 0;
   rig.press(vk_down);
   rig.press(vk_space);

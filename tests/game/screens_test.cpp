@@ -216,13 +216,14 @@ TEST_F(MenuScreens, LevelComplete) {
         {{-0.9, 0.8, 0.9, 0.92},
          {-0.7, 0.7, 0.4, 0.8},
          {-0.8, -0.1, 0.4, 0.2},
+         {-0.8, 0.2, 0.5, 0.3},  // "Skill: Normal"
          {-0.2, -0.2, 0.4, 0.0, true},
          {-0.85, -0.8, 0.8, -0.65}},
-        6);
+        7);
   p.mice = 0;
   p.level_number = 16;
   complete.prompt_on = 0;
-  check("level_complete_secret", complete, tex_title2, {{-0.9, 0.8, 0.9, 0.92}, {-0.8, 0.0, 0.4, 0.2}}, 3);
+  check("level_complete_secret", complete, tex_title2, {{-0.9, 0.8, 0.9, 0.92}, {-0.8, 0.0, 0.5, 0.3}}, 4);
 }
 
 // The ending, by the number of mice; no prompt whatever the blink.

