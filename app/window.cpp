@@ -16,8 +16,8 @@
 #include "platform/directory.h"
 #include "platform/events.h"
 #include "platform/window.h"
-#include "world/tree_textures.h"
-#include "world/world_pass.h"
+#include "world_draw/tree_textures.h"
+#include "world_draw/world_pass.h"
 #include "world/world_texture.h"
 
 const char game_window_title[] = "Tarvo 3D Engine";

@@ -28,7 +28,7 @@
 #include "world/ai_node.h"
 #include "world/bsp_node.h"
 #include "world/bsp_query.h"
-#include "world/world_draw.h"
+#include "world_draw/world_draw.h"
 
 namespace {
 

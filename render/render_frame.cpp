@@ -26,8 +26,8 @@
 #include "render/screen_square.h"
 #include "render/sky.h"
 #include "render/sprite_tables.h"
-#include "world/world_draw.h"
-#include "world/world_pass.h"
+#include "world_draw/world_draw.h"
+#include "world_draw/world_pass.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "render/hud_feedback.h"
 #include "render/image_coverage.h"
-#include "world/world_pass.h"
+#include "world_draw/world_pass.h"
 
 struct render_state {
   // Vertex lighting of the world instead of light maps; follows

@@ -6,7 +6,7 @@
 # may include player/player.h and player/gun.h (records only, no calls).
 top=${1:-.}
 cd "$top" || exit 2
-floors=(platform image base config audio world entities player render game app)
+floors=(platform image base config audio world world_draw entities player render game app)
 declare -A floor
 for i in "${!floors[@]}"; do floor[${floors[$i]}]=$i; done
 status=0

@@ -1,5 +1,5 @@
 // Drawing the tree: back-to-front order, light maps and vertex lighting.
-#include "world/world_draw.h"
+#include "world_draw/world_draw.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

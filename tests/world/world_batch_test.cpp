@@ -11,9 +11,9 @@
 #include "base/texture_load.h"
 #include "tests/support/gl_context.h"
 #include "world/bsp_node.h"
-#include "world/light_atlas.h"
+#include "world_draw/light_atlas.h"
 #include "world/light_map_build.h"
-#include "world/world_texture_array.h"
+#include "world_draw/world_texture_array.h"
 
 namespace {
 

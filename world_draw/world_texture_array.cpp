@@ -1,5 +1,5 @@
 // The level's opaque world textures copied into one array texture.
-#include "world/world_texture_array.h"
+#include "world_draw/world_texture_array.h"
 
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>

@@ -1,5 +1,5 @@
 // The level drawn for speed, looking as the painter's order draws it.
-#include "world/world_pass.h"
+#include "world_draw/world_pass.h"
 
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
@@ -9,7 +9,7 @@
 
 #include "base/texture_table.h"
 #include "world/bsp_node.h"
-#include "world/world_draw.h"
+#include "world_draw/world_draw.h"
 
 namespace {
 

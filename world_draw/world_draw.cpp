@@ -1,5 +1,5 @@
 // Drawing the level's BSP tree back to front, textured and light-mapped.
-#include "world/world_draw.h"
+#include "world_draw/world_draw.h"
 
 #include <GL/gl.h>
 

@@ -1,5 +1,5 @@
 // Carrying a loaded level's tree from one GL context to the next.
-#include "world/tree_textures.h"
+#include "world_draw/tree_textures.h"
 
 #include <GL/gl.h>
 

@@ -1,6 +1,6 @@
 // The view volume of one frame, for skipping polygons that cannot reach
 // the screen.
-#include "world/view_frustum.h"
+#include "world_draw/view_frustum.h"
 
 #include <GL/gl.h>
 

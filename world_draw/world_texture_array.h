@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "world/texture_opacity.h"
+#include "world_draw/texture_opacity.h"
 
 struct world_texture_array {
   uint32_t texture;              // a GL_TEXTURE_2D_ARRAY; 0 when there is none

@@ -1,5 +1,5 @@
 // The level's light maps copied side by side into one texture.
-#include "world/light_atlas.h"
+#include "world_draw/light_atlas.h"
 
 #include <GL/gl.h>
 
@@ -10,7 +10,7 @@
 #include "world/bsp_node.h"
 #include "world/bsp_polygons_walk.h"
 #include "world/light_map_build.h"
-#include "world/world_draw.h"
+#include "world_draw/world_draw.h"
 
 namespace {
 

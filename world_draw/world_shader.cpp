@@ -1,5 +1,5 @@
 // The program that draws a light-mapped polygon in one pass.
-#include "world/world_shader.h"
+#include "world_draw/world_shader.h"
 
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>

@@ -1,5 +1,5 @@
 // Which of the level's world textures are opaque in every texel.
-#include "world/texture_opacity.h"
+#include "world_draw/texture_opacity.h"
 
 #include <cstring>
 

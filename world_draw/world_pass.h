@@ -27,11 +27,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "world/light_atlas.h"
-#include "world/texture_opacity.h"
-#include "world/view_frustum.h"
-#include "world/world_shader.h"
-#include "world/world_texture_array.h"
+#include "world_draw/light_atlas.h"
+#include "world_draw/texture_opacity.h"
+#include "world_draw/view_frustum.h"
+#include "world_draw/world_shader.h"
+#include "world_draw/world_texture_array.h"
 #include "world/world_vis.h"
 
 struct bsp_node;
