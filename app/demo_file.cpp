@@ -209,7 +209,8 @@ bool read_variables(reader& r, demo& d) {
                                           : take_int32(p, INT32_MIN, INT32_MAX, &var->value.as_int);
     if (!ok || !at_line_end(p)) return fail(r, "the variable's value is not a number of its type");
   }
-  if (config_at(d.config, cfg_vid_fps).value.as_int < 1) return fail(r, "vid_fps below 1 gives no tick length");
+  if (config_at(d.config, cfg_vid_fps).value.as_int < 1)
+    return fail(r, "vid_fps below 1 gives no tick length");
   return true;
 }
 
@@ -283,7 +284,8 @@ bool read_end(reader& r, demo& d) {
   d.end_line = text;
   // Blank lines may follow; anything else means two files were joined.
   for (line_result got = next_line(r); got != line_eof; got = next_line(r))
-    if ((got != line_ok && got != line_cut) || !at_line_end(r.line)) return fail(r, "text follows the end line");
+    if ((got != line_ok && got != line_cut) || !at_line_end(r.line))
+      return fail(r, "text follows the end line");
   return true;
 }
 
@@ -340,15 +342,17 @@ bool demo_write_stream(FILE* file, const demo& d) {
   for (int i = 0; i < config_var_count; ++i) {
     const config_var& var = d.config.vars[i];
     fprintf(file, "var %s ", var.name);
-    if (config_is_double(var.name)) write_double(file, var.value.as_double);
-    else fprintf(file, "%d", var.value.as_int);
+    if (config_is_double(var.name))
+      write_double(file, var.value.as_double);
+    else
+      fprintf(file, "%d", var.value.as_int);
     fputc('\n', file);
   }
   fprintf(file, "skill %d\n", config_skill(d.config));
   fprintf(file, "ticks %zu\n", d.ticks.size());
   for (const demo_tick& tick : d.ticks) {
-    fprintf(file, "%016" PRIx64 " %d %d %d %d %d %d", tick.digest, tick.mouse[0], tick.mouse[1], tick.mouse[2],
-            tick.mouse[3], tick.mouse[4], tick.mouse[5]);
+    fprintf(file, "%016" PRIx64 " %d %d %d %d %d %d", tick.digest, tick.mouse[0], tick.mouse[1],
+            tick.mouse[2], tick.mouse[3], tick.mouse[4], tick.mouse[5]);
     for (uint32_t i = 0; i < tick.change_count; ++i) {
       const demo_key_change& change = d.key_changes[tick.first_change + i];
       fprintf(file, " %d:%d", change.slot, change.value);

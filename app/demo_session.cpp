@@ -17,13 +17,13 @@
 #include <cstring>
 
 #include "app/demo_state.h"
-#include "base/flags.h"
 #include "app/game_state.h"
+#include "base/flags.h"
+#include "config/skill.h"
 #include "config/video_settings.h"
 #include "platform/directory.h"
 #include "platform/timer.h"
 #include "platform/window.h"
-#include "config/skill.h"
 
 namespace {
 

@@ -41,8 +41,8 @@ struct demo_session {
   // recorded or replayed. The first broken rule is logged; a replay stops
   // there.
   bool checking;
-  bool check_started;         // the watch has seen the level's start
-  int32_t check_ticks;        // ticks of the level checked so far
+  bool check_started;   // the watch has seen the level's start
+  int32_t check_ticks;  // ticks of the level checked so far
   play_watch watch;
   std::string check_failure;  // "tick T: what broke", empty while every rule holds
 

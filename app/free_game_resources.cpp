@@ -2,8 +2,8 @@
 #include "app/free_game_resources.h"
 
 #include "app/game_state.h"
-#include "game/entity_sources.h"
 #include "entities/entity_list_free.h"
+#include "game/entity_sources.h"
 #include "world/bsp_free.h"
 #include "world/level_lists_free.h"
 

@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "base/flags.h"
 #include "app/game_state.h"
+#include "base/flags.h"
 #include "platform/keyboard.h"
 #include "platform/window.h"
 

@@ -4,15 +4,15 @@
 
 #include "app/loop_timing.h"
 #include "app/screenshot.h"
-#include "base/texture_table.h"
-#include "config/video_settings.h"
 #include "audio/sound_table.h"
+#include "base/texture_table.h"
 #include "config/config_table.h"
-#include "player/gamepad_input.h"
 #include "config/console.h"
 #include "config/key_state.h"
 #include "config/mouse_state.h"
+#include "config/video_settings.h"
 #include "game/menu_state.h"
+#include "player/gamepad_input.h"
 #include "player/player.h"
 #include "render/render_state.h"
 
@@ -56,9 +56,9 @@ struct game_state {
   platform_window* window;
   loop_timing timing;
   game_options options;
-  render_state renderer;  // what the frame renderer keeps between frames
-  demo_session* demo;     // the demo being recorded or replayed; null when none
-  frame_capture capture;  // screenshot tick count and F12
-  gamepad_input pad;      // what the gamepad mapping keeps between ticks
-  int32_t alt_enter_down; // Alt+Enter was down at the last due tick
+  render_state renderer;   // what the frame renderer keeps between frames
+  demo_session* demo;      // the demo being recorded or replayed; null when none
+  frame_capture capture;   // screenshot tick count and F12
+  gamepad_input pad;       // what the gamepad mapping keeps between ticks
+  int32_t alt_enter_down;  // Alt+Enter was down at the last due tick
 };

@@ -2,7 +2,6 @@
 #include "app/game_tick.h"
 
 #include "app/game_state.h"
-#include "game/game_sounds.h"
 #include "config/console_tick.h"
 #include "config/debug_flags.h"
 #include "config/key_state.h"
@@ -10,6 +9,7 @@
 #include "config/mouse_state.h"
 #include "entities/entity_list.h"
 #include "entities/entity_update.h"
+#include "game/game_sounds.h"
 #include "player/bind_keys.h"
 #include "player/player_update.h"
 #include "render/render_frame.h"
@@ -41,7 +41,8 @@ void game_tick_logic(game_state& gs) {
 
   // Every entity's tick from the tail back to the head, then teleports
   // carried out and finished entities freed.
-  entities_update(gs.entity_list, gs.the_player, gs.bsp_root, gs.ai_node_list, gs.entity_list, gs.video.tick_step);
+  entities_update(gs.entity_list, gs.the_player, gs.bsp_root, gs.ai_node_list, gs.entity_list,
+                  gs.video.tick_step);
   entities_prune(gs.entity_list);
 
   // While the console is open its keys are text, not the player's controls:

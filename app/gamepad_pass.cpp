@@ -3,11 +3,11 @@
 
 #include <cstdio>
 
-#include "base/flags.h"
 #include "app/game_state.h"
-#include "player/gamepad_input.h"
+#include "base/flags.h"
 #include "platform/directory.h"
 #include "platform/gamepad.h"
+#include "player/gamepad_input.h"
 
 void gamepad_start() {
   char folder[4096];

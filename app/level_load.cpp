@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "game/entity_sources.h"
+#include "app/map_read_level.h"
 #include "audio/sound_source.h"
+#include "game/entity_sources.h"
 #include "platform/directory.h"
 #include "player/player.h"
-#include "app/map_read_level.h"
 #include "world/map_stream.h"
 
 namespace {

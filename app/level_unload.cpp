@@ -6,14 +6,14 @@
 
 #include <cstdio>
 
+#include "base/entity.h"
 #include "base/flags.h"
 #include "base/texture_table.h"
-#include "render/screen_square.h"
-#include "game/entity_sources.h"
-#include "base/entity.h"
 #include "entities/entity_list_free.h"
+#include "game/entity_sources.h"
 #include "game/menu_state.h"
 #include "player/player.h"
+#include "render/screen_square.h"
 #include "world/bsp_free.h"
 #include "world/level_lists_free.h"
 

@@ -7,9 +7,9 @@ struct video_settings;
 struct loop_timing {
   double inverse_frequency;  // seconds per counter tick
   uint64_t last_reading;
-  double total;           // seconds since the loop started
+  double total;  // seconds since the loop started
   double previous_total;
-  double accumulator;     // seconds owed to the simulation
+  double accumulator;  // seconds owed to the simulation
 };
 
 // Starts the clock: the counter's frequency and its first reading.

@@ -3,13 +3,13 @@
 
 #include <cstdio>
 
-#include "base/texture_table.h"
 #include "base/entity.h"
+#include "base/texture_table.h"
+#include "entities/entities_read.h"
 #include "entities/entity_list_free.h"
 #include "world/ai_nodes_read.h"
 #include "world/bsp_free.h"
 #include "world/bsp_node.h"
-#include "entities/entities_read.h"
 #include "world/level_lists_free.h"
 #include "world/map_read_node.h"
 #include "world/map_stream.h"

@@ -7,9 +7,9 @@
 #include <cstdio>
 
 #include "app/game_state.h"
-#include "entities/enemy_kinds.h"
 #include "base/entity.h"
 #include "base/entity_codes.h"
+#include "entities/enemy_kinds.h"
 #include "entities/pickup_update_table.h"
 #include "entities/player_weapons_table.h"
 #include "world/bsp_polygons_walk.h"
@@ -35,7 +35,9 @@ std::string say(const char* format, ...) {
   return text;
 }
 
-bool finite3(const double (&v)[3]) { return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]); }
+bool finite3(const double (&v)[3]) {
+  return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
+}
 
 // Inside the level's box, or below all of it: a body under the level's
 // lowest polygon is falling to its death.
@@ -50,7 +52,8 @@ std::string check_list(const entity* head) {
   if (!head || head->type != 0 || head->prev) return "the entity list has no bare head of type 0";
   size_t length = 1;
   for (const entity* e = head; e->next; e = e->next) {
-    if (e->next->prev != e) return say("the entry after id %d (type %d) does not link back to it", e->id, e->type);
+    if (e->next->prev != e)
+      return say("the entry after id %d (type %d) does not link back to it", e->id, e->type);
     if (++length > longest_allowed_list) return say("the entity list is longer than %zu entries", length - 1);
   }
   return "";
@@ -63,7 +66,8 @@ std::string check_entity(const play_watch& w, const entity& e) {
     return say("entity id %d (type %d) holds a number that is not finite", e.id, e.type);
   if (is_enemy(e.type) && (e.state < s_idle || e.state > s_revive || e.frame < 0 || e.frame > last_frame ||
                            (e.phase != 0 && e.phase != 1)))
-    return say("enemy id %d (type %d) has state %d, frame %d, phase %d", e.id, e.type, e.state, e.frame, e.phase);
+    return say("enemy id %d (type %d) has state %d, frame %d, phase %d", e.id, e.type, e.state, e.frame,
+               e.phase);
   if (!in_level(w, e.pos))
     return say("entity id %d (type %d) is outside the level at (%.2f, %.2f, %.2f)", e.id, e.type, e.pos[0],
                e.pos[1], e.pos[2]);
@@ -73,7 +77,8 @@ std::string check_entity(const play_watch& w, const entity& e) {
 std::string check_player_numbers(const play_watch& w, const player& p, double dt) {
   bool finite = finite3(p.pos) && finite3(p.vel) && finite3(p.accel) && std::isfinite(p.yaw) &&
                 std::isfinite(p.pitch) && std::isfinite(p.jump_time) && std::isfinite(p.death_timer) &&
-                std::isfinite(p.reload_time) && std::isfinite(p.mouse_speed_x) && std::isfinite(p.mouse_speed_y);
+                std::isfinite(p.reload_time) && std::isfinite(p.mouse_speed_x) &&
+                std::isfinite(p.mouse_speed_y);
   for (const gun& g : p.guns) finite = finite && std::isfinite(g.fire_timer);
   if (!finite) return "the player holds a number that is not finite";
   // The look step keeps the pitch level, up to 90 up or 90 down (or
@@ -111,7 +116,8 @@ std::string check_guns(const player& before, const player& p, const gains& got) 
     int had = before.guns[i].loaded + before.guns[i].reserve + got.rounds[i];
     int has = g.loaded + g.reserve;
     if (has > had || has < had - gun_table[i].rounds_per_shot)
-      return say("gun %d went from %d rounds to %d with %d from items", i, had - got.rounds[i], has, got.rounds[i]);
+      return say("gun %d went from %d rounds to %d with %d from items", i, had - got.rounds[i], has,
+                 got.rounds[i]);
   }
   return "";
 }
@@ -134,7 +140,8 @@ std::string check_counters(const play_watch& w, const player& p, const entity* h
   int score = p.score - before.score - got.score;
   if (kills < 0 || kills > candidates) return say("kills went from %d to %d", before.kills, p.kills);
   if (score < low || score > high)
-    return say("the score went from %d to %d (%d from items, %d kills)", before.score, p.score, got.score, kills);
+    return say("the score went from %d to %d (%d from items, %d kills)", before.score, p.score, got.score,
+               kills);
   if (p.mice != before.mice + got.mice) return say("mice went from %d to %d", before.mice, p.mice);
   // Below the death plane health is set to 0, from whatever it was.
   bool plane = p.pos[1] < death_plane && p.health == 0;
@@ -194,8 +201,9 @@ std::string play_watch_start(play_watch& w, const game_state& gs) {
   remember(w, gs);
   if (p.health != 100 || p.kills != p.kills_at_level_start || p.score != p.score_at_level_start ||
       p.mice != p.mice_at_level_start)
-    return say("the level starts with health %d, kills %d, score %d, mice %d (at its start %d, %d, %d)", p.health,
-               p.kills, p.score, p.mice, p.kills_at_level_start, p.score_at_level_start, p.mice_at_level_start);
+    return say("the level starts with health %d, kills %d, score %d, mice %d (at its start %d, %d, %d)",
+               p.health, p.kills, p.score, p.mice, p.kills_at_level_start, p.score_at_level_start,
+               p.mice_at_level_start);
   std::string broken = check_list(gs.entity_list);
   for (const entity* e = gs.entity_list; broken.empty() && e; e = e->next) broken = check_entity(w, *e);
   return broken;

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "app/demo_session.h"
-#include "base/flags.h"
 #include "app/free_game_resources.h"
 #include "app/fullscreen.h"
 #include "app/game_tick.h"
@@ -17,24 +16,25 @@
 #include "app/window.h"
 #include "app/window_proc.h"
 #include "audio/audio_device.h"
-#include "game/entity_sources.h"
 #include "audio/fixed_sounds.h"
 #include "audio/music.h"
 #include "audio/sound_source.h"
-#include "player/bind_keys.h"
+#include "base/entity.h"
+#include "base/flags.h"
 #include "config/config_file.h"
 #include "config/keyboard_poll.h"
-#include "base/entity.h"
 #include "game/campaign.h"
+#include "game/entity_sources.h"
 #include "game/menu_controls.h"
 #include "game/menu_frame.h"
 #include "platform/events.h"
 #include "platform/keyboard.h"
 #include "platform/timer.h"
 #include "platform/window.h"
-#include "world/world_vis.h"
+#include "player/bind_keys.h"
 #include "render/render_frame.h"
 #include "world/bsp_node.h"
+#include "world/world_vis.h"
 
 // Everything before the loop, in its fixed order.
 void start_up_game(game_state& gs) {
@@ -94,7 +94,8 @@ void place_player_on_start(game_state& gs) {
 
 bool enter_level(game_state& gs, const char* path) {
   gs.menu.active = 0;
-  if (!load_level(path, gs.entity_list, gs.textures, gs.bsp_root, gs.ai_node_list, gs.the_player, gs.config)) {
+  if (!load_level(path, gs.entity_list, gs.textures, gs.bsp_root, gs.ai_node_list, gs.the_player,
+                  gs.config)) {
     gs.menu.active = 1;
     gs.menu.start_level_request = 0;
     return false;
@@ -121,8 +122,8 @@ bool start_map_option(game_state& gs) {
 
 bool menu_pass(game_state& gs, key_down_test key_down) {
   if (gs.mouse.left == 1 && gs.menu.splash_timer < 3.0) gs.menu.splash_timer = 3.0;
-  if (menu_frame(gs.menu, gs.textures, gs.sounds, *gs.keys, gs.video.tick_step, gs.music_buffer, gs.the_player,
-                 gs.config, key_down) == menu_quit)
+  if (menu_frame(gs.menu, gs.textures, gs.sounds, *gs.keys, gs.video.tick_step, gs.music_buffer,
+                 gs.the_player, gs.config, key_down) == menu_quit)
     return false;
   if (gs.menu.start_level_request) {
     gs.mouse.left = 0;
@@ -133,8 +134,10 @@ bool menu_pass(game_state& gs, key_down_test key_down) {
 
 void game_pass(game_state& gs) {
   platform_capture_mouse(!gs.the_console.console_open && window_focus_flag);
-  if (gs.demo) demo_tick_input(*gs.demo, gs);
-  else poll_keyboard(*gs.keys);
+  if (gs.demo)
+    demo_tick_input(*gs.demo, gs);
+  else
+    poll_keyboard(*gs.keys);
   game_tick_after_input(gs);
   // Dead for more than six seconds, or the level completed: back to the menus.
   bool level_over = (gs.the_player.health < 1 && gs.the_player.death_timer > 6.0) || level_done_flag;

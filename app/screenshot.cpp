@@ -29,7 +29,8 @@ bool f12_path(char* out, size_t size) {
   if (!user_folder_active() && platform_get_current_directory(folder, sizeof folder) &&
       screenshot_free_name(folder, out, size))
     return true;
-  if (platform_user_data_directory(folder, sizeof folder) && screenshot_free_name(folder, out, size)) return true;
+  if (platform_user_data_directory(folder, sizeof folder) && screenshot_free_name(folder, out, size))
+    return true;
   printf("screenshot: no folder to write to (neither the game's folder nor the user's data folder)\n");
   return false;
 }
@@ -55,7 +56,8 @@ bool screenshot_write(const char* path, int width, int height) {
   glPixelStorei(GL_PACK_ALIGNMENT, alignment);
   char reason[160] = "";
   // OpenGL gives the bottom row first.
-  if (image_write_png(path, image_view{pixels.data(), width, height, 3, true}, reason, sizeof reason)) return true;
+  if (image_write_png(path, image_view{pixels.data(), width, height, 3, true}, reason, sizeof reason))
+    return true;
   printf("screenshot: cannot write %s: %s\n", path, reason);
   return false;
 }

@@ -7,18 +7,18 @@
 #include <cstdio>
 #include <vector>
 
-#include "base/flags.h"
 #include "app/fullscreen.h"
 #include "app/game_state.h"
 #include "app/texture_catalogue.h"
-#include "base/texture_load.h"
 #include "app/window_icon.h"
+#include "base/flags.h"
+#include "base/texture_load.h"
 #include "platform/directory.h"
 #include "platform/events.h"
 #include "platform/window.h"
+#include "world/world_texture.h"
 #include "world_draw/tree_textures.h"
 #include "world_draw/world_pass.h"
-#include "world/world_texture.h"
 
 const char game_window_title[] = "Tarvo 3D Engine";
 

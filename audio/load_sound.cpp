@@ -116,10 +116,12 @@ void sound_decode_run(sound_decode& decode, const std::atomic<bool>* cancel) {
     int got = channels == 1 ? op_read(file, samples + read, room, &link)
                             : op_read_stereo(file, samples + read * 2, room);
     if (got < 0)
-      append_line(decode.log, "%s: decode error %d after %lld samples\n", path, got, static_cast<long long>(read));
+      append_line(decode.log, "%s: decode error %d after %lld samples\n", path, got,
+                  static_cast<long long>(read));
     if (got <= 0) break;
     if (channels == 1 && op_channel_count(file, link) != 1) {
-      append_line(decode.log, "%s: channel count changes at sample %lld\n", path, static_cast<long long>(read));
+      append_line(decode.log, "%s: channel count changes at sample %lld\n", path,
+                  static_cast<long long>(read));
       break;
     }
     read += got;

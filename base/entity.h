@@ -5,10 +5,10 @@
 struct ai_node;
 
 struct entity {
-  int32_t type;         // type code; -1 marks for removal, -2 a stopped teleport orb
-  int32_t id;           // sequence number from the level file; shots copy the shooter's
-  int32_t frame;        // sprite animation cell
-  int32_t state;        // enemy state 1..11
+  int32_t type;   // type code; -1 marks for removal, -2 a stopped teleport orb
+  int32_t id;     // sequence number from the level file; shots copy the shooter's
+  int32_t frame;  // sprite animation cell
+  int32_t state;  // enemy state 1..11
   int32_t health;
   int32_t burst_count;  // shots fired in the current burst
   int32_t* path;        // node ids of the current path; owned by the entity

@@ -77,7 +77,9 @@ void upload(const uint8_t* pixels, int width, int height, bool mipmaps, texture_
       gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
   } else {
     if (kept)
-      *kept = texture_image{width, height, false,
+      *kept = texture_image{width,
+                            height,
+                            false,
                             {std::vector<uint8_t>(pixels, pixels + static_cast<size_t>(width) * height * 4)}};
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -90,11 +92,14 @@ void upload(const uint8_t* pixels, int width, int height, bool mipmaps, texture_
 std::vector<uint8_t> texture_half_level(const std::vector<uint8_t>& level, int32_t side) {
   const int32_t half = side / 2;
   std::vector<uint8_t> next(static_cast<size_t>(half) * half * 4);
-  auto at = [&](int32_t x, int32_t y, int k) { return static_cast<int>(level[(static_cast<size_t>(y) * side + x) * 4 + k]); };
+  auto at = [&](int32_t x, int32_t y, int k) {
+    return static_cast<int>(level[(static_cast<size_t>(y) * side + x) * 4 + k]);
+  };
   for (int32_t y = 0; y < half; ++y)
     for (int32_t x = 0; x < half; ++x)
       for (int k = 0; k < 4; ++k) {
-        int sum = at(2 * x, 2 * y, k) + at(2 * x + 1, 2 * y, k) + at(2 * x, 2 * y + 1, k) + at(2 * x + 1, 2 * y + 1, k);
+        int sum = at(2 * x, 2 * y, k) + at(2 * x + 1, 2 * y, k) + at(2 * x, 2 * y + 1, k) +
+                  at(2 * x + 1, 2 * y + 1, k);
         next[(static_cast<size_t>(y) * half + x) * 4 + k] = static_cast<uint8_t>((sum + 2) / 4);
       }
   return next;

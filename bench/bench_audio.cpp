@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "audio/audio_device.h"
-#include "game/entity_sources.h"
-#include "game/game_sounds.h"
 #include "audio/load_sound.h"
 #include "audio/sound_source.h"
 #include "base/entity.h"
+#include "game/entity_sources.h"
+#include "game/game_sounds.h"
 #include "player/player.h"
 
 namespace {

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "app/map_read_level.h"
+#include "base/entity.h"
 #include "base/texture_table.h"
 #include "bench/generated_map.h"
-#include "base/entity.h"
 #include "entities/entity_list_free.h"
 #include "world/bsp_free.h"
 #include "world/bsp_query.h"
 #include "world/level_lists_free.h"
-#include "app/map_read_level.h"
 #include "world/map_stream.h"
 
 namespace {

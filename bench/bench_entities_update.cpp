@@ -2,11 +2,11 @@
 // largest compiled level, with every enemy awake.
 #include <benchmark/benchmark.h>
 
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "bench/bench_level.h"
 #include "config/key_state.h"
 #include "config/mouse_state.h"
-#include "base/entity.h"
-#include "base/entity_codes.h"
 #include "entities/entity_list.h"
 #include "entities/entity_update.h"
 #include "player/player.h"

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "app/level_load.h"
+#include "base/entity.h"
 #include "base/texture_table.h"
 #include "config/config_table.h"
-#include "base/entity.h"
 #include "entities/entity_list_free.h"
 #include "platform/window.h"
 #include "player/player.h"

@@ -24,7 +24,8 @@ std::vector<std::string> level_sources() {
   if (DIR* d = opendir(levels_dir().c_str())) {
     while (dirent* e = readdir(d)) {
       std::string name = e->d_name;
-      if (name.size() > 4 && name.compare(name.size() - 4, 4, ".lvl") == 0) out.push_back(levels_dir() + "/" + name);
+      if (name.size() > 4 && name.compare(name.size() - 4, 4, ".lvl") == 0)
+        out.push_back(levels_dir() + "/" + name);
     }
     closedir(d);
   }

@@ -9,15 +9,15 @@
 #include <string>
 
 #include "app/level_load.h"
+#include "app/map_read_level.h"
+#include "base/entity.h"
 #include "base/texture_table.h"
 #include "bench/bench_level.h"
 #include "bench/generated_map.h"
-#include "base/entity.h"
 #include "entities/entity_list_free.h"
 #include "platform/window.h"
 #include "world/bsp_free.h"
 #include "world/level_lists_free.h"
-#include "app/map_read_level.h"
 #include "world/map_stream.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/game_state.h"
+#include "app/game_tick.h"
 #include "app/level_load.h"
 #include "app/texture_catalogue.h"
 #include "app/window.h"
@@ -22,7 +23,6 @@
 #include "render/draw_entities.h"
 #include "render/frame_rules.h"
 #include "render/hud.h"
-#include "app/game_tick.h"
 #include "render/render_frame.h"
 #include "render/sky.h"
 #include "world/ai_node.h"

@@ -2,9 +2,9 @@
 // booth: one instant shot and one fifteen-pellet shotgun blast through weapon_step.
 #include <benchmark/benchmark.h>
 
-#include "bench/bench_level.h"
 #include "base/entity.h"
 #include "base/entity_codes.h"
+#include "bench/bench_level.h"
 #include "entities/player_weapons_step.h"
 #include "player/player.h"
 

@@ -87,7 +87,9 @@ void set_config_defaults(config_table& table);
 
 // The variable at `index`.
 inline config_var& config_at(config_table& table, config_index index) { return table.vars[index]; }
-inline const config_var& config_at(const config_table& table, config_index index) { return table.vars[index]; }
+inline const config_var& config_at(const config_table& table, config_index index) {
+  return table.vars[index];
+}
 
 // The variable called `name` (exact, case-sensitive), or null.
 config_var* config_find(config_table& table, const char* name);

@@ -21,7 +21,8 @@ uint8_t key_code_of_slot(int slot) {
 }
 
 void key_code_name(uint8_t code, char* buffer, int size) {
-  static const char* const special[] = {"Backspace", "Space", "Return", "Up", "Down", "Left", "Right", "Control"};
+  static const char* const special[] = {"Backspace", "Space", "Return", "Up",
+                                        "Down",      "Left",  "Right",  "Control"};
   if (size <= 0) return;
   int slot = key_code_slot(code);
   if (slot < 0)

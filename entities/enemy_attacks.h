@@ -11,12 +11,12 @@ constexpr int32_t no_burst = -1;
 
 struct enemy_attack {
   int32_t type;
-  double aim_time;             // seconds in s_aim before the shot
-  int32_t volley[2];           // per phase: volley_instant or a projectile type
-  int32_t burst_limit[2];      // per phase: volleys past the first in one burst, or no_burst
-  bool stays_in_fire;          // fires again from s_fire instead of aiming anew
-  bool turns_while_aiming;     // turns its sprite toward the player in s_aim
-  int32_t instant_damage;      // hit points an instant shot takes from the player
+  double aim_time;          // seconds in s_aim before the shot
+  int32_t volley[2];        // per phase: volley_instant or a projectile type
+  int32_t burst_limit[2];   // per phase: volleys past the first in one burst, or no_burst
+  bool stays_in_fire;       // fires again from s_fire instead of aiming anew
+  bool turns_while_aiming;  // turns its sprite toward the player in s_aim
+  int32_t instant_damage;   // hit points an instant shot takes from the player
 };
 
 // The bosses aim for a twelfth of the usual 0.6 s.
@@ -50,9 +50,7 @@ constexpr const enemy_attack& enemy_attack_of(int32_t type) {
 
 // Beyond this distance (feet to feet) an enemy whose burst is over goes
 // back to chasing.
-constexpr double fire_range(int32_t type) {
-  return type == ent_boss1 || type == ent_boss2 ? 25.0 : 5.0;
-}
+constexpr double fire_range(int32_t type) { return type == ent_boss1 || type == ent_boss2 ? 25.0 : 5.0; }
 
 // The three kinds with two weapon phases, flipped at the end of each burst.
 constexpr bool has_weapon_phases(int32_t type) {

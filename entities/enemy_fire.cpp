@@ -5,14 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "entities/enemy_kinds.h"
-#include "entities/enemy_sight.h"
 #include "base/entity.h"
 #include "base/entity_codes.h"
+#include "config/skill.h"
+#include "entities/enemy_kinds.h"
+#include "entities/enemy_sight.h"
 #include "entities/entity_list.h"
 #include "entities/hit_box.h"
 #include "player/player.h"
-#include "config/skill.h"
 
 namespace {
 
@@ -103,7 +103,8 @@ void fire_three(int32_t type, entity& s, const double p[3]) {
     if (boss) {
       entity& q = spawn(type, s, boss_muzzle_height);
       boss_muzzle_offset(q, s);
-      set_vel(q, boss_shot_speed * std::cos(phi), 8.0 * (p[1] - s.pos[1] - 1.5), boss_shot_speed * std::sin(phi));
+      set_vel(q, boss_shot_speed * std::cos(phi), 8.0 * (p[1] - s.pos[1] - 1.5),
+              boss_shot_speed * std::sin(phi));
     } else {
       set_vel(spawn(type, s, 1.875), shot_speed * std::cos(phi), 0.5 * (p[1] - s.pos[1] - 1.5),
               shot_speed * std::sin(phi));
@@ -123,7 +124,8 @@ void fire_single(int32_t type, entity& s, const double p[3]) {
     set_vel(q, shot_speed * u[0], 0.0, shot_speed * u[2]);
     q.facing = std::atan2(p[0] - s.pos[0], p[2] - s.pos[2]);
   } else {
-    set_vel(q, single_shot_speed * u[0], 0.5 * (eye[1] - (s.pos[1] + single_shot_rise)), single_shot_speed * u[2]);
+    set_vel(q, single_shot_speed * u[0], 0.5 * (eye[1] - (s.pos[1] + single_shot_rise)),
+            single_shot_speed * u[2]);
   }
   if (s.type == ent_boss2) {
     q.aux_timer = rand() % 4;  // seconds until a spawn shot hatches
@@ -158,8 +160,10 @@ void enemy_hitscan(entity& s, player& p, const bsp_node* root, int32_t damage) {
   s.aim_end[1] = s.pos[1] + player_eye_height;
   s.aim_end[2] = s.pos[2] + instant_shot_reach * std::sin(s.aim_angle);
   const hit_box_result r = hit_box_test(box, s.pos, s.aim_end);
-  if (r.met_a) printf("intersected plane 1\n");
-  else if (r.plane == hit_plane_b) printf("intersected plane 2\n");
+  if (r.met_a)
+    printf("intersected plane 1\n");
+  else if (r.plane == hit_plane_b)
+    printf("intersected plane 2\n");
   if (!r.hit) return;
   printf("player hit!\n");
   p.health -= skill_damage(p.skill, damage);

@@ -13,9 +13,9 @@ struct enemy_kind {
 // The fourteen kinds; any other code of 200-299 walks and scores as
 // generic_enemy_kind.
 constexpr enemy_kind enemy_kinds[] = {
-    {ent_worker, -100, 6.0}, {ent_mob2, 200, 4.0},    {ent_mob3, 100, 6.0},     {ent_mob4, 500, 4.0},
-    {ent_mob5, 250, 10.0},   {ent_mob6, 100, 6.0},    {ent_mob7, 300, 6.0},     {ent_mob8, 250, 4.0},
-    {ent_mob9, 300, 10.0},   {ent_mob10, 2000, 4.0},  {ent_mob13, 200, 4.0},    {ent_mob14, 250, 4.0},
+    {ent_worker, -100, 6.0},  {ent_mob2, 200, 4.0},    {ent_mob3, 100, 6.0},  {ent_mob4, 500, 4.0},
+    {ent_mob5, 250, 10.0},    {ent_mob6, 100, 6.0},    {ent_mob7, 300, 6.0},  {ent_mob8, 250, 4.0},
+    {ent_mob9, 300, 10.0},    {ent_mob10, 2000, 4.0},  {ent_mob13, 200, 4.0}, {ent_mob14, 250, 4.0},
     {ent_boss1, 10000, 15.0}, {ent_boss2, 10000, 4.0},
 };
 

@@ -3,12 +3,12 @@
 
 #include <cstdio>
 
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "base/flags.h"
 #include "entities/enemy_animation.h"
 #include "entities/enemy_context.h"
 #include "entities/enemy_sight.h"
-#include "base/entity.h"
-#include "base/entity_codes.h"
 #include "player/player.h"
 
 namespace {

@@ -5,17 +5,17 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/entity.h"
+#include "base/entity_codes.h"
+#include "config/skill.h"
 #include "entities/enemy_animation.h"
 #include "entities/enemy_attacks.h"
 #include "entities/enemy_context.h"
 #include "entities/enemy_fire.h"
 #include "entities/enemy_sight.h"
 #include "entities/enemy_update.h"
-#include "base/entity.h"
-#include "base/entity_codes.h"
 #include "entities/entity_list.h"
 #include "player/player.h"
-#include "config/skill.h"
 
 namespace {
 

@@ -3,14 +3,14 @@
 
 #include <cstdio>
 
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "entities/enemy_context.h"
 #include "entities/enemy_kinds.h"
 #include "entities/enemy_life_states.h"
 #include "entities/enemy_nav_states.h"
 #include "entities/enemy_shoot_states.h"
 #include "entities/enemy_sight.h"
-#include "base/entity.h"
-#include "base/entity_codes.h"
 #include "player/player.h"
 
 namespace {

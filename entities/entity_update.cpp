@@ -1,11 +1,11 @@
 // The per-tick walk over the level's entities.
 #include "entities/entity_update.h"
 
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "base/flags.h"
 #include "entities/enemy_sight.h"
 #include "entities/enemy_update.h"
-#include "base/entity.h"
-#include "base/entity_codes.h"
 #include "entities/pickup_update.h"
 #include "entities/projectile_update.h"
 #include "player/player.h"

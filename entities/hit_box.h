@@ -15,10 +15,10 @@ enum hit_plane { hit_plane_none = 0, hit_plane_a = 1, hit_plane_b = 2 };
 
 // What one test found.
 struct hit_box_result {
-  int hit;          // the segment crossed one of the rectangles within its width
-  hit_plane plane;  // the rectangle hit; on a miss, the first plane met (A before B)
-  double point[3];  // where the segment met that plane (valid when plane != none)
-  int met_a;        // the segment met A's plane, whether or not within A
+  int hit;            // the segment crossed one of the rectangles within its width
+  hit_plane plane;    // the rectangle hit; on a miss, the first plane met (A before B)
+  double point[3];    // where the segment met that plane (valid when plane != none)
+  int met_a;          // the segment met A's plane, whether or not within A
   double a_point[3];  // where it met A's plane (valid when met_a)
 };
 

@@ -20,7 +20,6 @@ constexpr double enemy_centre_height = 1.5;
 constexpr double vertical_angle = 1.570796;
 constexpr int shotgun = 1;
 
-
 // Half-width and half-height of an enemy's hit box against the player's shots.
 void body_size(int type, double* w, double* h) {
   switch (type) {

@@ -3,13 +3,13 @@
 
 #include <cmath>
 
-#include "entities/enemy_kinds.h"
-#include "entities/enemy_sight.h"
 #include "base/entity.h"
 #include "base/entity_codes.h"
+#include "config/skill.h"
+#include "entities/enemy_kinds.h"
+#include "entities/enemy_sight.h"
 #include "entities/hit_box.h"
 #include "player/player.h"
-#include "config/skill.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ void test_enemies(entity& q, entity* list) {
     const double centre[3] = {e->pos[0], e->pos[1] + enemy_eye_height, e->pos[2]};
     if (distance3(centre, q.pos) >= (is_boss(e->type) ? 10.0 : 3.0)) continue;
     e->health -= player_shot_damage;
-    e->ai_flag = -1;  // a mob9 hit by a projectile stays dead
+    e->ai_flag = -1;                             // a mob9 hit by a projectile stays dead
     if (e->state != s_pain) e->sound_event = 1;  // a cry asked for earlier this tick is kept
     if (e->state != s_dying && e->type != ent_boss1) {
       e->frame = 6;

@@ -3,9 +3,9 @@
 
 #include <cmath>
 
+#include "base/entity.h"
 #include "entities/enemy_kinds.h"
 #include "entities/enemy_sight.h"
-#include "base/entity.h"
 #include "world/bsp_query.h"
 
 namespace {

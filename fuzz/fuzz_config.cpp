@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "config/video_settings.h"
 #include "config/config_file.h"
 #include "config/config_table.h"
+#include "config/video_settings.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The log is not what is being tested.

@@ -18,17 +18,17 @@
 #include <sstream>
 #include <string>
 
-#include "base/flags.h"
 #include "app/free_game_resources.h"
 #include "app/game_state.h"
 #include "app/game_tick.h"
+#include "app/play_check.h"
 #include "app/run_game.h"
-#include "config/video_settings.h"
-#include "player/bind_keys.h"
+#include "base/entity.h"
+#include "base/flags.h"
 #include "config/config_file.h"
 #include "config/key_code.h"
-#include "base/entity.h"
-#include "app/play_check.h"
+#include "config/video_settings.h"
+#include "player/bind_keys.h"
 
 namespace {
 

@@ -7,15 +7,15 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "base/texture_table.h"
+#include "app/map_read_level.h"
 #include "base/entity.h"
+#include "base/texture_table.h"
 #include "entities/entity_list_free.h"
 #include "world/ai_node.h"
 #include "world/bsp_free.h"
 #include "world/bsp_node.h"
 #include "world/bsp_query.h"
 #include "world/level_lists_free.h"
-#include "app/map_read_level.h"
 #include "world/map_stream.h"
 
 namespace {

@@ -8,8 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "base/texture_table.h"
+#include "app/map_read_level.h"
 #include "base/entity.h"
+#include "base/texture_table.h"
 #include "entities/entity_list_free.h"
 #include "tools/mapc/compile.h"
 #include "tools/mapc/grid_parser.h"
@@ -18,7 +19,6 @@
 #include "world/bsp_free.h"
 #include "world/bsp_node.h"
 #include "world/level_lists_free.h"
-#include "app/map_read_level.h"
 #include "world/map_stream.h"
 
 namespace {

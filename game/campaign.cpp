@@ -5,10 +5,10 @@
 
 #include <cstdio>
 
-#include "base/texture_table.h"
-#include "config/user_folder.h"
 #include "audio/load_sound.h"
 #include "audio/sound_source.h"
+#include "base/texture_table.h"
+#include "config/user_folder.h"
 #include "game/level_table.h"
 #include "game/menu_keys.h"
 #include "game/save_file.h"

@@ -5,9 +5,9 @@
 #include <GL/gl.h>
 
 #include "base/texture_table.h"
+#include "config/skill.h"
 #include "game/level_table.h"
 #include "player/player.h"
-#include "config/skill.h"
 #include "render/draw_2d.h"
 #include "render/text.h"
 

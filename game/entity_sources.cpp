@@ -11,7 +11,8 @@ void give_entity_sources(entity* first) {
   int missed = 0;
   uint32_t last_error = 0;
   for (entity* e = first; e; e = e->next) {
-    if (!(is_enemy(e->type) || is_projectile(e->type) || is_pickup(e->type)) || e->sound_source != 0) continue;
+    if (!(is_enemy(e->type) || is_projectile(e->type) || is_pickup(e->type)) || e->sound_source != 0)
+      continue;
     uint32_t error = 0;
     e->sound_source = generate_sound_source(&error);
     if (error != 0) {

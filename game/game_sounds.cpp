@@ -14,7 +14,9 @@ namespace {
 constexpr double degrees_to_radians = 0.017453292519943295;
 
 // Enemies in armour: their pain is the metallic one.
-bool armored(int32_t type) { return type == ent_mob2 || type == ent_mob4 || type == ent_mob8 || type == ent_mob10; }
+bool armored(int32_t type) {
+  return type == ent_mob2 || type == ent_mob4 || type == ent_mob8 || type == ent_mob10;
+}
 
 // Enemies that fire the energy weapon.
 bool lazer_shooter(int32_t type) { return type == ent_mob4 || type == ent_mob7 || type == ent_mob8; }

@@ -30,12 +30,23 @@ struct action_label {
 };
 
 constexpr action_label labels[] = {
-    {"in_forward", "Forward"},     {"in_backward", "Backward"},   {"in_moveleft", "Strafe left"},
-    {"in_moveright", "Strafe right"}, {"in_jump", "Jump"},        {"in_crouch", "Crouch"},
-    {"in_gun1", "Gun 1"},          {"in_gun2", "Gun 2"},          {"in_gun3", "Gun 3"},
-    {"in_gun4", "Gun 4"},          {"in_gun5", "Gun 5"},          {"in_reload", "Reload"},
-    {"in_nextgun", "Next gun"},    {"in_prevgun", "Previous gun"}, {"in_lookleft", "Turn left"},
-    {"in_lookright", "Turn right"}, {"in_fire", "Fire"},
+    {"in_forward", "Forward"},
+    {"in_backward", "Backward"},
+    {"in_moveleft", "Strafe left"},
+    {"in_moveright", "Strafe right"},
+    {"in_jump", "Jump"},
+    {"in_crouch", "Crouch"},
+    {"in_gun1", "Gun 1"},
+    {"in_gun2", "Gun 2"},
+    {"in_gun3", "Gun 3"},
+    {"in_gun4", "Gun 4"},
+    {"in_gun5", "Gun 5"},
+    {"in_reload", "Reload"},
+    {"in_nextgun", "Next gun"},
+    {"in_prevgun", "Previous gun"},
+    {"in_lookleft", "Turn left"},
+    {"in_lookright", "Turn right"},
+    {"in_fire", "Fire"},
 };
 
 bool is_binding(const config_var& var) { return strncmp(var.name, "in_", 3) == 0; }

@@ -4,15 +4,15 @@
 
 #include <GL/gl.h>
 
-#include "base/texture_table.h"
 #include "audio/music.h"
+#include "base/texture_table.h"
 #include "game/campaign.h"
 #include "game/campaign_screens.h"
 #include "game/menu_controls.h"
 #include "game/menu_keys.h"
 #include "game/menu_pages.h"
-#include "render/draw_2d.h"
 #include "platform/keyboard.h"
+#include "render/draw_2d.h"
 #include "render/screen_square.h"
 
 namespace {
@@ -20,7 +20,8 @@ namespace {
 // The whole window showing the background upright, keeping the picture's
 // shape (what reaches past the window is cut off); the death screen is the
 // window in plain red.
-void draw_background(const menu_state& menu, const texture_table& textures, int slot, const screen_extent& e) {
+void draw_background(const menu_state& menu, const texture_table& textures, int slot,
+                     const screen_extent& e) {
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);

@@ -131,7 +131,8 @@ void options_display_text(const config_table& config, char* buffer, int size) {
 }
 
 void options_mouse_speed_text(const config_table& config, char* buffer, int size) {
-  format_text(buffer, static_cast<size_t>(size), "Mouse Speed: %.2f", config_at(config, cfg_m_speed).value.as_double);
+  format_text(buffer, static_cast<size_t>(size), "Mouse Speed: %.2f",
+              config_at(config, cfg_m_speed).value.as_double);
 }
 
 void options_skill_text(const config_table& config, char* buffer, int size) {

@@ -19,9 +19,9 @@ struct menu_state {
   int32_t start_level_request;
   double key_timer;
   int32_t key_ready;
-  int32_t binding_row;         // the Controls row waiting for its new key; 0 none
-  int32_t binding_wait_keys;   // a key was just bound: the menu waits until every key is up
-  int32_t escape_held;         // the menus took Escape and it is still down
+  int32_t binding_row;        // the Controls row waiting for its new key; 0 none
+  int32_t binding_wait_keys;  // a key was just bound: the menu waits until every key is up
+  int32_t escape_held;        // the menus took Escape and it is still down
 };
 
 // What a pass of the menus asks of the main loop.

@@ -30,8 +30,10 @@ bool platform_executable_directory(char* out, size_t size) {
   }
   out[n] = '\0';
   char* slash = strrchr(out, '/');
-  if (slash == out) slash[1] = '\0';
-  else if (slash) *slash = '\0';
+  if (slash == out)
+    slash[1] = '\0';
+  else if (slash)
+    *slash = '\0';
   return true;
 }
 
@@ -63,9 +65,12 @@ bool platform_user_data_directory(char* out, size_t size) {
   const char* xdg = getenv("XDG_DATA_HOME");
   const char* home = getenv("HOME");
   int n = 0;
-  if (xdg && xdg[0] == '/') n = snprintf(out, size, "%s/tarvo", xdg);
-  else if (home && home[0]) n = snprintf(out, size, "%s/.local/share/tarvo", home);
-  else return false;
+  if (xdg && xdg[0] == '/')
+    n = snprintf(out, size, "%s/tarvo", xdg);
+  else if (home && home[0])
+    n = snprintf(out, size, "%s/.local/share/tarvo", home);
+  else
+    return false;
   if (n < 0 || static_cast<size_t>(n) >= size) {
     out[0] = '\0';
     return false;

@@ -7,8 +7,8 @@ enum platform_event_kind {
   platform_event_close_request,  // the window's close button or the window manager
   platform_event_focus_gained,
   platform_event_focus_lost,
-  platform_event_mouse,          // one raw mouse message: motion and/or button change
-  platform_event_other,          // anything else; handled by the default handling
+  platform_event_mouse,  // one raw mouse message: motion and/or button change
+  platform_event_other,  // anything else; handled by the default handling
 };
 
 // Raw mouse button transition bits, as the raw mouse message reports them.
@@ -21,11 +21,11 @@ enum {
 
 struct platform_event {
   platform_event_kind kind;
-  int mouse_dx;          // relative motion of a raw mouse message
+  int mouse_dx;  // relative motion of a raw mouse message
   int mouse_dy;
-  int mouse_buttons;     // transition bits of a raw mouse message
-  int has_motion;        // 1 when the message carried motion
-  int exit_code;         // parameter of the message (the quit message's exit code)
+  int mouse_buttons;  // transition bits of a raw mouse message
+  int has_motion;     // 1 when the message carried motion
+  int exit_code;      // parameter of the message (the quit message's exit code)
 };
 
 // Takes the next message without waiting. False when the queue is empty.

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "config/video_settings.h"
 #include "config/config_table.h"
+#include "config/video_settings.h"
 #include "player/player.h"
 
 namespace {
@@ -44,7 +44,8 @@ void bind_keys(config_table& table, video_settings& video, player& p) {
   config_at(table, cfg_m_speed_y).value.as_double = speed;
   p.mouse_speed_x = speed;
   p.mouse_speed_y = speed;
-  p.key_bindings[bind_look_key_speed] = low_byte_truncated(config_at(table, cfg_m_kb_look_speed).value.as_double);
+  p.key_bindings[bind_look_key_speed] =
+      low_byte_truncated(config_at(table, cfg_m_kb_look_speed).value.as_double);
   for (const binding_var& entry : binding_vars)
     p.key_bindings[entry.binding] = static_cast<uint8_t>(config_at(table, entry.var).value.as_int);
 }

@@ -39,7 +39,7 @@ struct player {
   double pos[3];       // feet
   double prev_pos[3];  // pos at the start of the tick
   double vel[3];
-  double accel[3];     // gathered during the tick
+  double accel[3];  // gathered during the tick
   double jump_time;
   int32_t on_ground;
   int32_t jumping;

@@ -4,8 +4,8 @@
 
 #include "audio/sound_source.h"
 #include "config/config_table.h"
-#include "player/player.h"
 #include "config/skill.h"
+#include "player/player.h"
 
 void player_default_bindings(player& p) {
   static const uint8_t defaults[key_binding_count] = {
@@ -26,7 +26,8 @@ void player_init(player& p, const config_table& table) {
   p.skill = config_skill(table);
   const int32_t skill = config_at(table, cfg_skill).value.as_int;
   if (!skill_valid(skill))
-    printf("config: skill %d is not 0 (Easy), 1 (Normal) or 2 (Hard): the level is played at Normal\n", skill);
+    printf("config: skill %d is not 0 (Easy), 1 (Normal) or 2 (Hard): the level is played at Normal\n",
+           skill);
   gun_initial_values(p.guns);
   p.sound_source = make_sound_source();  // deleted by the next level load
   player_default_bindings(p);

@@ -5,9 +5,9 @@
 
 #include "config/key_code.h"
 #include "config/key_state.h"
-#include "player/player_weapons_controls.h"
 #include "player/player.h"
 #include "player/player_push.h"
+#include "player/player_weapons_controls.h"
 
 namespace {
 

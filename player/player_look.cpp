@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "config/mouse_state.h"
-#include "player/player_weapons_controls.h"
 #include "player/player.h"
+#include "player/player_weapons_controls.h"
 
 namespace {
 

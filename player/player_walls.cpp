@@ -112,7 +112,8 @@ void player_walls(player& p, const bsp_node* root, double dt, int depth) {
     }
     double distance = plane.hit_distance;
     bool has_plane = plane.hit_normal[0] != 0.0 || plane.hit_normal[1] != 0.0 || plane.hit_normal[2] != 0.0;
-    if (!has_plane || bsp_trace_solid(probe, probe, root, plane.hit_normal, &plane.hit_distance) == 0) continue;
+    if (!has_plane || bsp_trace_solid(probe, probe, root, plane.hit_normal, &plane.hit_distance) == 0)
+      continue;
     if (i < 4 && walkable_slope(plane.hit_normal))
       climb_slope(p, probe, plane, &lifted);
     else if (distance >= min_wall_distance)

@@ -3,9 +3,9 @@
 
 #include <GL/gl.h>
 
-#include "base/texture_table.h"
 #include "base/entity.h"
 #include "base/entity_codes.h"
+#include "base/texture_table.h"
 #include "player/player.h"
 #include "render/sprite_tables.h"
 #include "world/world_vis.h"

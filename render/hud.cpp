@@ -109,8 +109,8 @@ void draw_view_model(const texture_table& textures, const player& p, image_cover
     draw_image_shown(*coverage, textures, slot, -e.half_width, -e.half_height, 2.0 * e.half_width,
                      2.0 * e.half_height);
   else
-    draw_image_quad(textures.slots[slot], -e.half_width, -e.half_height, 2.0 * e.half_width, 2.0 * e.half_height,
-                    0.0, 1.0, 0.0, 1.0);
+    draw_image_quad(textures.slots[slot], -e.half_width, -e.half_height, 2.0 * e.half_width,
+                    2.0 * e.half_height, 0.0, 1.0, 0.0, 1.0);
 }
 
 void draw_face(const texture_table& textures, const player& p) {

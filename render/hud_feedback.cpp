@@ -2,14 +2,13 @@
 // hurt, and a crosshair where the shots go.
 #include "render/hud_feedback.h"
 
-#include "render/screen_square.h"
-
 #include <algorithm>
 #include <cmath>
 
 #include "player/player.h"
 #include "render/draw_2d.h"
 #include "render/frame_rules.h"
+#include "render/screen_square.h"
 #include "world/bsp_query.h"
 
 namespace {

@@ -33,7 +33,6 @@ double hurt_flash_alpha(const hurt_flash& flash);
 double crosshair_height(const player& p, const bsp_node* root, double fov);
 
 // The crosshair in the middle of a window `width` x `height` pixels, at the
-// height y of the view (-1 at its bottom edge, 1 at its top): four white arms around a gap, outlined in black so it
-// shows on light and dark walls alike, sized in pixels (larger on larger
-// windows).
+// height y of the view (-1 at its bottom edge, 1 at its top): four white arms around a gap, outlined in black
+// so it shows on light and dark walls alike, sized in pixels (larger on larger windows).
 void draw_crosshair(double y, int32_t width, int32_t height);

@@ -9,13 +9,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/entity.h"
+#include "base/texture_table.h"
+#include "config/config_table.h"
 #include "config/console.h"
 #include "config/video_settings.h"
 #include "player/player.h"
-#include "render/render_state.h"
-#include "base/texture_table.h"
-#include "config/config_table.h"
-#include "base/entity.h"
 #include "render/debug_overlays.h"
 #include "render/draw_2d.h"
 #include "render/draw_entities.h"
@@ -23,6 +22,7 @@
 #include "render/hit_markers.h"
 #include "render/hud.h"
 #include "render/hud_feedback.h"
+#include "render/render_state.h"
 #include "render/screen_square.h"
 #include "render/sky.h"
 #include "render/sprite_tables.h"
@@ -51,7 +51,9 @@ void push_camera(const player& p, const double eye[3]) {
 
 // The debug overlays the variables switch on, in the order of the table;
 // the vertex-lighting variable is taken up here for the next frame.
-int32_t config_int(const frame_scene& scene, config_index index) { return config_at(scene.config, index).value.as_int; }
+int32_t config_int(const frame_scene& scene, config_index index) {
+  return config_at(scene.config, index).value.as_int;
+}
 
 void draw_overlays(const frame_scene& scene) {
   if (config_int(scene, cfg_dbg_draw_aigraph) != 0) draw_nav_graph(scene.ai_node_list);
@@ -75,7 +77,8 @@ bool sky_depth_matters(const frame_scene& scene, const double eye[3]) {
   for (const entity* e = scene.entity_list; e; e = e->next) {
     // A sprite the visible sets hide is drawn nowhere (draw_entities).
     double lo[3], hi[3];
-    if (cache.vis_used && entity_sprite_box(*e, lo, hi) && !world_vis_box_seen(cache.vis, scene.bsp_root, lo, hi))
+    if (cache.vis_used && entity_sprite_box(*e, lo, hi) &&
+        !world_vis_box_seen(cache.vis, scene.bsp_root, lo, hi))
       continue;
     billboard_sprite still;
     animated_sprite sheet;
@@ -171,7 +174,8 @@ void draw_scene(const frame_scene& scene, const double eye[3]) {
   glDepthFunc(GL_LESS);
   const bool legacy = scene.renderer.legacy_renderer;
   const world_pass_cache& cache = scene.renderer.world_pass;
-  draw_entities(scene.entity_list, p, scene.textures, !legacy && cache.vis_used ? &cache.vis : nullptr, scene.bsp_root);
+  draw_entities(scene.entity_list, p, scene.textures, !legacy && cache.vis_used ? &cache.vis : nullptr,
+                scene.bsp_root);
   draw_overlays(scene);
   glDisable(GL_DEPTH_TEST);
   draw_hit_markers(p, scene.textures.slots[tex_blood]);
@@ -194,11 +198,12 @@ void draw_screen_layer(const frame_scene& scene) {
   // The crosshair sits under the console's panel edge while it is open and
   // would hide what the scope frames, so it waits for both to go.
   if (config_int(scene, cfg_hud_crosshair) != 0 && !p.zoom_flag && !scene.the_console.console_open)
-    draw_crosshair(crosshair_height(p, scene.bsp_root, view_fov(p.zoom_flag, scene.video.fov)), scene.video.width,
-                   scene.video.height);
+    draw_crosshair(crosshair_height(p, scene.bsp_root, view_fov(p.zoom_flag, scene.video.fov)),
+                   scene.video.width, scene.video.height);
   const double hurt = hurt_flash_alpha(scene.renderer.hurt);
   if (hurt > 0.0 && config_int(scene, cfg_hud_hurt_flash) != 0)
-    draw_color_quad(-e.half_width, -e.half_height, 2.0 * e.half_width, 2.0 * e.half_height, 1.0, 0.0, 0.0, hurt);
+    draw_color_quad(-e.half_width, -e.half_height, 2.0 * e.half_width, 2.0 * e.half_height, 1.0, 0.0, 0.0,
+                    hurt);
 }
 
 }  // namespace

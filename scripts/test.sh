@@ -7,6 +7,9 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
 jobs=$(nproc)
 
+echo "== layout of the sources (.clang-format)"
+bash "$top/scripts/format.sh" --check
+
 # End-to-end tests drive the real game under an X server of their own.
 export SDL_VIDEODRIVER=offscreen
 

@@ -12,5 +12,5 @@ struct world_texture {
   uint32_t texture;                    // 0 when the image failed to load
   world_texture* prev;
   world_texture* next;
-  texture_image image;                 // its texels as loaded, for the world pass's texture array
+  texture_image image;  // its texels as loaded, for the world pass's texture array
 };

@@ -79,7 +79,8 @@ int leaf_index(const world_vis& vis, const bsp_node* root, const double p[3], co
     const bsp_polygon* poly = n->poly;
     if (!poly || !poly->verts || poly->vert_count < 1) return -1;
     const map_vertex& v = poly->verts[0];
-    double d = (v.x - p[0]) * poly->normal[0] + (v.y - p[1]) * poly->normal[1] + (v.z - p[2]) * poly->normal[2];
+    double d =
+        (v.x - p[0]) * poly->normal[0] + (v.y - p[1]) * poly->normal[1] + (v.z - p[2]) * poly->normal[2];
     bool front = !(d > 0.0);
     size_t front_index = index + 1;
     index = front ? front_index : front_index + static_cast<size_t>(vis.subtree_size[front_index]);
@@ -144,7 +145,8 @@ bool world_vis_load(world_vis& vis, const char* map_path, const bsp_node* root) 
     return refuse(vis, path, "not a vis file of version 2");
   if (!number_nodes(vis, root)) return refuse(vis, path, "the tree has a node without two children");
   int inner = static_cast<int>(vis.leaf_number.size()) - vis.leaf_count;
-  if (read32(data, 8) != static_cast<uint32_t>(vis.leaf_count) || read32(data, 12) != static_cast<uint32_t>(inner))
+  if (read32(data, 8) != static_cast<uint32_t>(vis.leaf_count) ||
+      read32(data, 12) != static_cast<uint32_t>(inner))
     return refuse(vis, path, "made for another tree");
   // Each cluster's row takes at least its four-byte length.
   uint32_t clusters = read32(data, 16);
@@ -223,7 +225,8 @@ bool mark_seen(world_vis& vis, int leaf) {
       continue;
     }
     size_t front = i + 1, back = front + static_cast<size_t>(vis.subtree_size[front]);
-    vis.seen[i] = vis.seen[front] || (back < vis.seen.size() && back < i + vis.subtree_size[i] && vis.seen[back]);
+    vis.seen[i] =
+        vis.seen[front] || (back < vis.seen.size() && back < i + vis.subtree_size[i] && vis.seen[back]);
   }
   return true;
 }
@@ -237,7 +240,8 @@ bool world_vis_update(world_vis& vis, const bsp_node* root, const double eye[3])
   int leaf = index < 0 ? -1 : vis.leaf_number[index];
   if (leaf >= 0 && leaf == vis.eye_leaf) return true;
   // An eye in solid, or in a leaf without a set, sees everything.
-  bool ok = leaf >= 0 && n->contents == 0 && vis.leaf_first[leaf] != vis.leaf_first[leaf + 1] && mark_seen(vis, leaf);
+  bool ok = leaf >= 0 && n->contents == 0 && vis.leaf_first[leaf] != vis.leaf_first[leaf + 1] &&
+            mark_seen(vis, leaf);
   vis.eye_leaf = ok ? leaf : -1;
   return ok;
 }

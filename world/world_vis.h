@@ -26,7 +26,7 @@ struct world_vis {
   std::vector<int32_t> leaf_number;
   std::vector<uint8_t> seen;
   std::vector<uint8_t> eye_sees;  // the clusters the eye's clusters see, one bit each
-  int eye_leaf = -1;  // the leaf `seen` was worked out for; -1 none
+  int eye_leaf = -1;              // the leaf `seen` was worked out for; -1 none
 };
 
 // Reads the sets of the map at `map_path` (its name with ".vis" for

@@ -16,7 +16,7 @@ struct light_atlas {
   int32_t width;
   int32_t height;
   int32_t shelf_x, shelf_y, shelf_height;
-  int32_t left_out;     // light maps of the level that did not fit
+  int32_t left_out;  // light maps of the level that did not fit
 };
 
 constexpr int32_t light_atlas_side = 1024;

@@ -31,8 +31,8 @@ texture_alpha known_alpha(texture_opacity_table& table, const world_texture& e) 
     if (k.name == e.texture && strncmp(k.path.c_str(), e.path, world_texture_path_size) == 0) return k.alpha;
   if (table.known.size() >= known_limit) table.known.clear();
   texture_alpha alpha = e.texture != 0 ? texture_image_alpha(e.image) : alpha_mixed;
-  table.known.push_back(
-      texture_opacity_entry{e.texture, std::string(e.path, strnlen(e.path, world_texture_path_size)), alpha, nullptr});
+  table.known.push_back(texture_opacity_entry{
+      e.texture, std::string(e.path, strnlen(e.path, world_texture_path_size)), alpha, nullptr});
   return alpha;
 }
 
@@ -53,8 +53,8 @@ texture_alpha texture_image_alpha(const texture_image& image) {
   return opaque ? alpha_opaque : invisible ? alpha_invisible : alpha_mixed;
 }
 
-void texture_opacity_refresh(texture_opacity_table& table, const world_texture* list, uint32_t default_texture,
-                             const texture_image& default_image) {
+void texture_opacity_refresh(texture_opacity_table& table, const world_texture* list,
+                             uint32_t default_texture, const texture_image& default_image) {
   if (default_texture != table.default_name) {
     table.default_name = default_texture;
     table.default_alpha = default_texture != 0 ? texture_image_alpha(default_image) : alpha_mixed;

@@ -41,8 +41,8 @@ struct texture_opacity_table {
 // texture not seen before is looked at in the texels kept when it was
 // loaded. Cheap when nothing changed. Called once per frame by the world
 // pass.
-void texture_opacity_refresh(texture_opacity_table& table, const world_texture* list, uint32_t default_texture,
-                             const texture_image& default_image);
+void texture_opacity_refresh(texture_opacity_table& table, const world_texture* list,
+                             uint32_t default_texture, const texture_image& default_image);
 
 // The alpha of `name` when it is one of the level's textures (or the
 // default one). Textures the level does not list are taken as mixed, which

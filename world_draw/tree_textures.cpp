@@ -23,7 +23,8 @@ void tree_textures_move_in(bsp_node* root, const std::vector<texture_rename>& re
   // would delete whatever the new context gave that name.
   for_each_polygon(root, [&](bsp_polygon& poly) {
     poly.texture = renamed(poly.texture, renames);
-    poly.light_texture = poly.light_alpha ? light_map_upload(poly.light_alpha, poly.light_rows, poly.light_cols) : 0;
+    poly.light_texture =
+        poly.light_alpha ? light_map_upload(poly.light_alpha, poly.light_rows, poly.light_cols) : 0;
   });
   glBindTexture(GL_TEXTURE_2D, 0);
 }

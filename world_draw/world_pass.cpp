@@ -234,13 +234,15 @@ void prepare_batch(world_pass_cache& cache, bsp_node* root) {
   for (const texture_opacity_entry& e : cache.opacity.frame)
     if (e.alpha == alpha_opaque) cache.array_wanted.push_back(e);
   if (cache.opacity.default_alpha == alpha_opaque)
-    cache.array_wanted.push_back(texture_opacity_entry{cache.opacity.default_name, "", alpha_opaque, nullptr});
+    cache.array_wanted.push_back(
+        texture_opacity_entry{cache.opacity.default_name, "", alpha_opaque, nullptr});
   world_texture_array_update(cache.array, cache.array_wanted);
   if (cache.array.texture == 0 || cache.array.names.empty()) return;
   bool rebuild = cache.atlas.texture == 0;
   for (size_t i = 0; i < cache.visible.size() && !rebuild; ++i) {
     const bsp_polygon& poly = *cache.visible[i];
-    if (cache.opaque[i] && polygon_has_light_map(poly) && !light_atlas_placed(cache.atlas, poly)) rebuild = true;
+    if (cache.opaque[i] && polygon_has_light_map(poly) && !light_atlas_placed(cache.atlas, poly))
+      rebuild = true;
   }
   if (rebuild) light_atlas_rebuild(cache.atlas, root);
   cache.batch = cache.atlas.texture != 0;
@@ -296,7 +298,8 @@ void world_pass_collect(world_pass_cache& cache, bsp_node* root, const double ey
     if (!node || node->is_leaf) continue;
     if (use_vis && !cache.vis.seen[step.index]) continue;
     const int32_t front_index = use_vis ? step.index + 1 : 0;
-    const int32_t back_index = use_vis && node->front ? front_index + cache.vis.subtree_size[front_index] : front_index;
+    const int32_t back_index =
+        use_vis && node->front ? front_index + cache.vis.subtree_size[front_index] : front_index;
     const world_pass_step front{node->front, false, front_index}, back{node->back, false, back_index};
     if (!node_has_plane(*node)) {
       if (node->back) cache.stack.push_back(back);

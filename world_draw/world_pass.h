@@ -27,12 +27,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "world/world_vis.h"
 #include "world_draw/light_atlas.h"
 #include "world_draw/texture_opacity.h"
 #include "world_draw/view_frustum.h"
 #include "world_draw/world_shader.h"
 #include "world_draw/world_texture_array.h"
-#include "world/world_vis.h"
 
 struct bsp_node;
 struct bsp_polygon;
@@ -44,7 +44,8 @@ struct world_pass_counts {
   int32_t in_view;      // of those, the ones reaching into the view volume
   int32_t see_through;  // of those, the ones whose texture is not opaque everywhere
   int32_t invisible;    // of those, the ones left out: they would draw nothing at all
-  int32_t hidden;       // polygons facing the eye that the visible sets left out (not counting whole subtrees passed by)
+  int32_t hidden;       // polygons facing the eye that the visible sets left out (not counting whole subtrees
+                        // passed by)
 };
 
 // One step of the tree walk: visit a node, or hand out its polygon.
@@ -61,7 +62,7 @@ struct world_pass_cache {
   std::vector<const bsp_polygon*> visible;  // this frame's polygons, back to front
   std::vector<uint8_t> opaque;              // per visible polygon: its texture is opaque
   std::vector<world_pass_step> stack;
-  world_vis vis;  // the level's visible sets, when its map has them
+  world_vis vis;          // the level's visible sets, when its map has them
   bool vis_used = false;  // this frame's collection left out what they hide (vis.seen holds for this eye)
   texture_opacity_table opacity;
   world_shader shader;
@@ -70,7 +71,7 @@ struct world_pass_cache {
   world_texture_array array;
   light_atlas atlas;
   std::vector<texture_opacity_entry> array_wanted;  // the level's opaque textures, this frame
-  bool batch;                          // this frame's opaque pass uses them
+  bool batch;                                       // this frame's opaque pass uses them
   double deepest;  // largest distance along the view axis of a visible polygon's corner
   world_pass_counts counts;
 };

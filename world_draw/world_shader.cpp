@@ -162,14 +162,15 @@ bool program_ready(world_shader& shader, uint32_t world_shader::*program, bool w
 }  // namespace
 
 bool world_shader_ready(world_shader& shader) {
-  static const program_recipe recipe{vertex_source,  fragment_source, "base_texture", "light_texture",
-                                     "world shader", "light maps take a second pass"};
+  static const program_recipe recipe{vertex_source,   fragment_source, "base_texture",
+                                     "light_texture", "world shader",  "light maps take a second pass"};
   return program_ready(shader, &world_shader::program, &world_shader::tried, &world_shader::logged, recipe);
 }
 
 bool world_shader_batch_ready(world_shader& shader) {
-  static const program_recipe recipe{batch_vertex_source, batch_fragment_source, "base_textures", "light_atlas",
-                                     "batch shader", "opaque polygons are drawn one texture at a time"};
+  static const program_recipe recipe{batch_vertex_source, batch_fragment_source,
+                                     "base_textures",     "light_atlas",
+                                     "batch shader",      "opaque polygons are drawn one texture at a time"};
   return program_ready(shader, &world_shader::batch_program, &world_shader::batch_tried,
                        &world_shader::batch_logged, recipe);
 }

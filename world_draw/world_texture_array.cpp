@@ -45,7 +45,8 @@ bool same_textures(const std::vector<texture_opacity_entry>& a, const std::vecto
 
 }  // namespace
 
-void world_texture_array_update(world_texture_array& array, const std::vector<texture_opacity_entry>& wanted) {
+void world_texture_array_update(world_texture_array& array,
+                                const std::vector<texture_opacity_entry>& wanted) {
   if (!array.checked) {
     array.checked = true;
     array.supported = driver_has_arrays();

@@ -9,14 +9,14 @@
 #include "world_draw/texture_opacity.h"
 
 struct world_texture_array {
-  uint32_t texture;              // a GL_TEXTURE_2D_ARRAY; 0 when there is none
-  std::vector<uint32_t> names;   // the 2-D texture each layer copies, in layer order
+  uint32_t texture;             // a GL_TEXTURE_2D_ARRAY; 0 when there is none
+  std::vector<uint32_t> names;  // the 2-D texture each layer copies, in layer order
   // The textures asked for when it was last made, by name and file: a name
   // the driver hands out again for another level's file makes it again.
   std::vector<texture_opacity_entry> wanted;
   int32_t width, height, levels;
-  bool checked;                  // whether the driver's support was looked at in this context
-  bool supported;                // the driver has array textures (OpenGL 3.0 or EXT_texture_array)
+  bool checked;    // whether the driver's support was looked at in this context
+  bool supported;  // the driver has array textures (OpenGL 3.0 or EXT_texture_array)
 };
 
 // Makes the array hold the textures of `wanted` whose kept texels share the

@@ -1,7 +1,8 @@
 // The main loop's fixed-step clock, driven by made-up counter readings.
+#include "app/loop_timing.h"
+
 #include <gtest/gtest.h>
 
-#include "app/loop_timing.h"
 #include "config/video_settings.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "base/flags.h"
 #include "app/window_proc.h"
+#include "base/flags.h"
 #include "config/config_file.h"
 #include "config/config_table.h"
 #include "config/key_state.h"

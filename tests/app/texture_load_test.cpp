@@ -1,4 +1,6 @@
 // Loading WebP files into GL textures, and the catalogue's slots.
+#include "base/texture_load.h"
+
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,7 +12,6 @@
 #include <vector>
 
 #include "app/texture_catalogue.h"
-#include "base/texture_load.h"
 #include "base/texture_table.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"
@@ -74,8 +75,8 @@ TEST_F(TextureTest, WebPIsUploadedAtItsSizeTopRowFirst) {
   uint32_t texture = load_texture(path.c_str(), false);
   std::string log = capture_stdout_end();
   ASSERT_NE(texture, 0u);
-  EXPECT_TRUE(lines_in_order(log, {"FILE: \"" + path + "\"\n", "sucess!\n",
-                                   "got tex handle " + std::to_string(texture) + "\n"}))
+  EXPECT_TRUE(lines_in_order(
+      log, {"FILE: \"" + path + "\"\n", "sucess!\n", "got tex handle " + std::to_string(texture) + "\n"}))
       << log;
 
   int w = 0, h = 0;
@@ -222,11 +223,11 @@ TEST_F(TextureTest, CatalogueFillsSlotsAndLeavesMissingOnesZero) {
   EXPECT_EQ(loaded, 3);
   EXPECT_EQ(textures.slots[7], 0u);
   EXPECT_EQ(count_occurrences(log, "FILE: "), catalogue_image_count);
-  EXPECT_TRUE(lines_in_order(log, {"FILE: \"data/textures/sky/sky.webp\"\n", "Error",
-                                   "FILE: \"data/textures/sky/sky2.webp\"\n"}));
-  EXPECT_TRUE(lines_in_order(log, {"data/textures/blood.webp", "sucess!", "data/textures/font_1.webp",
-                                   "data/textures/gun/g4r/1.webp\"\n", "sucess!",
-                                   "data/textures/title2.webp\"\n", "sucess!"}));
+  EXPECT_TRUE(lines_in_order(
+      log, {"FILE: \"data/textures/sky/sky.webp\"\n", "Error", "FILE: \"data/textures/sky/sky2.webp\"\n"}));
+  EXPECT_TRUE(lines_in_order(
+      log, {"data/textures/blood.webp", "sucess!", "data/textures/font_1.webp",
+            "data/textures/gun/g4r/1.webp\"\n", "sucess!", "data/textures/title2.webp\"\n", "sucess!"}));
 
   // Loading again gives new names in the same slots.
   uint32_t first = textures.slots[0];

@@ -1,9 +1,10 @@
 // Video settings derived from the variables.
+#include "config/video_settings.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "config/video_settings.h"
 #include "config/config_table.h"
 #include "tests/support/capture_stdout.h"
 

@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "base/flags.h"
 #include "app/game_state.h"
+#include "app/game_tick.h"
 #include "app/level_load.h"
 #include "app/level_unload.h"
 #include "app/texture_catalogue.h"
 #include "app/window.h"
 #include "base/entity.h"
+#include "base/flags.h"
 #include "entities/entity_list_free.h"
 #include "platform/window.h"
-#include "app/game_tick.h"
 #include "render/render_frame.h"
 #include "tests/support/capture_stdout.h"
 #include "world/bsp_node.h"

@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/flags.h"
 #include "app/game_state.h"
 #include "app/texture_catalogue.h"
 #include "app/window.h"
+#include "base/flags.h"
 #include "platform/window.h"
 #include "tests/support/capture_stdout.h"
 #include "world/world_texture.h"
@@ -84,10 +84,10 @@ TEST_F(RestartVideoTest, RebuildsWindowCatalogueAndWorldTextures) {
   restart_video(*gs_);
   std::string log = capture_stdout_end();
 
-  EXPECT_TRUE(lines_in_order(log, {"FULL RESTART OF ALL VIDEO BEGINS!\n\n",
-                                   "FILE: \"data/textures/blood.webp\"\n", "sucess!\n",
-                                   "FILE: \"wall.webp\"\n", "sucess!\n", "FILE: \"floor.webp\"\n", "sucess!\n",
-                                   "EXited the function and NOW going to update the loop!\n\n", "pw "}))
+  EXPECT_TRUE(
+      lines_in_order(log, {"FULL RESTART OF ALL VIDEO BEGINS!\n\n", "FILE: \"data/textures/blood.webp\"\n",
+                           "sucess!\n", "FILE: \"wall.webp\"\n", "sucess!\n", "FILE: \"floor.webp\"\n",
+                           "sucess!\n", "EXited the function and NOW going to update the loop!\n\n", "pw "}))
       << log;
   EXPECT_EQ(log.find("Resetting vid fs"), std::string::npos);  // windowed to windowed
   platform_window_size(gs_->window, &width, &height);
@@ -120,7 +120,7 @@ TEST_F(RestartVideoTest, LeavingFullscreenRestoresTheDesktopSize) {
   restart_video(*gs_);
   log = capture_stdout_end();
   EXPECT_EQ(fullscreen_active_flag, 0);
-  EXPECT_TRUE(lines_in_order(log, {"FULL RESTART OF ALL VIDEO BEGINS!\n", "Resetting vid fs to 1280 1024\n",
-                                   "pw 1280 ph 1024\n"}))
+  EXPECT_TRUE(lines_in_order(
+      log, {"FULL RESTART OF ALL VIDEO BEGINS!\n", "Resetting vid fs to 1280 1024\n", "pw 1280 ph 1024\n"}))
       << log;
 }

@@ -4,9 +4,9 @@
 
 #include "audio/audio_device.h"
 #include "audio/sound_source.h"
-#include "config/config_table.h"
 #include "base/entity.h"
 #include "base/entity_codes.h"
+#include "config/config_table.h"
 #include "entities/entity_list.h"
 #include "entities/entity_list_free.h"
 #include "entities/pickup_update.h"

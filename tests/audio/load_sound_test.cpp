@@ -286,7 +286,8 @@ TEST_F(LoadSound, DecodedBesideTheGameOrGivenUp) {
   ASSERT_NE(finished, 0u) << log;
   EXPECT_EQ(info(finished).size, info(direct).size);
   EXPECT_EQ(info(finished).channels, 2);
-  EXPECT_TRUE(lines_in_order(log, {"opening file " + path + "...\n", path + ": 2 channels, 960000 samples (20 seconds)\n"}))
+  EXPECT_TRUE(lines_in_order(
+      log, {"opening file " + path + "...\n", path + ": 2 channels, 960000 samples (20 seconds)\n"}))
       << log;
 
   capture_stdout_begin();

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "audio/audio_device.h"
-#include "game/game_sounds.h"
 #include "audio/load_sound.h"
 #include "audio/sound_source.h"
 #include "base/entity.h"
+#include "game/game_sounds.h"
 #include "player/player.h"
 #include "tests/audio/opus_fixture.h"
 #include "tests/audio/wave_capture.h"

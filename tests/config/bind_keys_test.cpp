@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "config/video_settings.h"
 #include "config/config_table.h"
 #include "config/debug_flags.h"
+#include "config/video_settings.h"
 #include "player/player.h"
 
 namespace {

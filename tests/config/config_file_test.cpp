@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "config/video_settings.h"
-#include "config/config_table.h"
 #include "config/config_save.h"
+#include "config/config_table.h"
+#include "config/video_settings.h"
 #include "tests/support/capture_stdout.h"
 
 namespace {

@@ -7,14 +7,14 @@
 #include <string>
 
 #include "base/flags.h"
-#include "config/video_settings.h"
 #include "config/config_table.h"
 #include "config/console_execute.h"
 #include "config/console_print.h"
 #include "config/console_tick.h"
-#include "player/bind_keys.h"
 #include "config/console_update.h"
 #include "config/key_state.h"
+#include "config/video_settings.h"
+#include "player/bind_keys.h"
 #include "player/player.h"
 
 namespace {

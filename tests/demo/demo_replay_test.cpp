@@ -9,8 +9,8 @@
 
 #include "app/demo_file.h"
 #include "app/demo_state.h"
-#include "base/flags.h"
 #include "base/entity.h"
+#include "base/flags.h"
 #include "tests/demo/demo_rig.h"
 #include "tests/support/capture_stdout.h"
 

@@ -10,14 +10,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "base/flags.h"
 #include "app/free_game_resources.h"
 #include "app/run_game.h"
-#include "config/video_settings.h"
 #include "audio/sound_source.h"
-#include "player/bind_keys.h"
-#include "config/config_file.h"
 #include "base/entity.h"
+#include "base/flags.h"
+#include "config/config_file.h"
+#include "config/video_settings.h"
+#include "player/bind_keys.h"
 #include "tests/mapc/mapc_load.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"

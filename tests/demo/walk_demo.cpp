@@ -29,21 +29,21 @@
 #include "app/command_line.h"
 #include "app/data_directory.h"
 #include "app/demo_session.h"
-#include "base/flags.h"
 #include "app/free_game_resources.h"
 #include "app/game_state.h"
 #include "app/run_game.h"
 #include "app/texture_catalogue.h"
 #include "app/window.h"
 #include "audio/sound_source.h"
-#include "player/bind_keys.h"
-#include "config/config_file.h"
 #include "base/entity.h"
+#include "base/flags.h"
+#include "config/config_file.h"
 #include "config/mouse_state.h"
+#include "config/skill.h"
 #include "game/level_table.h"
 #include "platform/keyboard.h"
-#include "config/skill.h"
 #include "platform/window.h"
+#include "player/bind_keys.h"
 #include "tests/levels/level_walk.h"
 #include "world/ai_node.h"
 #include "world/bsp_node.h"
@@ -75,8 +75,9 @@ std::vector<walk_point> plan(const game_state& gs) {
       if (e->type == type) goal = e;
   std::vector<int> route;
   if (goal)
-    route = nav_route(gs.ai_node_list, from,
-                      nav_node_near(gs.ai_node_list, gs.bsp_root, {goal->pos[0], goal->pos[1], goal->pos[2]}));
+    route =
+        nav_route(gs.ai_node_list, from,
+                  nav_node_near(gs.ai_node_list, gs.bsp_root, {goal->pos[0], goal->pos[1], goal->pos[2]}));
   if (route.empty()) {
     goal = nullptr;
     for (const ai_node* a = gs.ai_node_list; a; a = a->next) {
@@ -162,8 +163,8 @@ int main(int argc, char** argv) {
   // The level's last tick left it at once: its counters are read from the
   // demo's end line.
   int tick = 0, end_health = health, kills = 0;
-  sscanf(session->recorded.end_line.c_str(), "demo end: tick %d pos %*f %*f %*f health %d score %*d kills %d", &tick,
-         &end_health, &kills);
+  sscanf(session->recorded.end_line.c_str(), "demo end: tick %d pos %*f %*f %*f health %d score %*d kills %d",
+         &tick, &end_health, &kills);
   lost += std::max(0, health - std::max(0, end_health));
   fprintf(stderr, "walk_demo: %s seed %u %s ticks %d kills %d health %d lost %d\n", argv[1], seed,
           finished ? "finished" : "failed", tick, kills, end_health, lost);

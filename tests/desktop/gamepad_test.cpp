@@ -9,14 +9,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/flags.h"
 #include "app/gamepad_pass.h"
 #include "app/run_game.h"
-#include "player/gamepad_input.h"
+#include "base/flags.h"
 #include "config/key_code.h"
 #include "config/keyboard_poll.h"
 #include "platform/events.h"
 #include "platform/keyboard.h"
+#include "player/gamepad_input.h"
 #include "player/player.h"
 #include "tests/demo/demo_rig.h"
 #include "tests/support/capture_stdout.h"

@@ -15,8 +15,8 @@
 #include <sstream>
 #include <string>
 
-#include "config/video_settings.h"
 #include "config/config_file.h"
+#include "config/video_settings.h"
 #include "game/campaign.h"
 #include "game/save_file.h"
 #include "player/player.h"

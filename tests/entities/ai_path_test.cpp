@@ -6,17 +6,17 @@
 #include <cmath>
 #include <vector>
 
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "config/config_table.h"
 #include "entities/enemy_context.h"
 #include "entities/enemy_nav_states.h"
-#include "base/entity.h"
-#include "base/entity_codes.h"
 #include "player/player.h"
 #include "tests/entities/enemy_arena.h"
 #include "tests/support/capture_stdout.h"
-#include "world/bsp_query.h"
 #include "world/ai_node.h"
 #include "world/bsp_node.h"
+#include "world/bsp_query.h"
 #include "world/level_lists_free.h"
 
 namespace {
@@ -95,8 +95,7 @@ TEST(FindPath, FailsSafelyOnUnreachableGoalsAndBadIds) {
   graph g({0, 1, 2, 3}, {{1}, {0, 42, -7}, {3}, {2}});
   int32_t length = 1234;
   EXPECT_EQ(find_path(g.head(), 0, 3, &length), nullptr);
-  for (int bad : {-1, 4, 9999, -2147483647})
-    EXPECT_EQ(find_path(g.head(), bad, 1, &length), nullptr) << bad;
+  for (int bad : {-1, 4, 9999, -2147483647}) EXPECT_EQ(find_path(g.head(), bad, 1, &length), nullptr) << bad;
   EXPECT_EQ(find_path(g.head(), 0, 4, &length), nullptr);
   EXPECT_EQ(find_path(nullptr, 0, 0, &length), nullptr);
   EXPECT_EQ(length, 1234) << "a failed search leaves the length alone";
@@ -125,7 +124,7 @@ TEST(NodeQueries, NearestVisibleAndHiddenNodes) {
   bsp_node open{};  // no planes: every point is empty
   bsp_node solid{};
   solid.is_leaf = 1;
-  solid.contents = 1;  // every point is solid
+  solid.contents = 1;                // every point is solid
   graph g({2, 0, 1}, {{}, {}, {}});  // at x 0, 10, 20
   const double q[3] = {12.0, 0.0, 0.0};
   EXPECT_EQ(find_nearest_visible_node(g.head(), &open, q), 0);  // x 10
@@ -192,9 +191,9 @@ int nearest_by_testing_all(ai_node* list, const bsp_node* root, const double q[3
     double value = 9999.0;
     if (node) {
       const double at[3] = {node->x, node->y, node->z};
-      if (bsp_segment_clear(q, at, root) == 1) value = std::sqrt((at[0] - q[0]) * (at[0] - q[0]) +
-                                                                (at[1] - q[1]) * (at[1] - q[1]) +
-                                                                (at[2] - q[2]) * (at[2] - q[2]));
+      if (bsp_segment_clear(q, at, root) == 1)
+        value = std::sqrt((at[0] - q[0]) * (at[0] - q[0]) + (at[1] - q[1]) * (at[1] - q[1]) +
+                          (at[2] - q[2]) * (at[2] - q[2]));
     }
     if (i == 0 || value < best) {
       best = value;
@@ -206,15 +205,9 @@ int nearest_by_testing_all(ai_node* list, const bsp_node* root, const double q[3
 
 TEST(NodeQueries, NearestVisibleAgreesWithTestingEveryNode) {
   arena a;
-  ASSERT_TRUE(a.build({"#######################",
-                       "#.....L.......#.......#",
-                       "#.P...........#...L...#",
-                       "#......###....#.......#",
-                       "#######.......#.......#",
-                       "#.............#.......#",
-                       "#..L..........#.......#",
-                       "#.....................#",
-                       "#######################"}));
+  ASSERT_TRUE(a.build({"#######################", "#.....L.......#.......#", "#.P...........#...L...#",
+                       "#......###....#.......#", "#######.......#.......#", "#.............#.......#",
+                       "#..L..........#.......#", "#.....................#", "#######################"}));
   int compared = 0;
   for (double x = -4.0; x < 50.0; x += 1.7)
     for (double z = -4.0; z < 22.0; z += 1.3)

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/entity.h"
 #include "config/config_table.h"
 #include "config/mouse_state.h"
-#include "base/entity.h"
 #include "entities/entity_list.h"
 #include "entities/entity_update.h"
 #include "player/player_update.h"

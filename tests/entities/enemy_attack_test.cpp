@@ -9,9 +9,9 @@
 
 #include "base/entity.h"
 #include "base/entity_codes.h"
+#include "config/skill.h"
 #include "entities/entity_list.h"
 #include "entities/hit_box.h"
-#include "config/skill.h"
 #include "tests/entities/enemy_arena.h"
 #include "tests/support/capture_stdout.h"
 
@@ -21,12 +21,8 @@ constexpr double pi = 3.14159265358979323846;
 
 // A wide hall with the player at its west end and room for one shooter.
 const std::vector<std::string> hall = {
-    "#########################",
-    "#.......................#",
-    "#.......................#",
-    "#.P..........S..........#",
-    "#.......................#",
-    "#....L.........L........#",
+    "#########################", "#.......................#", "#.......................#",
+    "#.P..........S..........#", "#.......................#", "#....L.........L........#",
     "#########################",
 };
 
@@ -252,7 +248,7 @@ TEST(EnemyAttack, HomingShotsTurnTowardThePlayer) {
   q->pos[2] = a.p.pos[2] + 4.0;
   q->vel[0] = -15.0;
   q->facing = std::atan2(-1.0, 0.0);  // sprite along -x
-  a.tick(31);  // past half a second: one turn, toward where the player was seen
+  a.tick(31);                         // past half a second: one turn, toward where the player was seen
   const double to_player = std::atan2(a.p.pos[0] - q->pos[0], a.p.pos[2] - q->pos[2]);
   EXPECT_NEAR(q->facing, to_player, 0.01);
   EXPECT_GT(std::fabs(q->facing - std::atan2(-1.0, 0.0)), 0.1);
@@ -276,7 +272,8 @@ TEST(EnemyAttack, TheTeleportOrbMovesItsThrower) {
   EXPECT_NEAR(orb->pos[1] - m->pos[1], 1.75, 1e-9);
   EXPECT_NEAR(horizontal_speed(*orb), 4.0, 1e-9);
   const double to_player = std::atan2(a.p.pos[2] - m->pos[2], a.p.pos[0] - m->pos[0]);
-  EXPECT_NEAR(std::fabs(std::remainder(std::atan2(orb->vel[2], orb->vel[0]) - to_player, 2 * pi)), pi / 4, 1e-9);
+  EXPECT_NEAR(std::fabs(std::remainder(std::atan2(orb->vel[2], orb->vel[0]) - to_player, 2 * pi)), pi / 4,
+              1e-9);
 
   // Keep the thrower busy aiming so only the orb moves it.
   double where[3] = {0, 0, 0};

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "base/flags.h"
 #include "base/entity.h"
 #include "base/entity_codes.h"
+#include "base/flags.h"
 #include "entities/entity_list.h"
 #include "tests/entities/enemy_arena.h"
 #include "tests/support/capture_stdout.h"
@@ -14,11 +14,8 @@ namespace {
 
 // A room with two spots, A and B; a test that uses one gives the other a prop.
 const std::vector<std::string> room = {
-    "###################",
-    "#.................#",
-    "#.P.....A.....B...#",
-    "#....L......L.....#",
-    "###################",
+    "###################", "#.................#", "#.P.....A.....B...#",
+    "#....L......L.....#", "###################",
 };
 
 class EnemyLife : public testing::Test {

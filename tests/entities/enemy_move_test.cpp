@@ -3,9 +3,9 @@
 
 #include <cmath>
 
-#include "entities/enemy_sight.h"
 #include "base/entity.h"
 #include "base/entity_codes.h"
+#include "entities/enemy_sight.h"
 #include "tests/entities/enemy_arena.h"
 #include "tests/support/capture_stdout.h"
 #include "world/ai_node.h"
@@ -19,11 +19,8 @@ double horizontal_distance(const entity& e, const player& p) {
 // A long hall: the player at the west end, a soldier 12 units east.
 TEST(EnemyMove, ChasesStopsShortOfThePlayerThenAimsAndShoots) {
   arena a;
-  ASSERT_TRUE(a.build({"#####################",
-                       "#...................#",
-                       "#.P.....3...........#",
-                       "#....L.........L....#",
-                       "#####################"},
+  ASSERT_TRUE(a.build({"#####################", "#...................#", "#.P.....3...........#",
+                       "#....L.........L....#", "#####################"},
                       entity_key('3', "ent_mob3")));
   entity* e = a.first(ent_mob3);
   ASSERT_NE(e, nullptr);
@@ -66,15 +63,9 @@ TEST(EnemyMove, ChasesStopsShortOfThePlayerThenAimsAndShoots) {
 // the navigation graph and walks it until it sees the player again.
 TEST(EnemyMove, LosingSightFindsARouteAroundTheWall) {
   arena a;
-  ASSERT_TRUE(a.build({"#######################",
-                       "#.....L.......#.......#",
-                       "#.P...........#...L...#",
-                       "#.............#.......#",
-                       "#######.......#.......#",
-                       "#.............#...6...#",
-                       "#..L..........#.......#",
-                       "#.....................#",
-                       "#######################"},
+  ASSERT_TRUE(a.build({"#######################", "#.....L.......#.......#", "#.P...........#...L...#",
+                       "#.............#.......#", "#######.......#.......#", "#.............#...6...#",
+                       "#..L..........#.......#", "#.....................#", "#######################"},
                       entity_key('6', "ent_mob6")));
   entity* e = a.first(ent_mob6);
   ASSERT_NE(e, nullptr);
@@ -101,20 +92,17 @@ TEST(EnemyMove, LosingSightFindsARouteAroundTheWall) {
 // player cannot see and rests there.
 TEST(EnemyMove, TheWorkerFleesToANodeThePlayerCannotSee) {
   arena a;
-  ASSERT_TRUE(a.build({"#####################",
-                       "#........#..........#",
-                       "#.P......#....L.....#",
-                       "#...L...............#",
-                       "#.......w...........#",
-                       "#........#..........#",
-                       "#####################"},
-                      entity_key('w', "ent_worker")));
+  ASSERT_TRUE(a.build(
+      {"#####################", "#........#..........#", "#.P......#....L.....#", "#...L...............#",
+       "#.......w...........#", "#........#..........#", "#####################"},
+      entity_key('w', "ent_worker")));
   entity* w = a.first(ent_worker);
   ASSERT_NE(w, nullptr);
   a.tick();
   EXPECT_EQ(w->state, s_get_path);
   EXPECT_NE(a.log.find("a worker did NOT go to s_get_path!\n"), std::string::npos);
-  int ticks = a.tick_until([&] { return !enemy_sees_player(*w, a.p, a.map.root) && w->state == s_idle; }, 900);
+  int ticks =
+      a.tick_until([&] { return !enemy_sees_player(*w, a.p, a.map.root) && w->state == s_idle; }, 900);
   EXPECT_LT(ticks, 900);
   EXPECT_GT(w->pos[0], a.p.pos[0] + 16.0) << "it went through the gap into the east room";
   // Resting out of sight it stays put; it never chases or aims.
@@ -129,12 +117,10 @@ TEST(EnemyMove, TheWorkerFleesToANodeThePlayerCannotSee) {
 // A chaser that would walk across a hole in the floor stops to shoot instead.
 TEST(EnemyMove, AGapInTheFloorStopsTheChaseToAim) {
   arena a;
-  ASSERT_TRUE(a.build({"#####################",
-                       "#.......ooo.........#",
-                       "#.P.....ooo......7..#",
-                       "#....L..ooo....L....#",
-                       "#####################"},
-                      entity_key('7', "ent_mob7") + "kind pit -6 6 floor_tiles ceiling_panel metal_wall\nkey o pit\n"));
+  ASSERT_TRUE(a.build(
+      {"#####################", "#.......ooo.........#", "#.P.....ooo......7..#", "#....L..ooo....L....#",
+       "#####################"},
+      entity_key('7', "ent_mob7") + "kind pit -6 6 floor_tiles ceiling_panel metal_wall\nkey o pit\n"));
   entity* e = a.first(ent_mob7);
   ASSERT_NE(e, nullptr);
   a.tick();  // wakes

@@ -12,12 +12,12 @@
 #include <cstring>
 #include <string>
 
-#include "base/flags.h"
 #include "app/level_load.h"
 #include "app/level_unload.h"
-#include "game/entity_sources.h"
 #include "base/entity.h"
+#include "base/flags.h"
 #include "entities/entity_list_free.h"
+#include "game/entity_sources.h"
 #include "game/menu_keys.h"
 #include "platform/keyboard.h"
 #include "tests/game/menu_rig.h"

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "base/texture_table.h"
 #include "audio/sound_table.h"
+#include "base/texture_table.h"
 #include "config/config_table.h"
 #include "config/key_state.h"
 #include "game/menu_state.h"

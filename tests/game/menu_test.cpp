@@ -8,8 +8,8 @@
 #include <string>
 
 #include "base/flags.h"
-#include "game/menu_frame.h"
 #include "game/menu_controls.h"
+#include "game/menu_frame.h"
 #include "game/menu_keys.h"
 #include "game/menu_options.h"
 #include "platform/keyboard.h"

@@ -47,7 +47,9 @@ constexpr window_size window_sizes[] = {{1024, 576}, {1024, 768}, {1920, 1080}};
 pixel_box pixels_of(const block& b, const screenshot& shot) {
   screen_extent e = screen_extent_for(shot.width, shot.height);
   auto px = [&](double x) { return static_cast<int>((x + e.half_width) / (2 * e.half_width) * shot.width); };
-  auto py = [&](double y) { return static_cast<int>((y + e.half_height) / (2 * e.half_height) * shot.height); };
+  auto py = [&](double y) {
+    return static_cast<int>((y + e.half_height) / (2 * e.half_height) * shot.height);
+  };
   return pixel_box{px(b.x0) - 2, py(b.y0) - 2, px(b.x1) + 2, py(b.y1) + 2};
 }
 
@@ -118,8 +120,8 @@ class MenuScreens : public testing::Test {
       screenshot look = pass(menu);
       gs->textures = black;
       const char* build = getenv("TARVO_BUILD_DIR");
-      std::string path = std::string(build ? build : ".") + "/menu_" + name + "_" + std::to_string(size.width) +
-                         "x" + std::to_string(size.height) + ".ppm";
+      std::string path = std::string(build ? build : ".") + "/menu_" + name + "_" +
+                         std::to_string(size.width) + "x" + std::to_string(size.height) + ".ppm";
       write_ppm(look, path.c_str());
       judge(std::string(name) + " at " + std::to_string(size.width) + "x" + std::to_string(size.height),
             pass(menu), background(slot), blocks, rows);
@@ -146,10 +148,12 @@ class MenuScreens : public testing::Test {
           ++drawn[k];
         }
         if (text) ++row_ink[y];
-        if (!placed && stray++ == 0) ADD_FAILURE() << name << ": drawn outside its blocks at " << x << ", " << y;
+        if (!placed && stray++ == 0)
+          ADD_FAILURE() << name << ": drawn outside its blocks at " << x << ", " << y;
       }
     }
-    for (size_t k = 0; k < blocks.size(); ++k) EXPECT_GT(drawn[k], 20) << name << ": block " << k << " is empty";
+    for (size_t k = 0; k < blocks.size(); ++k)
+      EXPECT_GT(drawn[k], 20) << name << ": block " << k << " is empty";
     int bands = 0;
     for (int y = 0; y < shot.height; ++y) bands += row_ink[y] > 0 && (y == 0 || row_ink[y - 1] == 0);
     EXPECT_EQ(bands, rows) << name << ": rows of text that touch run together";
@@ -178,9 +182,11 @@ TEST_F(MenuScreens, TitlePages) {
   check("options", screen(page_options, option_row_count), tex_title,
         {{-0.9, back_y, -0.8, back_y + 0.1}, {-0.8, back_y, 1.0, -0.1}}, option_row_count);
   check("how_to_play", screen(page_how_to_play, 5), tex_title,
-        {{-0.9, 0.3, 0.9, 0.45}, {-0.9, -0.4, 1.0, 0.2}, {-0.9, -0.6, -0.4, -0.5}, {-0.9, -0.96, 1.0, -0.65}}, 12);
+        {{-0.9, 0.3, 0.9, 0.45}, {-0.9, -0.4, 1.0, 0.2}, {-0.9, -0.6, -0.4, -0.5}, {-0.9, -0.96, 1.0, -0.65}},
+        12);
   check("credits", screen(page_credits, 7), tex_title,
-        {{-0.9, 0.3, 0.15, 0.45}, {-0.9, -0.4, 0.8, 0.22}, {-0.9, -0.6, 1.0, -0.5}, {-0.9, -0.8, -0.4, -0.7}}, 8);
+        {{-0.9, 0.3, 0.15, 0.45}, {-0.9, -0.4, 0.8, 0.22}, {-0.9, -0.6, 1.0, -0.5}, {-0.9, -0.8, -0.4, -0.7}},
+        8);
   check("controls", screen(page_controls, 1), tex_title,
         {{-0.9, 0.78, 0.1, 0.9}, {-0.9, -0.75, 1.0, 0.73}, {-0.9, -0.94, 1.0, -0.81}}, 21);
 }
@@ -193,8 +199,8 @@ TEST_F(MenuScreens, SplashStoryAndDeath) {
   menu_state story = screen(page_main, 0);
   story.story_screen = 1;
   // The longest lines are drawn smaller to end at the square's right edge.
-  check("story", story, tex_title2, {{-1.0, 0.8, 0.92, 0.92}, {-0.9, -0.6, 1.0, 0.68}, {-0.9, -0.8, 0.75, -0.65}},
-        18);
+  check("story", story, tex_title2,
+        {{-1.0, 0.8, 0.92, 0.92}, {-0.9, -0.6, 1.0, 0.68}, {-0.9, -0.8, 0.75, -0.65}}, 18);
   menu_state death = screen(page_main, 0);
   death.death_screen = 1;
   gs->the_player.level_number = 3;

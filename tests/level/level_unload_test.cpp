@@ -2,8 +2,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "base/flags.h"
 #include "base/entity.h"
+#include "base/flags.h"
 #include "render/screen_square.h"
 #include "tests/level/level_fixture.h"
 #include "tests/support/capture_stdout.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "base/flags.h"
 #include "base/entity.h"
 #include "base/entity_codes.h"
+#include "base/flags.h"
 #include "entities/enemy_update.h"
 #include "entities/steer_toward.h"
 #include "tests/levels/level_walk.h"
@@ -45,8 +45,9 @@ struct brush {
     for (const auto& f : faces) {
       pt a = f[0], b = f[1], c = f[2];
       if (dot(cross(a - b, c - b), a - mid) < 0) std::swap(a, c);
-      snprintf(line, sizeof line, "( %g %g %g ) ( %g %g %g ) ( %g %g %g ) %s [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 0.5 0.5\n",
-               a.x, a.y, a.z, b.x, b.y, b.z, c.x, c.y, c.z, tex);
+      snprintf(line, sizeof line,
+               "( %g %g %g ) ( %g %g %g ) ( %g %g %g ) %s [ 1 0 0 0 ] [ 0 -1 0 0 ] 0 0.5 0.5\n", a.x, a.y,
+               a.z, b.x, b.y, b.z, c.x, c.y, c.z, tex);
       s += line;
     }
     return s + "}\n";
@@ -85,7 +86,8 @@ std::string room(double w, double d, double h, const std::vector<brush>& inside,
                  const std::vector<brush>& walls = {}) {
   std::string s = "{\n\"classname\" \"worldspawn\"\n\"_minlight\" \"40\"\n";
   std::vector<brush> shell = {box(-16, -16, -16, w + 16, d + 16, 0), box(-16, -16, h, w + 16, d + 16, h + 16),
-                              box(-16, -16, 0, 0, d + 16, h), box(0, -16, 0, w + 16, 0, h), box(0, d, 0, w + 16, d + 16, h)};
+                              box(-16, -16, 0, 0, d + 16, h), box(0, -16, 0, w + 16, 0, h),
+                              box(0, d, 0, w + 16, d + 16, h)};
   shell.push_back(box(w, -16, 0, w + 16, d + 16, h));
   if (!walls.empty()) shell.pop_back();
   for (const brush& b : shell) s += b.text("metal_wall");
@@ -122,8 +124,10 @@ class BrushShapes : public testing::Test {
     ASSERT_FALSE(m.failed) << m.log;
     srand(3);
     for (int i = 0; i < 20000; ++i) {
-      double p[3] = {-1 + 34.0 * rand() / RAND_MAX, -1 + 10.0 * rand() / RAND_MAX, -17 + 18.0 * rand() / RAND_MAX};
-      ASSERT_EQ(bsp_segment_clear(p, p, m.root) == 0, inside_source(src, p)) << p[0] << " " << p[1] << " " << p[2];
+      double p[3] = {-1 + 34.0 * rand() / RAND_MAX, -1 + 10.0 * rand() / RAND_MAX,
+                     -17 + 18.0 * rand() / RAND_MAX};
+      ASSERT_EQ(bsp_segment_clear(p, p, m.root) == 0, inside_source(src, p))
+          << p[0] << " " << p[1] << " " << p[2];
     }
     int slanted = 0;
     std::vector<const bsp_node*> stack{m.root};
@@ -153,7 +157,8 @@ class BrushShapes : public testing::Test {
 TEST_F(BrushShapes, WedgeCylinderAndArch) {
   std::vector<brush> inside{wedge(32, 32, 160, 96, 0, 64)};
   std::vector<pt> ring;
-  for (int i = 0; i < 16; ++i) ring.push_back({288 + 40 * std::cos(i * M_PI / 8), 64 + 40 * std::sin(i * M_PI / 8), 0});
+  for (int i = 0; i < 16; ++i)
+    ring.push_back({288 + 40 * std::cos(i * M_PI / 8), 64 + 40 * std::sin(i * M_PI / 8), 0});
   inside.push_back(prism(ring, 0, 96));
   // A round arch of eight stones on two pillars across the room: its
   // opening 64 wide and 80 high is the only way east.
@@ -165,7 +170,8 @@ TEST_F(BrushShapes, WedgeCylinderAndArch) {
     pt p = at(32, a), q = at(48, a), s = at(48, b), t = at(32, b);
     auto far = [](pt v) { return pt{448, v.y, v.z}; };
     brush stone;
-    stone.faces = {{p, q, far(q)}, {q, s, far(s)}, {s, t, far(t)}, {t, p, far(p)}, {p, q, s}, {far(p), far(q), far(s)}};
+    stone.faces = {{p, q, far(q)}, {q, s, far(s)}, {s, t, far(t)},
+                   {t, p, far(p)}, {p, q, s},      {far(p), far(q), far(s)}};
     inside.push_back(stone);
   }
   compile(room(512, 128, 128, inside, ent("info_player_start", 16, 16, 0) + ent("ent_exit", 500, 64, 0)), 20);
@@ -184,15 +190,17 @@ namespace {
 // the ledge.
 std::string ramp_room(double run) {
   std::vector<brush> inside{wedge(160 - run, 0, 160, 128, 0, 64), box(160, 0, 0, 256, 128, 64)};
-  return room(256, 128, 160, inside, ent("info_player_start", 24, 100, 0) + ent("ent_exit", 232, 32, 64) +
-                                         ent("light", 128, 64, 144));
+  return room(
+      256, 128, 160, inside,
+      ent("info_player_start", 24, 100, 0) + ent("ent_exit", 232, 32, 64) + ent("light", 128, 64, 144));
 }
 
 TEST_F(BrushShapes, RampsUpTo45DegreesAreWalkedByThePlayerTick) {
   for (double run : {128.0, 64.0}) {
     SCOPED_TRACE(run);
     compile(ramp_room(run), 1);
-    int from = nav_node_near(m.nodes, m.root, {1.5, 0, -6.25}), to = nav_node_near(m.nodes, m.root, {14.5, 4, -2});
+    int from = nav_node_near(m.nodes, m.root, {1.5, 0, -6.25}),
+        to = nav_node_near(m.nodes, m.root, {14.5, 4, -2});
     ASSERT_GE(from, 0);
     ASSERT_GE(to, 0);
     std::vector<int> route = nav_route(m.nodes, from, to);
@@ -214,7 +222,8 @@ namespace {
 
 TEST_F(BrushShapes, AnEnemyWalksItsRouteUpTheRamp) {
   compile(ramp_room(64.0), 1);
-  int from = nav_node_near(m.nodes, m.root, {1.5, 0, -6.25}), to = nav_node_near(m.nodes, m.root, {14.5, 4, -2});
+  int from = nav_node_near(m.nodes, m.root, {1.5, 0, -6.25}),
+      to = nav_node_near(m.nodes, m.root, {14.5, 4, -2});
   std::vector<int> route = nav_route(m.nodes, from, to);
   ASSERT_GE(route.size(), 2u);
   entity e{};
@@ -252,18 +261,20 @@ TEST_F(BrushShapes, ALeakThroughASlantedWallWritesItsWayOut) {
   // The east wall leans out, two slanted slabs with a gap between them.
   auto slab = [](double y0, double y1) {
     brush b;
-    b.faces = {{{496, y0, 0}, {512, y0, 0}, {512, y1, 0}}, {{512, y0, 128}, {528, y0, 128}, {528, y1, 128}},
+    b.faces = {{{496, y0, 0}, {512, y0, 0}, {512, y1, 0}},   {{512, y0, 128}, {528, y0, 128}, {528, y1, 128}},
                {{496, y0, 0}, {496, y1, 0}, {512, y1, 128}}, {{512, y0, 0}, {512, y1, 0}, {528, y1, 128}},
                {{496, y0, 0}, {512, y0, 0}, {528, y0, 128}}, {{496, y1, 0}, {512, y1, 0}, {528, y1, 128}}};
     return b;
   };
-  std::string text = room(512, 128, 128, {}, ent("info_player_start", 64, 64, 0), {slab(0, 48), slab(80, 128)});
+  std::string text =
+      room(512, 128, 128, {}, ent("info_player_start", 64, 64, 0), {slab(0, 48), slab(80, 128)});
   mapc_options options;
   options.point_file = testing::TempDir() + "slanted_leak.pts";
   std::remove(options.point_file.c_str());
   EXPECT_FALSE(compile_text(text, "slanted.map", src, r, log, options));
   ASSERT_FALSE(log.errors.empty());
-  EXPECT_NE(log.errors[0].find("leak: the space around info_player_start"), std::string::npos) << log.errors[0];
+  EXPECT_NE(log.errors[0].find("leak: the space around info_player_start"), std::string::npos)
+      << log.errors[0];
   std::ifstream pts(options.point_file);
   std::vector<pt> way;
   for (double x, y, z; pts >> x >> y >> z;) way.push_back({x, y, z});

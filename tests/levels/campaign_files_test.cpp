@@ -70,14 +70,16 @@ bool on_hull(const bsp_polygon& poly, const double lo[3], const double hi[3]) {
 
 // Polygons by GL texture, floors (facing up) and walls (facing sideways)
 // apart, the level's outer hull left out.
-void count_textures(const bsp_node* n, const double lo[3], const double hi[3], std::map<uint32_t, int>& floors,
-                    std::map<uint32_t, int>& walls) {
+void count_textures(const bsp_node* n, const double lo[3], const double hi[3],
+                    std::map<uint32_t, int>& floors, std::map<uint32_t, int>& walls) {
   if (!n || n->is_leaf) return;
   if (n->poly && !on_hull(*n->poly, lo, hi)) {
     const double* v = n->poly->normal;
     double len = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-    if (v[1] > 0.5 * len) ++floors[n->poly->texture];
-    else if (std::fabs(v[1]) < 0.5 * len) ++walls[n->poly->texture];
+    if (v[1] > 0.5 * len)
+      ++floors[n->poly->texture];
+    else if (std::fabs(v[1]) < 0.5 * len)
+      ++walls[n->poly->texture];
   }
   count_textures(n->front, lo, hi, floors, walls);
   count_textures(n->back, lo, hi, floors, walls);
@@ -118,20 +120,34 @@ level_facts load_facts(const campaign_level& level) {
 // to wear down does.
 int health_of(int type) {
   switch (type) {
-    case 201: return 600;
-    case 202: return 200;
-    case 203: return 1000;
-    case 204: return 600;
-    case 205: return 300;
-    case 206: return 500;
-    case 207: return 600;
-    case 208: return 500;
-    case 209: return 2600;
-    case 210: return 600;
-    case 211: return 600;
-    case 212: return 6000;
-    case 213: return 8000;
-    default: return 100;
+    case 201:
+      return 600;
+    case 202:
+      return 200;
+    case 203:
+      return 1000;
+    case 204:
+      return 600;
+    case 205:
+      return 300;
+    case 206:
+      return 500;
+    case 207:
+      return 600;
+    case 208:
+      return 500;
+    case 209:
+      return 2600;
+    case 210:
+      return 600;
+    case 211:
+      return 600;
+    case 212:
+      return 6000;
+    case 213:
+      return 8000;
+    default:
+      return 100;
   }
 }
 

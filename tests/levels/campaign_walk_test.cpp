@@ -92,7 +92,8 @@ std::vector<int> way_to_the_end(const campaign_level& l, quiet_level& q, walk_po
   EXPECT_GE(from, 0);
   EXPECT_GE(to, 0);
   std::vector<int> route = from < 0 || to < 0 ? std::vector<int>{} : nav_route(nodes, from, to);
-  if (route.empty()) ADD_FAILURE() << "no way over the navigation graph from node " << from << " to node " << to;
+  if (route.empty())
+    ADD_FAILURE() << "no way over the navigation graph from node " << from << " to node " << to;
   return route;
 }
 
@@ -110,16 +111,17 @@ std::vector<int> walk_to_the_end(const campaign_level& l, quiet_level& q) {
   p.pos[2] = q.start.z;
   reset_program_flags();
   capture_stdout_begin();
-  walk_outcome out = walk_route(p, q.records.entity_list, q.records.bsp_root, q.records.ai_node_list, route, goal,
-                                3.0, by_death, max_ticks);
+  walk_outcome out = walk_route(p, q.records.entity_list, q.records.bsp_root, q.records.ai_node_list, route,
+                                goal, 3.0, by_death, max_ticks);
   capture_stdout_end();
   EXPECT_FALSE(out.died) << out.log;
   if (by_death) {
     EXPECT_TRUE(out.reached_goal) << out.log << "route " << route_text(route);
   } else {
     EXPECT_TRUE(out.level_done) << out.log << "route " << route_text(route);
-    double d = std::sqrt((out.end.x - goal.x) * (out.end.x - goal.x) + (out.end.y - goal.y) * (out.end.y - goal.y) +
-                         (out.end.z - goal.z) * (out.end.z - goal.z));
+    double d =
+        std::sqrt((out.end.x - goal.x) * (out.end.x - goal.x) + (out.end.y - goal.y) * (out.end.y - goal.y) +
+                  (out.end.z - goal.z) * (out.end.z - goal.z));
     EXPECT_LT(d, 3.0) << "the level ended at the exit";
   }
   reset_program_flags();
@@ -148,11 +150,14 @@ TEST_P(CampaignWalk, FromTheStartToTheEnd) {
     for (const walk_point& f : q.fighters) {
       double dx = f.x - n.x, dy = f.y - n.y, dz = f.z - n.z;
       const double eye[3] = {n.x, n.y + 2.25, n.z}, theirs[3] = {f.x, f.y + 1.5, f.z};
-      if (dx * dx + dy * dy + dz * dz > 30.0 * 30.0 || bsp_segment_clear(eye, theirs, q.records.bsp_root) != 1) continue;
+      if (dx * dx + dy * dy + dz * dz > 30.0 * 30.0 ||
+          bsp_segment_clear(eye, theirs, q.records.bsp_root) != 1)
+        continue;
       ++watching;
       who += " (" + std::to_string(f.x) + ", " + std::to_string(f.z) + ")";
     }
-    EXPECT_LE(watching, 4) << "node " << id << " at (" << n.x << ", " << n.y << ", " << n.z << ") watched from" << who;
+    EXPECT_LE(watching, 4) << "node " << id << " at (" << n.x << ", " << n.y << ", " << n.z
+                           << ") watched from" << who;
   }
 
   // Every shot comes from an enemy near enough to be seen on the screen:
@@ -178,7 +183,8 @@ TEST_P(CampaignWalk, FromTheStartToTheEnd) {
   }
   for (const auto& [at, w] : far_watchers)
     ADD_FAILURE() << "the enemy at (" << at.first << ", " << at.second << ") sees " << w.points
-                  << " points of the way from farther than 40 units, the nearest (" << w.at.x << ", " << w.at.z << ")";
+                  << " points of the way from farther than 40 units, the nearest (" << w.at.x << ", "
+                  << w.at.z << ")";
 
   // The mouse is a secret: nowhere on the way does the player's eye see it.
   for (const walk_point& m : q.mice)
@@ -201,7 +207,8 @@ TEST_P(CampaignWalk, TheStartIsSafeAndLooksAlongTheWay) {
   std::vector<int> route = way_to_the_end(l, q, goal);
   ASSERT_FALSE(route.empty());
   const double eye[3] = {q.start.x, q.start.y + 2.25, q.start.z}, ahead[3] = {eye[0], eye[1], eye[2] - 4.0};
-  EXPECT_EQ(bsp_segment_clear(eye, ahead, q.records.bsp_root), 1) << "a wall within 4 units of the start view";
+  EXPECT_EQ(bsp_segment_clear(eye, ahead, q.records.bsp_root), 1)
+      << "a wall within 4 units of the start view";
   for (int id : route) {
     walk_point n = nav_node_pos(q.records.ai_node_list, id);
     if (std::hypot(n.x - q.start.x, n.z - q.start.z) < 6.0) continue;
@@ -230,7 +237,8 @@ TEST_P(CampaignWalk, TheStartIsSafeAndLooksAlongTheWay) {
     if (r.the_player.health >= health || health < 100) continue;
     seen_by = " at tick " + std::to_string(tick) + ":";
     for (const entity* e = r.entity_list->next; e; e = e->next)
-      if (stood.count(e->id) && e->type >= 200 && e->type < 300 && enemy_sees_player(*e, r.the_player, r.bsp_root))
+      if (stood.count(e->id) && e->type >= 200 && e->type < 300 &&
+          enemy_sees_player(*e, r.the_player, r.bsp_root))
         seen_by += " " + std::to_string(e->type) + " from (" + std::to_string(stood[e->id].x) + ", " +
                    std::to_string(stood[e->id].z) + ")";
   }
@@ -258,7 +266,7 @@ TEST(ShowcaseWalk, QuarryUpTheRampToTheExit) {
   EXPECT_TRUE(on_ramp) << "the route climbs the ramp";
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, CampaignWalk,
-                         testing::Range(0, static_cast<int>(campaign_levels().size())), level_name);
+INSTANTIATE_TEST_SUITE_P(Levels, CampaignWalk, testing::Range(0, static_cast<int>(campaign_levels().size())),
+                         level_name);
 
 }  // namespace

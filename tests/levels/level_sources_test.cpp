@@ -6,11 +6,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <set>
-#include <vector>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/levels/campaign_table.h"
 #include "tests/mapc/mapc_load.h"
@@ -85,8 +85,10 @@ std::string boss_hall(const char* boss_key, bool exit) {
   bool on_floor = boss_key[0] >= 'a' && boss_key[0] <= 'z' && boss_key[0] != 'h';
   std::string s =
       "cell 2\nminlight 40\nsolid # metal_wall\n"
-      "kind hall 0 8 metal_floor ceiling_panel metal_wall\nkind ledge 4 8 metal_floor ceiling_panel metal_wall\n"
-      "key . hall\nkey P hall player_start\nkey E hall ent_exit\nkey b hall ent_boss1\nkey B ledge ent_boss1\n"
+      "kind hall 0 8 metal_floor ceiling_panel metal_wall\nkind ledge 4 8 metal_floor ceiling_panel "
+      "metal_wall\n"
+      "key . hall\nkey P hall player_start\nkey E hall ent_exit\nkey b hall ent_boss1\nkey B ledge "
+      "ent_boss1\n"
       "key c hall ent_boss2\nkey t hall ent_mob10\nkey T ledge ent_mob10\nkey h ledge\n"
       "grid\n##########\n#P......#\n#.......#\n#....hhh#\n";
   s += std::string("#....h") + boss_key + "h#\n";
@@ -110,7 +112,7 @@ TEST(LevelSources, ALevelWithoutAnExitMustLetThePlayerReachItsBosses) {
       {"t", false, true, ""},
       {"B", false, false, "ent_boss1 at (13, 4, 9) cannot be reached from the player start"},
       {"T", false, false, "ent_mob10 at (13, 4, 9) cannot be reached"},
-      {"B", true, true, ""},   // with an exit the level ends there; the boss may stay aloof
+      {"B", true, true, ""},  // with an exit the level ends there; the boss may stay aloof
       {"h", false, true, "no ent_exit and no boss: nothing ends the level"},
   };
   for (const one_case& c : cases) {
@@ -118,7 +120,8 @@ TEST(LevelSources, ALevelWithoutAnExitMustLetThePlayerReachItsBosses) {
     mapc_source src;
     mapc_result r;
     mapc_log log;
-    EXPECT_EQ(compile_text(boss_hall(c.key, c.exit), "boss.lvl", src, r, log), c.compiles) << first_error(log);
+    EXPECT_EQ(compile_text(boss_hall(c.key, c.exit), "boss.lvl", src, r, log), c.compiles)
+        << first_error(log);
     std::string said = !log.errors.empty() ? log.errors[0] : (log.warnings.empty() ? "" : log.warnings[0]);
     if (*c.message) {
       EXPECT_NE(said.find(c.message), std::string::npos) << said;
@@ -133,7 +136,8 @@ TEST(LevelSources, ALevelWithoutAnExitMustLetThePlayerReachItsBosses) {
 TEST(LevelSources, EveryCampaignSourceCompilesAndItsMiceCanBeCaught) {
   mapc_options options;
   options.texture_dir = data_dir() + "/textures/world";
-  if (file_bytes(options.texture_dir + "/sky.webp").empty()) GTEST_SKIP() << "no generated textures in this build";
+  if (file_bytes(options.texture_dir + "/sky.webp").empty())
+    GTEST_SKIP() << "no generated textures in this build";
   for (const campaign_level& l : campaign_levels()) {
     SCOPED_TRACE(campaign_source_path(l));
     mapc_source src;
@@ -158,8 +162,9 @@ TEST(LevelSources, EveryCampaignSourceCompilesAndItsMiceCanBeCaught) {
 std::vector<uint8_t> world_texture_pixels(const std::string& name, int* w, int* h) {
   std::string webp = file_bytes(data_dir() + "/textures/world/" + name + ".webp");
   std::vector<uint8_t> out;
-  uint8_t* rgba = webp.empty() ? nullptr
-                               : WebPDecodeRGBA(reinterpret_cast<const uint8_t*>(webp.data()), webp.size(), w, h);
+  uint8_t* rgba = webp.empty()
+                      ? nullptr
+                      : WebPDecodeRGBA(reinterpret_cast<const uint8_t*>(webp.data()), webp.size(), w, h);
   if (!rgba) return out;
   out.assign(rgba, rgba + static_cast<size_t>(*w) * *h * 4);
   WebPFree(rgba);
@@ -167,7 +172,8 @@ std::vector<uint8_t> world_texture_pixels(const std::string& name, int* w, int* 
 }
 
 // Mean difference of two lines of pixels, each step (dx, dy) from its start.
-double line_difference(const std::vector<uint8_t>& px, int w, int x0, int y0, int x1, int y1, int dx, int dy, int n) {
+double line_difference(const std::vector<uint8_t>& px, int w, int x0, int y0, int x1, int y1, int dx, int dy,
+                       int n) {
   double sum = 0;
   for (int i = 0; i < n; ++i) {
     const uint8_t* a = &px[((y0 + i * dy) * w + x0 + i * dx) * 4];
@@ -201,10 +207,14 @@ TEST(LevelSources, TheLevelsWorldTexturesAreOpaqueAndTile) {
     for (size_t i = 3; i < px.size(); i += 4) clear += px[i] < 255;
     EXPECT_EQ(clear, 0);
     double inner_x = 0, inner_y = 0;
-    for (int x = 0; x + 1 < w; ++x) inner_x = std::max(inner_x, line_difference(px, w, x, 0, x + 1, 0, 0, 1, h));
-    for (int y = 0; y + 1 < h; ++y) inner_y = std::max(inner_y, line_difference(px, w, 0, y, 0, y + 1, 1, 0, w));
-    EXPECT_LE(line_difference(px, w, w - 1, 0, 0, 0, 0, 1, h), inner_x * 1.05 + 1) << "a seam at the left and right";
-    EXPECT_LE(line_difference(px, w, 0, h - 1, 0, 0, 1, 0, w), inner_y * 1.05 + 1) << "a seam at the top and bottom";
+    for (int x = 0; x + 1 < w; ++x)
+      inner_x = std::max(inner_x, line_difference(px, w, x, 0, x + 1, 0, 0, 1, h));
+    for (int y = 0; y + 1 < h; ++y)
+      inner_y = std::max(inner_y, line_difference(px, w, 0, y, 0, y + 1, 1, 0, w));
+    EXPECT_LE(line_difference(px, w, w - 1, 0, 0, 0, 0, 1, h), inner_x * 1.05 + 1)
+        << "a seam at the left and right";
+    EXPECT_LE(line_difference(px, w, 0, h - 1, 0, 0, 1, 0, w), inner_y * 1.05 + 1)
+        << "a seam at the top and bottom";
   }
 }
 

@@ -7,12 +7,13 @@
 #include <cstdlib>
 #include <queue>
 
+#include "base/entity.h"
+#include "base/entity_codes.h"
 #include "base/flags.h"
 #include "config/key_state.h"
 #include "config/keyboard_poll.h"
 #include "config/mouse_state.h"
-#include "base/entity.h"
-#include "base/entity_codes.h"
+#include "entities/entities_read.h"
 #include "entities/entity_list.h"
 #include "entities/entity_update.h"
 #include "entities/player_weapons_table.h"
@@ -20,7 +21,6 @@
 #include "player/player_update.h"
 #include "world/ai_node.h"
 #include "world/bsp_query.h"
-#include "entities/entities_read.h"
 
 namespace {
 
@@ -175,7 +175,8 @@ void new_target_point(walker& w) {
 // Floor under a spot `d` units to the side and no wall on the way there.
 bool room_to_step(const player& p, const bsp_node* root, double dx, double dz) {
   walk_point to{p.pos[0] + dx, p.pos[1], p.pos[2] + dz};
-  return clear(root, at(p.pos, 1.0), {to.x, to.y + 1.0, to.z}) && clear(root, at(p.pos, 0.3), {to.x, to.y + 0.3, to.z}) &&
+  return clear(root, at(p.pos, 1.0), {to.x, to.y + 1.0, to.z}) &&
+         clear(root, at(p.pos, 0.3), {to.x, to.y + 0.3, to.z}) &&
          !clear(root, {to.x, to.y + 0.3, to.z}, {to.x, to.y - 0.7, to.z});
 }
 
@@ -186,9 +187,12 @@ int best_gun(const player& p, const entity& t) {
   bool tough = entity_health_at_load(t.type) >= tough_enemy;
   double d = distance(at(p.pos), at(t.pos));
   int best = strike_gun;
-  if (tough && has(3) && d < 20) best = 3;
-  else if (tough && has(2)) best = 2;
-  else if (d < 10 && has(1)) best = 1;
+  if (tough && has(3) && d < 20)
+    best = 3;
+  else if (tough && has(2))
+    best = 2;
+  else if (d < 10 && has(1))
+    best = 1;
   else
     for (int g : {3, 1, 2, 0})
       if (has(g)) best = g;
@@ -207,7 +211,8 @@ int cover_behind(const walker& w, const entity* list, const bsp_node* root) {
     bool hidden = true;
     for (const entity* e = list; e && hidden; e = e->next)
       for (const auto& v : w.in_view)
-        if (v.first == e->id && e->type >= 200 && clear(root, at(e->pos, 1.5), {w.way[j].x, w.way[j].y + 2.25, w.way[j].z}))
+        if (v.first == e->id && e->type >= 200 &&
+            clear(root, at(e->pos, 1.5), {w.way[j].x, w.way[j].y + 2.25, w.way[j].z}))
           hidden = false;
     if (hidden) return static_cast<int>(j);
   }
@@ -222,7 +227,8 @@ void fight(walker& w, const player& p, const entity& t, const bsp_node* root, do
   double rise = t.pos[1] + 1.5 - (p.pos[1] + 2.25);
   double pitch = std::atan2(rise, hd) * 180.0 / pi;
   // The energy guns' shots climb pitch * 35 / 40 units a second at 35 forward.
-  if (p.current_gun == 2 || p.current_gun == 3) pitch = std::fmax(-60.0, std::fmin(60.0, 40.0 * (rise + 0.5) / std::fmax(hd, 1.0)));
+  if (p.current_gun == 2 || p.current_gun == 3)
+    pitch = std::fmax(-60.0, std::fmin(60.0, 40.0 * (rise + 0.5) / std::fmax(hd, 1.0)));
   double left = look(p, yaw_toward(dx, dz) + w.aim_error[0], pitch + w.aim_error[1], step, in);
   int gun = best_gun(p, t);
   if (gun != p.current_gun && !p.reloading && w.gun_key_ticks == 0) {
@@ -285,7 +291,8 @@ void rejoin(walker& w, const player& p, const bsp_node* root) {
 }
 
 // Walks the way, fetching the items near it.
-void walk_on(walker& w, const player& p, const entity* list, const bsp_node* root, double step, walker_input& in) {
+void walk_on(walker& w, const player& p, const entity* list, const bsp_node* root, double step,
+             walker_input& in) {
   if (w.item < 0 && (w.item = item_near(w, p, list, root)) >= 0) {
     w.item_ticks = 0;
     new_target_point(w);
@@ -300,7 +307,8 @@ void walk_on(walker& w, const player& p, const entity* list, const bsp_node* roo
     w.item = -1;
     rejoin(w, p, root);
   }
-  while (w.next + 1 < w.way.size() && std::hypot(w.way[w.next].x - p.pos[0], w.way[w.next].z - p.pos[2]) < node_reach &&
+  while (w.next + 1 < w.way.size() &&
+         std::hypot(w.way[w.next].x - p.pos[0], w.way[w.next].z - p.pos[2]) < node_reach &&
          std::fabs(w.way[w.next].y - p.pos[1]) < 1.5) {
     ++w.next;
     new_target_point(w);
@@ -375,7 +383,8 @@ int nav_node_near(const ai_node* nodes, const bsp_node* root, const walk_point& 
   for (const ai_node* a = nodes; a; a = a->next) {
     walk_point q{a->x, a->y, a->z};
     double d = distance(p, q);
-    if (d >= best_d || std::fabs(q.y - p.y) > 1.0 || !clear(root, {p.x, p.y + 1.0, p.z}, {q.x, q.y + 1.0, q.z}))
+    if (d >= best_d || std::fabs(q.y - p.y) > 1.0 ||
+        !clear(root, {p.x, p.y + 1.0, p.z}, {q.x, q.y + 1.0, q.z}))
       continue;
     best_d = d;
     best = a->id;
@@ -434,14 +443,17 @@ walker_input walker_step(walker& w, const player& p, const entity* list, const b
   const int mode = backing ? 1 : target ? 2 : w.hold_ticks > 0 ? 3 : 0;
   if (mode == 1 && w.mode != 1) {
     w.back = w.next > 0 ? w.next - 1 : 0;
-    w.back_limit = dry ? static_cast<size_t>(w.cover_point) : w.next > backing_points ? w.next - backing_points : 0;
+    w.back_limit = dry                       ? static_cast<size_t>(w.cover_point)
+                   : w.next > backing_points ? w.next - backing_points
+                                             : 0;
   }
   if (mode == 0 && w.mode != 0) rejoin(w, p, root);
   w.mode = mode;
   if (trace && w.tick % 30 == 0)
-    fprintf(stderr, "tick %d pos %.1f %.1f %.1f health %d mode %d way point %zu of %zu gun %d %d+%d target %d %d\n",
-            w.tick, p.pos[0], p.pos[1], p.pos[2], p.health, mode, w.next, w.way.size(), cur, g.loaded, g.reserve,
-            target ? target->type : 0, target ? target->health : 0);
+    fprintf(stderr,
+            "tick %d pos %.1f %.1f %.1f health %d mode %d way point %zu of %zu gun %d %d+%d target %d %d\n",
+            w.tick, p.pos[0], p.pos[1], p.pos[2], p.health, mode, w.next, w.way.size(), cur, g.loaded,
+            g.reserve, target ? target->type : 0, target ? target->health : 0);
   if (mode == 1) {
     back_off(w, p, target, root, step, in);
     w.hold_ticks = p.health < low_health ? hold_after_backing : 0;
@@ -511,15 +523,16 @@ walk_outcome walk_route(player& p, entity* entity_list, const bsp_node* root, ai
     }
     if (p.health <= 0) {
       out.died = true;
-      snprintf(line, sizeof line, "died at (%.2f, %.2f, %.2f) on the way to point %zu of %zu\n", p.pos[0], p.pos[1],
-               p.pos[2], w.next, points.size());
+      snprintf(line, sizeof line, "died at (%.2f, %.2f, %.2f) on the way to point %zu of %zu\n", p.pos[0],
+               p.pos[1], p.pos[2], w.next, points.size());
       out.log += line;
       break;
     }
     if (w.stalled > give_up_after) {
       const walk_point& t = points[w.next];
-      snprintf(line, sizeof line, "stuck at (%.2f, %.2f, %.2f) short of point %zu of %zu at (%.2f, %.2f, %.2f)\n",
-               p.pos[0], p.pos[1], p.pos[2], w.next, points.size(), t.x, t.y, t.z);
+      snprintf(line, sizeof line,
+               "stuck at (%.2f, %.2f, %.2f) short of point %zu of %zu at (%.2f, %.2f, %.2f)\n", p.pos[0],
+               p.pos[1], p.pos[2], w.next, points.size(), t.x, t.y, t.z);
       out.log += line;
       break;
     }

@@ -37,25 +37,25 @@ walk_point nav_node_pos(const ai_node* nodes, int id);
 // along its way when its health is low. Seeded, so a run replays.
 struct walker {
   std::vector<walk_point> way;
-  size_t next = 0;     // the way point walked to
-  size_t back = 0;     // the way point backed off to
+  size_t next = 0;        // the way point walked to
+  size_t back = 0;        // the way point backed off to
   size_t back_limit = 0;  // and the farthest it backs off
-  uint64_t rng = 1;    // the seeded draws
+  uint64_t rng = 1;       // the seeded draws
   int tick = 0;
   int last_health = 100;
-  double react = 0.3;  // seconds from sight to notice
+  double react = 0.3;                        // seconds from sight to notice
   std::vector<std::pair<int, int>> in_view;  // enemy id, tick it came into view
   double aim_error[2] = {0, 0};              // yaw and pitch error of the next shot, degrees
   int last_gun = -1, last_loaded = 0;        // to see a shot leave
   int strafe = 1, strafe_ticks = 0;
-  int item = -1, item_ticks = 0;             // the item fetched, and for how long
-  std::vector<int> given_up;                 // items not reached in time
-  int hold_ticks = 0;                        // waiting in cover after backing off
-  int brave_ticks = 0;                       // fighting on, however hurt
-  int cover_ticks = 0;                       // backing off to reload
-  int cover_point = -1;                      // to the way point no enemy in view sees
-  int gun_key_ticks = 0;                     // a gun key was pressed: release it first
-  int mode = 0;                              // 0 walking, 1 backing off, 2 fighting, 3 waiting in cover
+  int item = -1, item_ticks = 0;  // the item fetched, and for how long
+  std::vector<int> given_up;      // items not reached in time
+  int hold_ticks = 0;             // waiting in cover after backing off
+  int brave_ticks = 0;            // fighting on, however hurt
+  int cover_ticks = 0;            // backing off to reload
+  int cover_point = -1;           // to the way point no enemy in view sees
+  int gun_key_ticks = 0;          // a gun key was pressed: release it first
+  int mode = 0;                   // 0 walking, 1 backing off, 2 fighting, 3 waiting in cover
   double best = 1e30;
   bool stepped_back = false;  // went back a way point to get round a corner
   int stalled = 0, jump_ticks = 0;
@@ -73,7 +73,8 @@ struct walker_input {
 walker walker_new(const std::vector<walk_point>& way, uint32_t seed);
 
 // One tick of the walker's mind, from what the player sees before the tick.
-walker_input walker_step(walker& w, const player& p, const entity* entity_list, const bsp_node* root, double dt);
+walker_input walker_step(walker& w, const player& p, const entity* entity_list, const bsp_node* root,
+                         double dt);
 
 // Whether the walker's keys hold `vk` (for the keyboard poll of its tick).
 bool walker_key_down(int vk);
@@ -82,7 +83,7 @@ void walker_hold(const walker_input& in);
 
 // What a walk ended with.
 struct walk_outcome {
-  bool level_done = false;   // level_done_flag went up
+  bool level_done = false;    // level_done_flag went up
   bool reached_goal = false;  // the player's feet came within goal_radius of the goal
   bool died = false;
   int ticks = 0;

@@ -27,7 +27,8 @@ double area_facing(const std::vector<mapc_face>& faces, int axis, int dir) {
 
 bool inside_any(const std::vector<mapc_brush>& boxes, const double p[3]) {
   for (const mapc_brush& b : boxes)
-    if (p[0] > b.lo[0] && p[0] < b.hi[0] && p[1] > b.lo[1] && p[1] < b.hi[1] && p[2] > b.lo[2] && p[2] < b.hi[2])
+    if (p[0] > b.lo[0] && p[0] < b.hi[0] && p[1] > b.lo[1] && p[1] < b.hi[1] && p[2] > b.lo[2] &&
+        p[2] < b.hi[2])
       return true;
   return false;
 }
@@ -55,8 +56,9 @@ TEST(MapcCsg, CoplanarOverlappingFacesAppearOnce) {
 
 // A hollow room (walls, floor and ceiling as six boxes) with a pillar and a ledge.
 std::vector<mapc_brush> room_boxes() {
-  return {box(-1, -1, -1, 11, 0, 9),  box(-1, 4, -1, 11, 5, 9), box(-1, 0, -1, 0, 4, 9), box(10, 0, -1, 11, 4, 9),
-          box(0, 0, -1, 10, 4, 0),    box(0, 0, 8, 10, 4, 9),   box(4, 0, 3, 5, 4, 5),   box(7, 0, 0, 10, 1.5, 3)};
+  return {box(-1, -1, -1, 11, 0, 9), box(-1, 4, -1, 11, 5, 9), box(-1, 0, -1, 0, 4, 9),
+          box(10, 0, -1, 11, 4, 9),  box(0, 0, -1, 10, 4, 0),  box(0, 0, 8, 10, 4, 9),
+          box(4, 0, 3, 5, 4, 5),     box(7, 0, 0, 10, 1.5, 3)};
 }
 
 TEST(MapcBsp, EveryLeafIsSolidExactlyWhereABoxIs) {
@@ -64,7 +66,8 @@ TEST(MapcBsp, EveryLeafIsSolidExactlyWhereABoxIs) {
   mapc_tree tree = mapc_bsp_build(mapc_csg_faces(boxes));
   srand(5);
   for (int i = 0; i < 20000; ++i) {
-    double p[3] = {-3 + 16.0 * rand() / RAND_MAX, -3 + 10.0 * rand() / RAND_MAX, -3 + 14.0 * rand() / RAND_MAX};
+    double p[3] = {-3 + 16.0 * rand() / RAND_MAX, -3 + 10.0 * rand() / RAND_MAX,
+                   -3 + 14.0 * rand() / RAND_MAX};
     ASSERT_EQ(mapc_point_solid(tree, p), inside_any(boxes, p)) << p[0] << " " << p[1] << " " << p[2];
   }
   EXPECT_GT(tree.depth, 3);
@@ -120,8 +123,10 @@ TEST(MapcRoundTrip, GameReaderLoadsTheFileWithCountsAndLeaves) {
   // The game's own query agrees with the boxes at sample points.
   srand(9);
   for (int i = 0; i < 5000; ++i) {
-    double p[3] = {-3 + 20.0 * rand() / RAND_MAX, -2 + 8.0 * rand() / RAND_MAX, -3 + 18.0 * rand() / RAND_MAX};
-    ASSERT_EQ(bsp_segment_clear(p, p, m.root) == 0, inside_any(src.brushes, p)) << p[0] << " " << p[1] << " " << p[2];
+    double p[3] = {-3 + 20.0 * rand() / RAND_MAX, -2 + 8.0 * rand() / RAND_MAX,
+                   -3 + 18.0 * rand() / RAND_MAX};
+    ASSERT_EQ(bsp_segment_clear(p, p, m.root) == 0, inside_any(src.brushes, p))
+        << p[0] << " " << p[1] << " " << p[2];
   }
   // Line of sight across the room is open, through the pillar closed.
   const double a[3] = {3, 1.5, 3}, b[3] = {11, 1.5, 3}, c[3] = {3, 1.5, 9}, d[3] = {11, 1.5, 9};

@@ -34,7 +34,8 @@ struct compiled_level {
 void compile_level(const char* rel, compiled_level& l) {
   mapc_log log;
   ASSERT_TRUE(mapc_load_source(source_path(rel), l.src, log)) << (log.errors.empty() ? "" : log.errors[0]);
-  ASSERT_TRUE(mapc_compile(l.src, mapc_options{}, l.result, log)) << (log.errors.empty() ? "" : log.errors[0]);
+  ASSERT_TRUE(mapc_compile(l.src, mapc_options{}, l.result, log))
+      << (log.errors.empty() ? "" : log.errors[0]);
   load_map_text(l.result.text, l.map);
 }
 
@@ -73,7 +74,8 @@ TEST_F(MapcLevels, FacilityCompilesLoadsCleanlyAndItsExitCanBeReached) {
   for (const mapc_entity& e : l.src.entities)
     if (e.type >= 200 && e.type < 300) {
       ++enemies;
-      EXPECT_TRUE(e.type == 200 || e.type == 202 || e.type == 205) << "only the lighter kinds in the first level";
+      EXPECT_TRUE(e.type == 200 || e.type == 202 || e.type == 205)
+          << "only the lighter kinds in the first level";
     }
   EXPECT_GE(enemies, 4);
   const mapc_entity *start = nullptr, *exit = nullptr;
@@ -83,9 +85,10 @@ TEST_F(MapcLevels, FacilityCompilesLoadsCleanlyAndItsExitCanBeReached) {
   }
   ASSERT_TRUE(start && exit);
   EXPECT_TRUE(mapc_player_reaches(l.result.tree, l.result.spots, start->pos, exit->pos, 3.0));
-  // The enemies' search walks at most 100 rounds, so on a graph of more than about 75 nodes some far pairs are
-  // out of its reach (such an enemy waits idle until it sees the player again). The Facility's 92 nodes leave
-  // 0.80 of the pairs routable; a dead end or a stray node (as the gallery's railing once had) drops the share.
+  // The enemies' search walks at most 100 rounds, so on a graph of more than about 75 nodes some far pairs
+  // are out of its reach (such an enemy waits idle until it sees the player again). The Facility's 92 nodes
+  // leave 0.80 of the pairs routable; a dead end or a stray node (as the gallery's railing once had) drops
+  // the share.
   EXPECT_GT(routable_share(l.map), 0.78);
   free_loaded_map(l.map);
 }

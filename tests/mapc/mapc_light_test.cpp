@@ -34,7 +34,8 @@ void collect_texels(const bsp_node* n, std::vector<texel>& out) {
       for (int c = 1; c < cols - 1; ++c) {
         double s = (c + 0.5) / cols, t = (r + 0.5) / rows;
         double fs = (s - 1.0 / cols) / (1 - 2.0 / cols), ft = (t - 1.0 / rows) / (1 - 2.0 / rows);
-        out.push_back({v0.x + fs * (v3.x - v0.x) + ft * (v1.x - v0.x), v0.y + fs * (v3.y - v0.y) + ft * (v1.y - v0.y),
+        out.push_back({v0.x + fs * (v3.x - v0.x) + ft * (v1.x - v0.x),
+                       v0.y + fs * (v3.y - v0.y) + ft * (v1.y - v0.y),
                        v0.z + fs * (v3.z - v0.z) + ft * (v1.z - v0.z), img[(r * cols + c) * 4 + 3]});
       }
   }
@@ -74,14 +75,17 @@ TEST_F(MapcLight, LightMapTexelsSitWhereTheRendererDrawsThem) {
     if (t.alpha < brightest->alpha) brightest = &t;
     // Each texel holds the light of the floor point the renderer draws it at.
     double p[3] = {t.x, 0.03, t.z}, up[3] = {0, 1, 0};
-    int expected = 255 - static_cast<int>(std::lround(mapc_brightness(l.result.tree, l.src.lights, l.src.minlight, p, up)));
+    int expected =
+        255 -
+        static_cast<int>(std::lround(mapc_brightness(l.result.tree, l.src.lights, l.src.minlight, p, up)));
     EXPECT_NEAR(t.alpha, std::max(0, expected), 1) << t.x << " " << t.z;
   }
   EXPECT_LT(std::hypot(brightest->x - light.pos.x, brightest->z - light.pos.z), 1.0);
   // Darkness grows with the distance from the light.
   for (const texel& a : l.floor)
     for (const texel& b : l.floor) {
-      double da = std::hypot(a.x - light.pos.x, a.z - light.pos.z), db = std::hypot(b.x - light.pos.x, b.z - light.pos.z);
+      double da = std::hypot(a.x - light.pos.x, a.z - light.pos.z),
+             db = std::hypot(b.x - light.pos.x, b.z - light.pos.z);
       if (da + 0.5 < db) {
         ASSERT_LE(a.alpha, b.alpha) << a.x << "," << a.z << " vs " << b.x << "," << b.z;
       }
@@ -92,8 +96,10 @@ TEST_F(MapcLight, LightMapTexelsSitWhereTheRendererDrawsThem) {
 TEST_F(MapcLight, WallsCastShadowsAndUnlitRoomsKeepTheAmbientFloor) {
   // Two rooms joined by a door in the north; only the west room has a light.
   lit_level l;
-  compile_and_load("grid\n###########\n#....#....#\n#.L..#....#\n#....#....#\n#.........#\n#P...#....#\n###########\nend\n",
-                   l);
+  compile_and_load(
+      "grid\n###########\n#....#....#\n#.L..#....#\n#....#....#\n#.........#\n#P...#....#\n###########"
+      "\nend\n",
+      l);
   double west = 0, east = 0;
   int nw = 0, ne = 0;
   for (const texel& t : l.floor) {

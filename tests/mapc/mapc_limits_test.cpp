@@ -166,7 +166,8 @@ TEST(MapcLimits, BoxesScatteredOnCoordinatesOfTheirOwnAreNoLimit) {
   mapc_result r;
   mapc_log log;
   EXPECT_FALSE(compile_text(text, "scatter.map", src, r, log));
-  EXPECT_NE(first_error(log).find("player_start at (0.125, 0.125, -0.125) is inside solid"), std::string::npos)
+  EXPECT_NE(first_error(log).find("player_start at (0.125, 0.125, -0.125) is inside solid"),
+            std::string::npos)
       << first_error(log);
 }
 

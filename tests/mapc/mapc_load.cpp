@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/entity.h"
+#include "entities/entities_read.h"
 #include "entities/entity_list_free.h"
 #include "tests/support/capture_stdout.h"
 #include "tools/mapc/grid_parser.h"
@@ -12,7 +13,6 @@
 #include "world/ai_nodes_read.h"
 #include "world/bsp_free.h"
 #include "world/bsp_node.h"
-#include "entities/entities_read.h"
 #include "world/level_lists_free.h"
 #include "world/map_read_node.h"
 #include "world/map_stream.h"

@@ -1,4 +1,5 @@
-// Test helpers: compiling level text with the map compiler, and reading the result back with the game's readers.
+// Test helpers: compiling level text with the map compiler, and reading the result back with the game's
+// readers.
 #pragma once
 #include <string>
 

@@ -1,11 +1,11 @@
 // Reading level sources: .map faces in both syntaxes, units and axes, rejected brushes, grid legends.
 #include <gtest/gtest.h>
 
-#include "tools/mapc/grid_parser.h"
+#include "tests/mapc/mapc_load.h"
 #include "tools/mapc/brush.h"
+#include "tools/mapc/grid_parser.h"
 #include "tools/mapc/map_parser.h"
 #include "tools/mapc/texture_axes.h"
-#include "tests/mapc/mapc_load.h"
 
 namespace {
 
@@ -148,11 +148,13 @@ TEST(MapcMapParser, SlantedBrushIsReadAsPlanesAndFlatFacesAreErrors) {
 TEST(MapcMapParser, UnknownClassAndBrokenSyntaxAreErrors) {
   mapc_source src{};
   mapc_log log;
-  EXPECT_FALSE(mapc_parse_map("{\n\"classname\" \"monster_ogre\"\n\"origin\" \"0 0 0\"\n}\n", "x.map", src, log));
+  EXPECT_FALSE(
+      mapc_parse_map("{\n\"classname\" \"monster_ogre\"\n\"origin\" \"0 0 0\"\n}\n", "x.map", src, log));
   ASSERT_EQ(log.errors.size(), 1u);
   EXPECT_EQ(log.errors[0], "x.map:1: entity 0: unknown class \"monster_ogre\"");
   mapc_log log2;
-  EXPECT_FALSE(mapc_parse_map("{\n\"classname\" \"worldspawn\"\n{\n( 0 0 ) ( 1 1 1 )\n}\n", "y.map", src, log2));
+  EXPECT_FALSE(
+      mapc_parse_map("{\n\"classname\" \"worldspawn\"\n{\n( 0 0 ) ( 1 1 1 )\n}\n", "y.map", src, log2));
   ASSERT_FALSE(log2.errors.empty());
   EXPECT_NE(log2.errors[0].find("y.map:4: entity 0, brush 0"), std::string::npos) << log2.errors[0];
 }
@@ -179,9 +181,10 @@ TEST(MapcGridParser, CellsBecomeMergedBoxesAndEntitiesStandOnTheirFloor) {
 
   // A detail cell is detail between the lowest floor and the highest
   // ceiling; what lies under and over that stays structural.
-  std::string detail = std::string(small_room_head) +
-                       "kind crate 1 4 crate ceiling_panel crate\nkey c crate\nsolid o concrete\ndetail c\ndetail o\n"
-                       "grid\n######\n#.Pco#\n######\nend\n";
+  std::string detail =
+      std::string(small_room_head) +
+      "kind crate 1 4 crate ceiling_panel crate\nkey c crate\nsolid o concrete\ndetail c\ndetail o\n"
+      "grid\n######\n#.Pco#\n######\nend\n";
   src = mapc_source{};
   ASSERT_TRUE(mapc_parse_grid(detail, "detail.lvl", src, log)) << log.errors[0];
   int details = 0;

@@ -57,8 +57,8 @@ TEST(MapcVis, NothingSeenIsLeftOutAndTheHiddenRoomIs) {
     ASSERT_TRUE(world_vis_update(vis, m.root, a));
     if (bsp_segment_clear(a, b, m.root)) {
       ++pairs;
-      ASSERT_TRUE(world_vis_sees(vis, m.root, b)) << a[0] << " " << a[1] << " " << a[2] << " -> " << b[0] << " "
-                                                  << b[1] << " " << b[2];
+      ASSERT_TRUE(world_vis_sees(vis, m.root, b))
+          << a[0] << " " << a[1] << " " << a[2] << " -> " << b[0] << " " << b[1] << " " << b[2];
     } else if (!world_vis_sees(vis, m.root, b)) {
       ++hidden;
     }

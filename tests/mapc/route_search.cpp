@@ -42,8 +42,9 @@ std::vector<int> route_search(const ai_node* first, int s, int g) {
         const ai_node* b = node->links[j];
         if (!b || b->id >= n || visited[b->id]) continue;
         int v = b->id;
-        double d = cost[current] + std::sqrt((node->x - b->x) * (node->x - b->x) + (node->y - b->y) * (node->y - b->y) +
-                                             (node->z - b->z) * (node->z - b->z));
+        double d = cost[current] +
+                   std::sqrt((node->x - b->x) * (node->x - b->x) + (node->y - b->y) * (node->y - b->y) +
+                             (node->z - b->z) * (node->z - b->z));
         if (cost[v] >= d) {
           cost[v] = d;
           if ((top == 0 || stack[top - 1] != current) && top < n - 1) stack[top++] = current;

@@ -66,12 +66,15 @@ std::string good_value(std::mt19937_64& rng, const char* name) {
   // Keys: letters, digits, space, the arrows and control, the console's own
   // key, an upper-case letter (with shift), and codes that name no key.
   if (strncmp(name, "in_", 3) == 0 && rng() % 4 != 0)
-    return pick(rng, {"119", "115", "97", "100", "32", "99", "114", "49", "50", "113", "101", "132", "133",
-                      "134", "130", "131", "96", "65", "0", "255"});
+    return pick(rng, {"119", "115", "97",  "100", "32",  "99",  "114", "49", "50", "113",
+                      "101", "132", "133", "134", "130", "131", "96",  "65", "0",  "255"});
   switch (rng() % 3) {
-    case 0: return std::to_string(rng() % 3);
-    case 1: return std::to_string(rng() % 200);
-    default: return std::to_string(rng() % 100000);
+    case 0:
+      return std::to_string(rng() % 3);
+    case 1:
+      return std::to_string(rng() % 200);
+    default:
+      return std::to_string(rng() % 100000);
   }
 }
 
@@ -81,20 +84,37 @@ std::string random_console_line(std::mt19937_64& rng, const config_table& config
   std::string name = config.vars[rng() % config_table_size].name;
   bool free_range = name != "vid_fps" && name != "vid_mode";
   switch (rng() % 20) {
-    case 0: case 1: case 2: case 3: case 4: case 5: case 6:
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
       return name + " " + good_value(rng, name.c_str());
-    case 7: case 8: return name;
-    case 9: case 10: case 11:
+    case 7:
+    case 8:
+      return name;
+    case 9:
+    case 10:
+    case 11:
       return name + " " + pick(rng, {"-5", "abc", "1e3", "0x1f", "+7", "5,5", "-", "1-2", "60fps"});
-    case 12: return free_range ? name + " 1234567" : name + "  " + good_value(rng, name.c_str()) + "  9";
-    case 13: return "  " + name + " " + good_value(rng, name.c_str());
-    case 14: case 15:
+    case 12:
+      return free_range ? name + " 1234567" : name + "  " + good_value(rng, name.c_str()) + "  9";
+    case 13:
+      return "  " + name + " " + good_value(rng, name.c_str());
+    case 14:
+    case 15:
       return pick(rng, {"god", "noclip", "give all", "map facility", "quit now", "vid_restart 1", "QUIT",
                         "help", "vid_fps_x 60", "m_speedy 2", "in_ 5", "="});
-    case 16: return rng() % 2 ? std::string(45, 'z') : name + "_and_more_than_nineteen 5";
-    case 17: return "";
-    case 18: return rng() % 3 == 0 ? "vid_restart" : "vid_restart now";
-    default: return rng() % 6 == 0 ? "quit" : "quit " + name;
+    case 16:
+      return rng() % 2 ? std::string(45, 'z') : name + "_and_more_than_nineteen 5";
+    case 17:
+      return "";
+    case 18:
+      return rng() % 3 == 0 ? "vid_restart" : "vid_restart now";
+    default:
+      return rng() % 6 == 0 ? "quit" : "quit " + name;
   }
 }
 
@@ -135,7 +155,10 @@ void random_hands::next_pass(const player& p, const config_table& config, std::s
     }
     // Each action's key held or not; moving and firing more often.
     for (int b = 0; b < key_binding_count; ++b) {
-      unsigned chance = b == bind_forward ? 50 : b == bind_fire ? 35 : b >= bind_gun1 && b <= bind_prevgun ? 6 : 20;
+      unsigned chance = b == bind_forward                     ? 50
+                        : b == bind_fire                      ? 35
+                        : b >= bind_gun1 && b <= bind_prevgun ? 6
+                                                              : 20;
       if (b != bind_look_key_speed && rng() % 100 < chance) add_key(held, p.key_bindings[b]);
     }
     turn_x = static_cast<int>(rng() % 51) - 25;

@@ -16,13 +16,13 @@ struct player;
 
 struct random_hands {
   std::mt19937_64 rng;
-  std::set<int> held;                // virtual keys held through the span
-  int span_left = 0;                 // passes until the next span
-  int turn_x = 0, turn_y = 0;        // mouse counts each pass of the span
+  std::set<int> held;                 // virtual keys held through the span
+  int span_left = 0;                  // passes until the next span
+  int turn_x = 0, turn_y = 0;         // mouse counts each pass of the span
   int want_left = 0, want_right = 0;  // the buttons during the span
-  int left = 0, right = 0;           // the buttons as last sent
-  std::deque<std::set<int>> typing;  // the keys of the coming passes at the console
-  long lines_typed = 0;              // console lines ended with return
+  int left = 0, right = 0;            // the buttons as last sent
+  std::deque<std::set<int>> typing;   // the keys of the coming passes at the console
+  long lines_typed = 0;               // console lines ended with return
 
   explicit random_hands(unsigned long long seed) : rng(seed) {}
   // The keys down (virtual-key codes) and the raw mouse messages of the

@@ -12,16 +12,16 @@
 #include <sstream>
 
 #include "app/demo_session.h"
-#include "base/flags.h"
 #include "app/game_state.h"
 #include "app/level_unload.h"
 #include "app/raw_mouse.h"
 #include "app/run_game.h"
 #include "app/window.h"
 #include "audio/music.h"
-#include "player/bind_keys.h"
+#include "base/flags.h"
 #include "config/config_file.h"
 #include "game/level_table.h"
+#include "player/bind_keys.h"
 #include "tests/play/random_hands.h"
 
 namespace fs = std::filesystem;
@@ -109,7 +109,8 @@ std::string next_life(play& pl, play_figures& figures) {
   } else if (gs.menu.death_screen) {
     figures.deaths += 1;
     const player& p = gs.the_player;
-    if (p.kills != p.kills_at_level_start || p.score != p.score_at_level_start || p.mice != p.mice_at_level_start)
+    if (p.kills != p.kills_at_level_start || p.score != p.score_at_level_start ||
+        p.mice != p.mice_at_level_start)
       return "a death did not put the counters back to the level's start";
   } else {
     figures.completions += 1;
@@ -194,7 +195,8 @@ play_game::~play_game() {
   if (!folder.empty()) fs::remove_all(folder, ignored);
 }
 
-std::string random_play(play_game& game, unsigned long long seed, int level, int ticks, play_figures& figures) {
+std::string random_play(play_game& game, unsigned long long seed, int level, int ticks,
+                        play_figures& figures) {
   game_state& gs = *game.gs;
   play pl{game, gs, level, random_hands(seed * 131 + static_cast<unsigned long long>(level))};
   std::string broken;
@@ -227,6 +229,7 @@ std::string random_play(play_game& game, unsigned long long seed, int level, int
   if (broken.empty()) return "";
   figures.findings += 1;
   char where[160];
-  snprintf(where, sizeof where, "seed %llu level %d (%s), in the life's ", seed, level, level_table[level].map_path);
+  snprintf(where, sizeof where, "seed %llu level %d (%s), in the life's ", seed, level,
+           level_table[level].map_path);
   return where + broken;
 }

@@ -42,4 +42,5 @@ struct play_game {
 // "" when every rule held, otherwise "seed S level L (map), in the life's
 // tick T: what broke", with the command that replays the life's demo to
 // that tick and breaks the rule again.
-std::string random_play(play_game& game, unsigned long long seed, int level, int ticks, play_figures& figures);
+std::string random_play(play_game& game, unsigned long long seed, int level, int ticks,
+                        play_figures& figures);

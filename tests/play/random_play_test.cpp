@@ -5,6 +5,8 @@
 // FIRST+COUNT-1 for TICKS ticks on each level (or on LEVEL alone) instead of
 // the fixed set (the long runs of scripts/random_play.sh); the demo of a failed check goes to
 // TARVO_RANDOM_PLAY_KEEP (default: random_play/ in the build folder).
+#include "tests/play/random_play.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -20,7 +22,6 @@
 #include "base/entity.h"
 #include "base/entity_codes.h"
 #include "game/level_table.h"
-#include "tests/play/random_play.h"
 
 namespace {
 
@@ -30,10 +31,11 @@ std::string env(const char* name, const char* otherwise) {
 }
 
 void print_figures(const play_figures& f, double seconds) {
-  printf("random play: %ld plays, %ld ticks, %ld deaths, %ld restarts (%ld completions, %ld quits), "
-         "%ld video restarts, %ld console lines, %ld findings, longest entity list %zu, %.0f s\n",
-         f.plays, f.ticks, f.deaths, f.restarts, f.completions, f.quits, f.video_restarts, f.console_lines,
-         f.findings, f.longest_list, seconds);
+  printf(
+      "random play: %ld plays, %ld ticks, %ld deaths, %ld restarts (%ld completions, %ld quits), "
+      "%ld video restarts, %ld console lines, %ld findings, longest entity list %zu, %.0f s\n",
+      f.plays, f.ticks, f.deaths, f.restarts, f.completions, f.quits, f.video_restarts, f.console_lines,
+      f.findings, f.longest_list, seconds);
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/level_load.h"
-#include "base/texture_table.h"
 #include "base/entity.h"
+#include "base/texture_table.h"
 #include "entities/entity_list_free.h"
 #include "player/player_update.h"
 #include "tests/player/player_test_support.h"

@@ -1,6 +1,5 @@
 // Whole frames through render_frame: sky, world, sprites, markers, HUD,
 // the death fade and the projection carried from frame to frame.
-#include "app/game_tick.h"
 #include "render/render_frame.h"
 
 #include <GL/gl.h>
@@ -12,12 +11,13 @@
 #include <string>
 
 #include "app/game_state.h"
+#include "app/game_tick.h"
 #include "base/entity.h"
 #include "tests/render/gl_scene.h"
-#include "world/bsp_free.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"
 #include "world/ai_node.h"
+#include "world/bsp_free.h"
 #include "world/bsp_node.h"
 
 namespace {

@@ -23,7 +23,6 @@
 #include <string>
 #include <vector>
 
-#include "base/flags.h"
 #include "app/free_game_resources.h"
 #include "app/game_state.h"
 #include "app/game_tick.h"
@@ -32,18 +31,19 @@
 #include "app/texture_catalogue.h"
 #include "app/window.h"
 #include "audio/audio_device.h"
-#include "game/entity_sources.h"
 #include "audio/fixed_sounds.h"
 #include "audio/load_sound.h"
 #include "audio/music.h"
 #include "audio/sound_source.h"
-#include "player/bind_keys.h"
-#include "config/config_file.h"
 #include "base/entity.h"
 #include "base/entity_codes.h"
+#include "base/flags.h"
+#include "config/config_file.h"
+#include "game/entity_sources.h"
 #include "game/level_table.h"
 #include "platform/events.h"
 #include "platform/window.h"
+#include "player/bind_keys.h"
 #include "world/ai_node.h"
 #include "world/bsp_query.h"
 

@@ -35,8 +35,7 @@ std::string capture_stdout_end() {
   return text;
 }
 
-bool lines_in_order(const std::string& text, const std::vector<std::string>& lines,
-                    std::string* missing) {
+bool lines_in_order(const std::string& text, const std::vector<std::string>& lines, std::string* missing) {
   size_t at = 0;
   for (const std::string& line : lines) {
     size_t found = text.find(line, at);

@@ -1,10 +1,10 @@
 // Reading generated files back for the asset tests.
 #include "tests/tools/asset_files.h"
 
+#include <webp/decode.h>
+
 #include <cstdio>
 #include <cstdlib>
-
-#include <webp/decode.h>
 
 std::string data_dir() {
   const char* d = getenv("TARVO_DATA_DIR");
@@ -36,15 +36,15 @@ bool load_webp(const std::string& rel_path, image& img) {
 }
 
 std::vector<std::string> catalogue_paths() {
-  std::vector<std::string> p = {"textures/blood.webp",    "textures/tarvo.webp",    "textures/font_1.webp",
-                                "textures/font_2.webp",   "textures/hudfaces.webp", "textures/hudicons.webp",
-                                "textures/xhair.webp",    "textures/sky/sky.webp",  "textures/sky/sky2.webp"};
+  std::vector<std::string> p = {"textures/blood.webp",  "textures/tarvo.webp",    "textures/font_1.webp",
+                                "textures/font_2.webp", "textures/hudfaces.webp", "textures/hudicons.webp",
+                                "textures/xhair.webp",  "textures/sky/sky.webp",  "textures/sky/sky2.webp"};
   struct range {
     const char* folder;
     int first, last;
   };
-  const range guns[] = {{"g0f", 0, 9}, {"g1f", 1, 4}, {"g1r", 1, 11}, {"g2f", 1, 4}, {"g2r", 1, 14},
-                        {"g3f", 1, 4}, {"g3r", 1, 17}, {"g4f", 0, 5}, {"g4r", 0, 27}};
+  const range guns[] = {{"g0f", 0, 9}, {"g1f", 1, 4},  {"g1r", 1, 11}, {"g2f", 1, 4}, {"g2r", 1, 14},
+                        {"g3f", 1, 4}, {"g3r", 1, 17}, {"g4f", 0, 5},  {"g4r", 0, 27}};
   char buf[80];
   for (const range& r : guns)
     for (int n = r.first; n <= r.last; ++n) {

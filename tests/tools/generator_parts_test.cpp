@@ -1,6 +1,5 @@
 // Parts of the generator on their own: the model renderer, the looping mix bus and the preview.
 #include <gtest/gtest.h>
-
 #include <zlib.h>
 
 #include <cmath>
@@ -15,7 +14,9 @@
 
 namespace {
 
-uint32_t be32(const unsigned char* p) { return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3]; }
+uint32_t be32(const unsigned char* p) {
+  return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3];
+}
 
 }  // namespace
 

@@ -16,8 +16,8 @@ double region_difference(const image& a, int ax, int ay, const image& b, int bx,
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       color p = pixel_get(a, ax + x, ay + y), q = pixel_get(b, bx + x, by + y);
-      sum += std::fabs(p.r * p.a - q.r * q.a) + std::fabs(p.g * p.a - q.g * q.a) + std::fabs(p.b * p.a - q.b * q.a) +
-             std::fabs(p.a - q.a);
+      sum += std::fabs(p.r * p.a - q.r * q.a) + std::fabs(p.g * p.a - q.g * q.a) +
+             std::fabs(p.b * p.a - q.b * q.a) + std::fabs(p.a - q.a);
     }
   return sum / (w * h);
 }
@@ -73,7 +73,8 @@ TEST(AssetImages, FontsAreSquareGridsWithAGlyphForEveryCharacter) {
       if (c <= last)
         EXPECT_GT(white, 3) << "character " << c << " has no white strokes";
       else
-        EXPECT_EQ(opaque_count(font, x0, y0, x0 + cell, y0 + cell, 0), 0) << "unused cell " << i << " of font " << which;
+        EXPECT_EQ(opaque_count(font, x0, y0, x0 + cell, y0 + cell, 0), 0)
+            << "unused cell " << i << " of font " << which;
     }
   }
 }
@@ -96,7 +97,8 @@ TEST(AssetImages, DistinctGlyphsForDistinctCharacters) {
       int ax, ay, bx, by;
       at(a, ia, ax, ay);
       at(b, ib, bx, by);
-      EXPECT_GT(region_difference(*ia, ax, ay, *ib, bx, by, cell, cell), 0.01) << (char)a << " looks like " << (char)b;
+      EXPECT_GT(region_difference(*ia, ax, ay, *ib, bx, by, cell, cell), 0.01)
+          << (char)a << " looks like " << (char)b;
     }
 }
 
@@ -107,9 +109,9 @@ TEST(AssetImages, SpriteSheetsDivideIntoFiveColumnsAndTheirRows) {
     int rows;
   };
   const sheet sheets[] = {
-      {"mob1", 1.0, 3.0, 8},    {"mob2", 1.5, 3.5, 10},   {"mob3", 1.0, 3.0, 10},   {"mob4", 2.0, 5.0, 10},
-      {"mob5", 1.25, 3.5, 10},  {"mob6", 1.0, 3.0, 10},   {"mob7", 1.0, 3.0, 10},   {"mob8", 1.0, 3.0, 10},
-      {"mob9", 1.0, 3.0, 10},   {"mob10", 1.0, 3.0, 10},  {"mob13", 1.5, 3.5, 10},  {"mob14", 1.25, 3.5, 10},
+      {"mob1", 1.0, 3.0, 8},    {"mob2", 1.5, 3.5, 10},   {"mob3", 1.0, 3.0, 10},  {"mob4", 2.0, 5.0, 10},
+      {"mob5", 1.25, 3.5, 10},  {"mob6", 1.0, 3.0, 10},   {"mob7", 1.0, 3.0, 10},  {"mob8", 1.0, 3.0, 10},
+      {"mob9", 1.0, 3.0, 10},   {"mob10", 1.0, 3.0, 10},  {"mob13", 1.5, 3.5, 10}, {"mob14", 1.25, 3.5, 10},
       {"boss1", 8.0, 12.0, 12}, {"boss2", 8.0, 12.0, 12},
   };
   for (const sheet& s : sheets) {
@@ -156,10 +158,13 @@ TEST(AssetImages, HudStripsHaveEqualCells) {
   ASSERT_EQ(faces.width, faces.height * 7);
   ASSERT_EQ(icons.width, icons.height * 5);
   int fc = faces.height, ic = icons.height;
-  for (int k = 0; k < 7; ++k) EXPECT_GT(opaque_count(faces, k * fc, 0, (k + 1) * fc, fc), fc * fc / 4) << "face " << k;
-  for (int k = 0; k < 5; ++k) EXPECT_GT(opaque_count(icons, k * ic, 0, (k + 1) * ic, ic), ic * ic / 8) << "icon " << k;
+  for (int k = 0; k < 7; ++k)
+    EXPECT_GT(opaque_count(faces, k * fc, 0, (k + 1) * fc, fc), fc * fc / 4) << "face " << k;
+  for (int k = 0; k < 5; ++k)
+    EXPECT_GT(opaque_count(icons, k * ic, 0, (k + 1) * ic, ic), ic * ic / 8) << "icon " << k;
   // Each of the five shown faces is its own picture.
-  for (int k = 0; k + 1 < 5; ++k) EXPECT_GT(region_difference(faces, k * fc, 0, faces, (k + 1) * fc, 0, fc, fc), 0.01);
+  for (int k = 0; k + 1 < 5; ++k)
+    EXPECT_GT(region_difference(faces, k * fc, 0, faces, (k + 1) * fc, 0, fc, fc), 0.01);
   // The scope's centre is see-through glass, its rim dark.
   EXPECT_LT(pixel_alpha(scope, scope.width / 2 + 5, scope.height / 2 + 30), 100);
   EXPECT_EQ(pixel_alpha(scope, scope.width / 2, 1), 255);
@@ -181,22 +186,23 @@ TEST(AssetImages, WeaponFramesLeaveTheUpperScreenClear) {
 }
 
 TEST(AssetImages, FiringFramesDifferFromTheRestingWeapon) {
-  const char* pairs[][2] = {{"g1f/1", "g1f/4"}, {"g2f/1", "g2f/4"}, {"g3f/1", "g3r/1"}, {"g4r/0", "g4f/1"},
-                            {"g0f/0", "g0f/5"}};
+  const char* pairs[][2] = {
+      {"g1f/1", "g1f/4"}, {"g2f/1", "g2f/4"}, {"g3f/1", "g3r/1"}, {"g4r/0", "g4f/1"}, {"g0f/0", "g0f/5"}};
   for (auto& pr : pairs) {
     image rest, shot;
     ASSERT_TRUE(load_webp(std::string("textures/gun/") + pr[0] + ".webp", rest));
     ASSERT_TRUE(load_webp(std::string("textures/gun/") + pr[1] + ".webp", shot));
-    EXPECT_GT(region_difference(rest, 0, 0, shot, 0, 0, rest.width, rest.height), 0.01) << pr[0] << " vs " << pr[1];
+    EXPECT_GT(region_difference(rest, 0, 0, shot, 0, 0, rest.width, rest.height), 0.01)
+        << pr[0] << " vs " << pr[1];
   }
 }
 
 TEST(AssetImages, WorldTexturesTileSeamlessly) {
   image tex;
   int count = 0;
-  for (const char* name : {"metal_wall", "concrete", "floor_tiles", "ceiling_panel", "metal_floor", "rock", "grass",
-                           "dirt", "lab_tiles", "temple_stone", "temple_carved", "void", "brick", "crate", "hazard",
-                           "computer", "rust", "void_crystal"}) {
+  for (const char* name : {"metal_wall", "concrete", "floor_tiles", "ceiling_panel", "metal_floor", "rock",
+                           "grass", "dirt", "lab_tiles", "temple_stone", "temple_carved", "void", "brick",
+                           "crate", "hazard", "computer", "rust", "void_crystal"}) {
     ASSERT_TRUE(load_webp(std::string("textures/world/") + name + ".webp", tex)) << name;
     ++count;
     EXPECT_EQ(opaque_count(tex, 0, 0, tex.width, tex.height, 254), tex.width * tex.height) << name;
@@ -222,7 +228,8 @@ TEST(AssetImages, SkyRowsWrapAroundTheHorizon) {
     // Rows run around the cube, so the last row meets the first.
     double wrap = region_difference(sky, 0, sky.height - 1, sky, 0, 0, sky.width, 1);
     double step = 0;
-    for (int y = 0; y + 1 < sky.height; ++y) step = std::max(step, region_difference(sky, 0, y, sky, 0, y + 1, sky.width, 1));
+    for (int y = 0; y + 1 < sky.height; ++y)
+      step = std::max(step, region_difference(sky, 0, y, sky, 0, y + 1, sky.width, 1));
     EXPECT_LE(wrap, step * 1.05 + 0.01) << p;
     // The first and last columns (the walls' top and bottom edges) meet the lid along its rim in
     // opposite directions, so each is one plain colour, the same for both.
@@ -233,9 +240,11 @@ TEST(AssetImages, SkyRowsWrapAroundTheHorizon) {
     }
     for (int y = 0; y < sky.height; ++y) {
       color c = pixel_get(sky, 0, y);
-      EXPECT_LT(std::fabs(c.r - first.r) + std::fabs(c.g - first.g) + std::fabs(c.b - first.b), 0.08f) << p << " row " << y;
+      EXPECT_LT(std::fabs(c.r - first.r) + std::fabs(c.g - first.g) + std::fabs(c.b - first.b), 0.08f)
+          << p << " row " << y;
     }
-    EXPECT_LT(std::fabs(first.r - last.r) + std::fabs(first.g - last.g) + std::fabs(first.b - last.b), 0.05f) << p;
+    EXPECT_LT(std::fabs(first.r - last.r) + std::fabs(first.g - last.g) + std::fabs(first.b - last.b), 0.05f)
+        << p;
   }
   image blue, red;
   ASSERT_TRUE(load_webp("textures/sky/sky.webp", blue));

@@ -1,7 +1,6 @@
 // The generated sounds: each opens with libopusfile with the intended channels and length, and
 // the music loops without a jump at its seam.
 #include <gtest/gtest.h>
-
 #include <opusfile.h>
 
 #include <algorithm>
@@ -31,7 +30,8 @@ bool decode(const std::string& rel, decoded& out) {
   out.pcm.assign((size_t)out.frames * out.channels, 0);
   long got = 0;
   while (got < out.frames) {
-    int n = op_read(f, out.pcm.data() + got * out.channels, (int)((out.frames - got) * out.channels), nullptr);
+    int n =
+        op_read(f, out.pcm.data() + got * out.channels, (int)((out.frames - got) * out.channels), nullptr);
     if (n <= 0) break;
     got += n;
   }
@@ -64,8 +64,8 @@ double low_share(const decoded& d) {
   return all > 0 ? low / all : 0;
 }
 
-const char* const music_names[] = {"menu", "music1", "music3", "music5", "music6", "music7", "music8", "music9",
-                                   "music10", "mouse"};
+const char* const music_names[] = {"menu",   "music1", "music3", "music5",  "music6",
+                                   "music7", "music8", "music9", "music10", "mouse"};
 
 double rms(const decoded& d) {
   double s = 0;

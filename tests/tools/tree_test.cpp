@@ -21,8 +21,8 @@ std::vector<std::string> generated_files(const std::string& root) {
   std::vector<std::string> out;
   for (const char* sub : {"textures", "sound"}) {
     std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(root + "/" + sub, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec))
+    for (auto it = fs::recursive_directory_iterator(root + "/" + sub, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
       if (it->is_regular_file()) out.push_back(fs::relative(it->path(), root).generic_string());
   }
   out.push_back("config.cfg");
@@ -83,8 +83,9 @@ TEST(AssetTree, ShippedConfigMakesAGoodFirstRun) {
   EXPECT_GE(fov, 50);
   EXPECT_LE(fov, 90);
   int mode = config_find(table, "vid_mode")->value.as_int;
-  EXPECT_TRUE(mode == 1 || mode == 2 || (mode >= 9 && mode <= 13)) << "window mode " << mode << " may not fit a laptop";
-  for (const char* dbg : {"dbg_draw_vel", "dbg_draw_accel", "dbg_draw_aigraph", "dbg_draw_hbox", "dbg_draw_aimvec",
-                          "dbg_draw_e_aimvec", "dbg_draw_fps"})
+  EXPECT_TRUE(mode == 1 || mode == 2 || (mode >= 9 && mode <= 13))
+      << "window mode " << mode << " may not fit a laptop";
+  for (const char* dbg : {"dbg_draw_vel", "dbg_draw_accel", "dbg_draw_aigraph", "dbg_draw_hbox",
+                          "dbg_draw_aimvec", "dbg_draw_e_aimvec", "dbg_draw_fps"})
     EXPECT_EQ(config_find(table, dbg)->value.as_int, 0) << dbg;
 }

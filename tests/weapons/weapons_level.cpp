@@ -1,8 +1,8 @@
 // Small compiled levels for the weapon and pickup tests, and the tick that drives them.
 #include "tests/weapons/weapons_level.h"
 
-#include "config/config_table.h"
 #include "base/entity.h"
+#include "config/config_table.h"
 #include "entities/entity_list.h"
 #include "entities/entity_update.h"
 #include "entities/player_weapons_step.h"

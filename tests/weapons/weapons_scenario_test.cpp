@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "base/flags.h"
 #include "base/entity.h"
 #include "base/entity_codes.h"
+#include "base/flags.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/weapons/weapons_level.h"
 

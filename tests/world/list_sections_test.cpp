@@ -3,15 +3,15 @@
 
 #include <cstring>
 
-#include "base/texture_table.h"
 #include "base/entity.h"
+#include "base/texture_table.h"
+#include "entities/entities_read.h"
 #include "entities/entity_list_free.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"
 #include "tests/world/map_text.h"
 #include "world/ai_node.h"
 #include "world/ai_nodes_read.h"
-#include "entities/entities_read.h"
 #include "world/level_lists_free.h"
 #include "world/world_texture.h"
 #include "world/world_textures_read.h"

@@ -11,8 +11,8 @@
 #include "base/texture_load.h"
 #include "tests/support/gl_context.h"
 #include "world/bsp_node.h"
-#include "world_draw/light_atlas.h"
 #include "world/light_map_build.h"
+#include "world_draw/light_atlas.h"
 #include "world_draw/world_texture_array.h"
 
 namespace {
@@ -68,19 +68,20 @@ TEST(LightAtlas, CopiesEachMapWhereItsPolygonSays) {
   EXPECT_TRUE(light_atlas_placed(atlas, too_big.poly));
   EXPECT_EQ(atlas.left_out, 1);
 
-  std::vector<uint8_t> whole = level_texels(GL_TEXTURE_2D, atlas.texture, 0,
-                                            static_cast<size_t>(atlas.width) * atlas.height * 4);
+  std::vector<uint8_t> whole =
+      level_texels(GL_TEXTURE_2D, atlas.texture, 0, static_cast<size_t>(atlas.width) * atlas.height * 4);
   for (const mapped_quad* q : {&small, &tall}) {
     int32_t rows = q->poly.light_rows, cols = q->poly.light_cols;
-    std::vector<uint8_t> own = level_texels(GL_TEXTURE_2D, q->poly.light_texture, 0,
-                                            static_cast<size_t>(rows) * cols * 4);
+    std::vector<uint8_t> own =
+        level_texels(GL_TEXTURE_2D, q->poly.light_texture, 0, static_cast<size_t>(rows) * cols * 4);
     int mismatches = 0;
     for (int32_t r = 0; r < rows; ++r)
       for (int32_t c = 0; c < cols; ++c)
         for (int k = 0; k < 4; ++k)
           mismatches += whole[((static_cast<size_t>(q->poly.light_atlas_y + r) * atlas.width) +
-                               static_cast<size_t>(q->poly.light_atlas_x + c)) * 4 + k] !=
-                        own[(static_cast<size_t>(r) * cols + c) * 4 + k];
+                               static_cast<size_t>(q->poly.light_atlas_x + c)) *
+                                  4 +
+                              k] != own[(static_cast<size_t>(r) * cols + c) * 4 + k];
     EXPECT_EQ(mismatches, 0) << rows << " x " << cols;
     // Corner 2 sits a texel inside the far corner, as in its own texture.
     double s = 0, t = 0;
@@ -93,8 +94,10 @@ TEST(LightAtlas, CopiesEachMapWhereItsPolygonSays) {
   light_atlas_coord(atlas, too_big.poly, 0, &s, &t);
   EXPECT_LT(s * atlas.width, light_atlas_blank_side);
   EXPECT_LT(t * atlas.height, light_atlas_blank_side);
-  EXPECT_EQ(whole[(static_cast<size_t>(t * atlas.height) * atlas.width + static_cast<size_t>(s * atlas.width)) * 4 + 3],
-            0);
+  EXPECT_EQ(
+      whole[(static_cast<size_t>(t * atlas.height) * atlas.width + static_cast<size_t>(s * atlas.width)) * 4 +
+            3],
+      0);
 
   // A new context: the old name is forgotten, the polygons are placed again.
   uint32_t generation = atlas.generation;
@@ -127,7 +130,8 @@ void fill(made_texture& t, int side, bool mipmaps, uint8_t seed) {
   else
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
   t.image = texture_image{side, side, mipmaps, {texels}};
-  for (int s = side; mipmaps && s > 1; s /= 2) t.image.levels.push_back(texture_half_level(t.image.levels.back(), s));
+  for (int s = side; mipmaps && s > 1; s /= 2)
+    t.image.levels.push_back(texture_half_level(t.image.levels.back(), s));
 }
 
 made_texture texture(int side, bool mipmaps, uint8_t seed) {

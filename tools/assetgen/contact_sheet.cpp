@@ -1,14 +1,14 @@
 // Contact sheet: decodes the written images back from disk and lays them out with labels.
 #include "tools/assetgen/contact_sheet.h"
 
+#include <webp/decode.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <webp/decode.h>
 
 #include "image/png_write.h"
 #include "tools/assetgen/file_output.h"

@@ -17,8 +17,10 @@ struct span {
 // 4 and 6 of the design) two pixels tall between the x-height at 5 and the same baseline.
 // Descenders take rows 13 and 14, so rows 0 and 15 stay clear for the rim and the lines above
 // and below.
-constexpr span capital_rows[glyph_rows] = {{1, 3}, {3, 5}, {5, 6}, {6, 8}, {8, 9}, {9, 11}, {11, 13}, {13, 15}};
-constexpr span small_rows[glyph_rows] = {{1, 3}, {3, 5}, {5, 7}, {7, 8}, {8, 10}, {10, 11}, {11, 13}, {13, 15}};
+constexpr span capital_rows[glyph_rows] = {{1, 3}, {3, 5},  {5, 6},   {6, 8},
+                                           {8, 9}, {9, 11}, {11, 13}, {13, 15}};
+constexpr span small_rows[glyph_rows] = {{1, 3},  {3, 5},   {5, 7},   {7, 8},
+                                         {8, 10}, {10, 11}, {11, 13}, {13, 15}};
 
 // The outer and middle design columns are three pixels wide, the two between them two, so every
 // vertical stroke is three pixels wide and a glyph spans pixels 1 to 13 of 16. A cell shows four
@@ -33,7 +35,8 @@ image glyph_strokes(int c) {
   for (int r = 0; r < glyph_rows; ++r)
     for (int col = 0; col < glyph_columns; ++col)
       if (glyph_bit(c, col, r))
-        fill_rect(cell, columns[col].first, rows[r].first, columns[col].last, rows[r].last, color{1, 1, 1, 1});
+        fill_rect(cell, columns[col].first, rows[r].first, columns[col].last, rows[r].last,
+                  color{1, 1, 1, 1});
   return cell;
 }
 

@@ -44,8 +44,8 @@ void draw_face(image& img, int k, int ox) {
     if (k == 2) look = side ? 0.8f : 0.8f;
     fill_ellipse(f, ex + look, 19.3f, 1.1f, squint ? 0.8f : 1.3f, iris);
     float inner = side ? ex - 3 : ex + 3, outer = side ? ex + 3 : ex - 3;
-    draw_line(f, outer, 16.2f - (k == 6 ? 0 : brow * 0.3f), inner, 16.2f + (k == 6 ? brow : -brow * 0.2f), 1.4f,
-              rgb(0x3a2418));
+    draw_line(f, outer, 16.2f - (k == 6 ? 0 : brow * 0.3f), inner, 16.2f + (k == 6 ? brow : -brow * 0.2f),
+              1.4f, rgb(0x3a2418));
   }
   // Mouth.
   color lip = rgb(0x6a2a20);

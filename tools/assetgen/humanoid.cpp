@@ -56,8 +56,8 @@ void build_legs(frame& f, double hip_y) {
     vec3 ankle = knee + vec3{0, -std::cos(a - k), std::sin(a - k)} * shin;
     add_capsule(f.m, hip, knee, s.limb * H * 1.25 * s.bulk, f.pants);
     add_capsule(f.m, knee, ankle, s.limb * H * 1.05 * s.bulk, f.pants);
-    add_ellipsoid(f.m, ankle + vec3{0, -0.005 * H, 0.035 * H},
-                  {0.05 * H * s.bulk, 0.035 * H, 0.085 * H}, f.boots);
+    add_ellipsoid(f.m, ankle + vec3{0, -0.005 * H, 0.035 * H}, {0.05 * H * s.bulk, 0.035 * H, 0.085 * H},
+                  f.boots);
   }
 }
 
@@ -69,10 +69,12 @@ void build_weapon(frame& f, weapon_kind kind, vec3 hand, vec3 axis, bool firing)
   dark.base = scale_rgb(dark.base, 0.55f);
   vec3 muzzle = hand;
   switch (kind) {
-    case weapon_kind::none: return;
+    case weapon_kind::none:
+      return;
     case weapon_kind::rifle:
       add_bar(f.m, hand + axis * (0.09 * H), axis, 0.17 * H, 0.022 * H, 0.035 * H, f.gun);
-      add_bar(f.m, hand + axis * (0.05 * H) + vec3{0, -0.05 * H, 0}, axis, 0.03 * H, 0.018 * H, 0.04 * H, dark);
+      add_bar(f.m, hand + axis * (0.05 * H) + vec3{0, -0.05 * H, 0}, axis, 0.03 * H, 0.018 * H, 0.04 * H,
+              dark);
       add_bar(f.m, hand - axis * (0.08 * H), axis, 0.06 * H, 0.02 * H, 0.04 * H, dark);
       muzzle = hand + axis * (0.27 * H);
       break;
@@ -83,7 +85,8 @@ void build_weapon(frame& f, weapon_kind kind, vec3 hand, vec3 axis, bool firing)
     case weapon_kind::laser: {
       add_bar(f.m, hand + axis * (0.1 * H), axis, 0.17 * H, 0.03 * H, 0.04 * H, f.gun);
       material glow = f.s.eyes;
-      add_bar(f.m, hand + axis * (0.12 * H) + vec3{0, 0.04 * H, 0}, axis, 0.12 * H, 0.012 * H, 0.01 * H, glow);
+      add_bar(f.m, hand + axis * (0.12 * H) + vec3{0, 0.04 * H, 0}, axis, 0.12 * H, 0.012 * H, 0.01 * H,
+              glow);
       add_capsule(f.m, hand + axis * (0.26 * H), hand + axis * (0.3 * H), 0.028 * H, dark);
       muzzle = hand + axis * (0.32 * H);
       break;
@@ -124,8 +127,10 @@ void build_arms(frame& f, vec3 neck, vec3 spine) {
     double side = i == 0 ? 1.0 : -1.0;
     vec3 shoulder = neck - spine * (0.045 * H) + vec3{side * 0.16 * H * s.bulk, 0, 0};
     double pitch = p.shoulder[i], out = p.arm_out[i], bend = p.elbow[i];
-    bool holds = (i == 1 && s.weapon != weapon_kind::none) || (i == 0 && p.phase == 1 && s.second_weapon != weapon_kind::none);
-    if (p.aim > 0 && (i == 1 || p.phase == 1 || s.weapon == weapon_kind::rifle || s.weapon == weapon_kind::laser)) {
+    bool holds = (i == 1 && s.weapon != weapon_kind::none) ||
+                 (i == 0 && p.phase == 1 && s.second_weapon != weapon_kind::none);
+    if (p.aim > 0 &&
+        (i == 1 || p.phase == 1 || s.weapon == weapon_kind::rifle || s.weapon == weapon_kind::laser)) {
       bool main_hand = (p.phase == 0 && i == 1) || (p.phase == 1 && i == 0);
       pitch = main_hand ? 1.45 : 1.25;
       bend = main_hand ? 0.1 : 0.3;
@@ -142,7 +147,8 @@ void build_arms(frame& f, vec3 neck, vec3 spine) {
     vec3 fore_dir{side * std::sin(out) * 0.5, -std::cos(fp), std::sin(fp)};
     vec3 hand = elbow + normalize(fore_dir) * (0.16 * H);
     add_capsule(f.m, shoulder, elbow, s.limb * H * 1.1 * s.bulk, f.shirt);
-    add_capsule(f.m, elbow, hand, s.limb * H * 0.95 * s.bulk, s.weapon == weapon_kind::cannon && i == 1 ? f.gun : f.skin);
+    add_capsule(f.m, elbow, hand, s.limb * H * 0.95 * s.bulk,
+                s.weapon == weapon_kind::cannon && i == 1 ? f.gun : f.skin);
     add_ellipsoid(f.m, hand, vec3{1, 1, 1} * (s.limb * H * 1.15 * s.bulk), f.skin);
     if (s.shoulder_pads)
       add_ellipsoid(f.m, shoulder + vec3{side * 0.02 * H, 0.02 * H, 0},
@@ -222,8 +228,17 @@ void build_head(frame& f, vec3 neck, vec3 spine) {
 }  // namespace
 
 model build_body(const body_style& s, const body_pose& p) {
-  frame f{s, p, s.height, {}, tinted(s.skin, p.pain), tinted(s.shirt, p.pain), tinted(s.pants, p.pain),
-          tinted(s.boots, p.pain), tinted(s.headgear, p.pain), tinted(s.accent, p.pain), s.gun};
+  frame f{s,
+          p,
+          s.height,
+          {},
+          tinted(s.skin, p.pain),
+          tinted(s.shirt, p.pain),
+          tinted(s.pants, p.pain),
+          tinted(s.boots, p.pain),
+          tinted(s.headgear, p.pain),
+          tinted(s.accent, p.pain),
+          s.gun};
   double H = s.height;
   double hip_y = H * (s.legs - p.drop);
   build_legs(f, hip_y);
@@ -237,8 +252,8 @@ model build_body(const body_style& s, const body_pose& p) {
   add_oriented(f.m, prim_kind::ellipsoid, chest, {0.16 * H * s.bulk, 0, 0}, spine * chest_h,
                back * (0.1 * H * (s.belly ? 1.3 : 1.0)), f.shirt);
   if (s.chest_plate)
-    add_oriented(f.m, prim_kind::box, chest + back * (0.06 * H) + spine * (0.04 * H), {0.12 * H * s.bulk, 0, 0},
-                 spine * (chest_h * 0.6), back * (0.045 * H), f.accent);
+    add_oriented(f.m, prim_kind::box, chest + back * (0.06 * H) + spine * (0.04 * H),
+                 {0.12 * H * s.bulk, 0, 0}, spine * (chest_h * 0.6), back * (0.045 * H), f.accent);
   if (s.core) {
     material glow = s.eyes;
     glow.emissive = true;
@@ -246,8 +261,8 @@ model build_body(const body_style& s, const body_pose& p) {
                   {0.045 * H, 0.045 * H, 0.03 * H}, glow);
   }
   if (s.backpack)
-    add_oriented(f.m, prim_kind::box, chest - back * (0.12 * H), {0.11 * H * s.bulk, 0, 0}, spine * (chest_h * 0.8),
-                 back * (0.05 * H), f.accent);
+    add_oriented(f.m, prim_kind::box, chest - back * (0.12 * H), {0.11 * H * s.bulk, 0, 0},
+                 spine * (chest_h * 0.8), back * (0.05 * H), f.accent);
   build_arms(f, neck, spine);
   build_head(f, neck, spine);
   if (p.fall != 0) {

@@ -31,7 +31,8 @@ image finish(image img) {
   return img;
 }
 
-image render_centered(const model& m, int w, int h, double scale, double azimuth, double elevation, double fy) {
+image render_centered(const model& m, int w, int h, double scale, double azimuth, double elevation,
+                      double fy) {
   image img = image_make(w, h, clear_color());
   ortho_view v;
   v.azimuth = azimuth;
@@ -87,8 +88,7 @@ image draw_ammo(int gun) {
     case 1:  // magazines
       add_box(m, {0, 0.12, 0}, {0.9, 0.12, 0.2}, matte(0x5a6a3a));
       add_box(m, {0, 0.24, 0}, {0.92, 0.015, 0.21}, matte(0x3a4428));
-      for (int i = 0; i < 4; ++i)
-        add_box(m, {-0.6 + i * 0.4, 0.34, 0}, {0.12, 0.1, 0.05}, shiny(0x3a3c40));
+      for (int i = 0; i < 4; ++i) add_box(m, {-0.6 + i * 0.4, 0.34, 0}, {0.12, 0.1, 0.05}, shiny(0x3a3c40));
       break;
     case 2:  // shells
       add_box(m, {0, 0.1, 0}, {0.9, 0.1, 0.2}, matte(0x8a2020));
@@ -166,9 +166,13 @@ image draw_lamp() {
 image draw_projectile(int k) {
   image img = image_make(32, 32, clear_color());
   switch (k) {
-    case 1: glow_ball(img, 16, 16, 15, rgb(0xffe0d0), rgb(0xff3010)); break;  // red plasma
-    case 2: glow_ball(img, 16, 16, 12, rgb(0xffffe0), rgb(0xffc020)); break;  // yellow bolt
-    case 3:  // teleport orb: purple ball with rings
+    case 1:
+      glow_ball(img, 16, 16, 15, rgb(0xffe0d0), rgb(0xff3010));
+      break;  // red plasma
+    case 2:
+      glow_ball(img, 16, 16, 12, rgb(0xffffe0), rgb(0xffc020));
+      break;  // yellow bolt
+    case 3:   // teleport orb: purple ball with rings
       glow_ball(img, 16, 16, 15, rgb(0xffe0ff), rgb(0xa030f0));
       fill_ring(img, 16, 16, 9, 10.5f, color{0.2f, 0.0f, 0.35f, 0.9f});
       break;
@@ -176,8 +180,12 @@ image draw_projectile(int k) {
       glow_ball(img, 16, 16, 14, rgb(0xf0ffe0), rgb(0x40e020));
       fill_ellipse(img, 12, 12, 3, 3, rgb(0xffffff));
       break;
-    case 5: glow_ball(img, 16, 16, 13, rgb(0xe0f8ff), rgb(0x3080ff)); break;  // player blue shot
-    case 6: glow_ball(img, 16, 16, 13, rgb(0xfff0c0), rgb(0xff7010)); break;  // orange fireball
+    case 5:
+      glow_ball(img, 16, 16, 13, rgb(0xe0f8ff), rgb(0x3080ff));
+      break;  // player blue shot
+    case 6:
+      glow_ball(img, 16, 16, 13, rgb(0xfff0c0), rgb(0xff7010));
+      break;    // orange fireball
     default: {  // player heavy shot: cyan with sparks
       glow_ball(img, 16, 16, 15, rgb(0xffffff), rgb(0x20f0d0));
       rng r = rng_make(7);
@@ -194,10 +202,17 @@ image draw_projectile(int k) {
 
 image draw_item(int k) {
   switch (k) {
-    case 0: return finish(draw_mouse());
-    case 1: return finish(draw_medkit());
-    case 2: case 3: case 4: case 5: return finish(draw_ammo(k - 1));
-    default: return finish(draw_portal());
+    case 0:
+      return finish(draw_mouse());
+    case 1:
+      return finish(draw_medkit());
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+      return finish(draw_ammo(k - 1));
+    default:
+      return finish(draw_portal());
   }
 }
 

@@ -9,8 +9,9 @@
 namespace {
 
 void usage() {
-  printf("usage: tarvo_assetgen DATA_DIR\n"
-         "       tarvo_assetgen --preview DATA_DIR OUT.png [PATH_FILTER] [THUMB_SIZE]\n");
+  printf(
+      "usage: tarvo_assetgen DATA_DIR\n"
+      "       tarvo_assetgen --preview DATA_DIR OUT.png [PATH_FILTER] [THUMB_SIZE]\n");
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ double measure(const sample_buffer& buf, int mode) {
     size_t n = std::min(step, frames - at);
     ebur128_add_frames_float(st, buf.samples.data() + at * channels, n);
     double m;
-    if (mode == EBUR128_MODE_M && ebur128_loudness_momentary(st, &m) == EBUR128_SUCCESS) best = std::max(best, m);
+    if (mode == EBUR128_MODE_M && ebur128_loudness_momentary(st, &m) == EBUR128_SUCCESS)
+      best = std::max(best, m);
   }
   double result = best;
   if (mode == EBUR128_MODE_I && ebur128_loudness_global(st, &result) != EBUR128_SUCCESS) result = -HUGE_VAL;

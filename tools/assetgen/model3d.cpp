@@ -109,9 +109,12 @@ hit box_hit(vec3 ro, vec3 rd, const primitive& p) {
 
 hit primitive_hit(vec3 ro, vec3 rd, const primitive& p) {
   switch (p.kind) {
-    case prim_kind::capsule: return capsule_hit(ro, rd, p);
-    case prim_kind::ellipsoid: return ellipsoid_hit(ro, rd, p);
-    case prim_kind::box: return box_hit(ro, rd, p);
+    case prim_kind::capsule:
+      return capsule_hit(ro, rd, p);
+    case prim_kind::ellipsoid:
+      return ellipsoid_hit(ro, rd, p);
+    case prim_kind::box:
+      return box_hit(ro, rd, p);
   }
   return hit{};
 }
@@ -282,7 +285,8 @@ void draw_outlines(const model& m, const hit_buffer& hb, image& layer) {
           pixel_set(layer, x, y, with_alpha(scale_rgb(m.parts[hb.owner[q]].mat.base, 0.18f), 1.0f));
           break;
         }
-        if (hb.owner[q] != hb.owner[k] && hb.depth[k] - hb.depth[q] > 0.12 && !m.parts[hb.owner[k]].mat.emissive) {
+        if (hb.owner[q] != hb.owner[k] && hb.depth[k] - hb.depth[q] > 0.12 &&
+            !m.parts[hb.owner[k]].mat.emissive) {
           pixel_set(layer, x, y, scale_rgb(pixel_get(src, x, y), 0.45f));
           break;
         }
@@ -295,13 +299,15 @@ void draw_outlines(const model& m, const hit_buffer& hb, image& layer) {
 void render_model(const model& m, const ortho_view& view, image& img) {
   view_frame f = make_frame(view);
   hit_buffer hb{img.width, img.height, std::vector<double>((size_t)img.width * img.height, no_hit),
-                std::vector<vec3>((size_t)img.width * img.height), std::vector<int>((size_t)img.width * img.height, -1)};
+                std::vector<vec3>((size_t)img.width * img.height),
+                std::vector<int>((size_t)img.width * img.height, -1)};
   cast_rays(m, view, f, hb);
   image layer = image_make(hb.w, hb.h, clear_color());
   for (int y = 0; y < hb.h; ++y)
     for (int x = 0; x < hb.w; ++x) {
       size_t k = (size_t)y * hb.w + x;
-      if (hb.owner[k] >= 0) pixel_set(layer, x, y, shade_pixel(m.parts[hb.owner[k]].mat, hb.normal[k], view, f));
+      if (hb.owner[k] >= 0)
+        pixel_set(layer, x, y, shade_pixel(m.parts[hb.owner[k]].mat, hb.normal[k], view, f));
     }
   if (view.outline) draw_outlines(m, hb, layer);
   for (int y = 0; y < hb.h; ++y)

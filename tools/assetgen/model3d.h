@@ -63,8 +63,8 @@ struct ortho_view {
   double scale = 32.0;
   vec3 light{-0.45, 0.75, 0.5};  // toward the light, in (right, up, toward-camera) terms
   float ambient = 0.42f;
-  float bands = 4.0f;        // lighting steps; 0 for smooth shading
-  bool outline = true;       // dark silhouette and crease lines
+  float bands = 4.0f;   // lighting steps; 0 for smooth shading
+  bool outline = true;  // dark silhouette and crease lines
 };
 
 // Draws the model into img (blended over what is there) as seen from the view.

@@ -109,7 +109,8 @@ void drums_bar(session& ss, int bar, int level) {
     snare(ss, b + 15, 0.4f);
   }
   switch (ss.s.drums) {
-    case drum_style::none: break;
+    case drum_style::none:
+      break;
     case drum_style::sparse:
       kick(ss, b, 0.7f);
       if (bar % 2) snare(ss, b + 12, 0.25f);
@@ -164,7 +165,9 @@ void harmony_bar(session& ss, int bar, int shift, bool arp_on, int bass_pattern)
   note_shape bass{s.bass, 0.28f, 0.0f, 0.005, 0.15, 0.6f, 0.08, 260.0f, 900.0f, 1.5f, 0};
   int root = degree_note(s, deg) - 12;
   switch (bass_pattern) {
-    case 0: play_note(ss, b, 15, root, bass); break;
+    case 0:
+      play_note(ss, b, 15, root, bass);
+      break;
     case 1:
       for (int k = 0; k < 8; ++k) play_note(ss, b + k * 2, 1.6, root, bass);
       break;
@@ -224,7 +227,8 @@ phrase make_phrase(rng& r, int start_degree) {
 
 void lead_phrase(session& ss, const phrase& p, int bar, int chord_shift, int octave) {
   const track_style& s = ss.s;
-  note_shape lead{s.lead, 0.13f, 0.15f, 0.01, 0.2, 0.65f, 0.15, s.lead_cutoff * 1.3f, s.lead_cutoff * 2.0f, 1.2f, 6.0};
+  note_shape lead{s.lead, 0.13f, 0.15f, 0.01, 0.2, 0.65f, 0.15, s.lead_cutoff * 1.3f, s.lead_cutoff * 2.0f,
+                  1.2f,   6.0};
   for (int k = 0; k < 16; ++k) {
     if (p.notes[k] == -100) continue;
     int deg = p.notes[k] + chord_shift;

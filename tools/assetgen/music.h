@@ -21,11 +21,11 @@ struct track_style {
   wave lead, bass, pad;  // instrument waves
   drum_style drums;
   bool arpeggio;
-  float lead_cutoff;     // brightness of the lead, Hz
-  float echo;            // echo level 0 to 0.5
-  uint64_t seed;         // melody and variation
-  int bass_pattern;      // 0 whole notes, 1 eighths, 2 syncopated, 3 octave bounce
-  double min_seconds;    // the loop lasts at least this long (and holds every kind of section once)
+  float lead_cutoff;   // brightness of the lead, Hz
+  float echo;          // echo level 0 to 0.5
+  uint64_t seed;       // melody and variation
+  int bass_pattern;    // 0 whole notes, 1 eighths, 2 syncopated, 3 octave bounce
+  double min_seconds;  // the loop lasts at least this long (and holds every kind of section once)
 };
 
 // Integrated loudness every track is mastered to. The game plays level music at gain 0.8 and a

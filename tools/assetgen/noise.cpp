@@ -21,7 +21,8 @@ float value_noise(float x, float y, int period_x, int period_y, uint32_t seed) {
   fx = fx * fx * (3 - 2 * fx);
   fy = fy * fy * (3 - 2 * fy);
   float a = lattice(x0, y0, period_x, period_y, seed), b = lattice(x0 + 1, y0, period_x, period_y, seed);
-  float c = lattice(x0, y0 + 1, period_x, period_y, seed), d = lattice(x0 + 1, y0 + 1, period_x, period_y, seed);
+  float c = lattice(x0, y0 + 1, period_x, period_y, seed),
+        d = lattice(x0 + 1, y0 + 1, period_x, period_y, seed);
   return (a + (b - a) * fx) + ((c + (d - c) * fx) - (a + (b - a) * fx)) * fy;
 }
 

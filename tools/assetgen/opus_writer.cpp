@@ -1,12 +1,12 @@
 // Ogg Opus output through libopusenc, 16-bit input, fixed serial numbers.
 #include "tools/assetgen/opus_writer.h"
 
+#include <opus/opusenc.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-
-#include <opus/opusenc.h>
 
 #include "tools/assetgen/file_output.h"
 

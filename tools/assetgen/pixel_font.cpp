@@ -104,7 +104,8 @@ const char* const glyphs[94][8] = {
 }  // namespace
 
 bool glyph_bit(int c, int column, int row) {
-  if (c < 33 || c > 126 || column < 0 || column >= glyph_columns || row < 0 || row >= glyph_rows) return false;
+  if (c < 33 || c > 126 || column < 0 || column >= glyph_columns || row < 0 || row >= glyph_rows)
+    return false;
   return glyphs[c - 33][row][column] == '#';
 }
 

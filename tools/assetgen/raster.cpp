@@ -149,8 +149,8 @@ void add_outline(image& img, color outline) {
   for (int y = 0; y < img.height; ++y)
     for (int x = 0; x < img.width; ++x) {
       if (pixel_alpha(src, x, y) > 25) continue;
-      if (pixel_alpha(src, x - 1, y) > 25 || pixel_alpha(src, x + 1, y) > 25 || pixel_alpha(src, x, y - 1) > 25 ||
-          pixel_alpha(src, x, y + 1) > 25)
+      if (pixel_alpha(src, x - 1, y) > 25 || pixel_alpha(src, x + 1, y) > 25 ||
+          pixel_alpha(src, x, y - 1) > 25 || pixel_alpha(src, x, y + 1) > 25)
         pixel_set(img, x, y, outline);
     }
 }
@@ -159,7 +159,8 @@ void mirror_columns(image& img, int x0, int x1) {
   for (int y = 0; y < img.height; ++y)
     for (int a = x0, b = x1 - 1; a < b; ++a, --b)
       for (int k = 0; k < 4; ++k)
-        std::swap(img.pixels[((size_t)y * img.width + a) * 4 + k], img.pixels[((size_t)y * img.width + b) * 4 + k]);
+        std::swap(img.pixels[((size_t)y * img.width + a) * 4 + k],
+                  img.pixels[((size_t)y * img.width + b) * 4 + k]);
 }
 
 void rotate_half_turn(image& img) {

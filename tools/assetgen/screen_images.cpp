@@ -26,7 +26,8 @@ int big_text(image& img, int x, int y, const char* text, int scale, color top, c
         for (int yy = 0; yy < scale; ++yy) {
           float t = (r * scale + yy) / (float)(7 * scale);
           color col = mix(top, bottom, std::min(1.0f, t));
-          if (yy == 0 && (r == 0 || !glyph_bit((unsigned char)text[i], c, r - 1))) col = scale_rgb(col, 1.35f);
+          if (yy == 0 && (r == 0 || !glyph_bit((unsigned char)text[i], c, r - 1)))
+            col = scale_rgb(col, 1.35f);
           fill_rect(layer, x0, y0 + yy, x0 + scale, y0 + yy + 1, col);
         }
       }
@@ -70,7 +71,8 @@ void saucer(image& img, float cx, float cy, float s) {
   fill_ellipse(img, cx, cy + s * 0.5f, s * 3.2f, s * 0.5f, color{1.0f, 0.2f, 0.3f, 0.25f});
   fill_ellipse(img, cx, cy, s * 2.2f, s * 0.55f, rgb(0x2a2030));
   fill_ellipse(img, cx, cy - s * 0.35f, s * 0.9f, s * 0.5f, rgb(0x4a3a5a));
-  for (int k = -3; k <= 3; ++k) fill_ellipse(img, cx + k * s * 0.55f, cy + s * 0.1f, s * 0.12f, s * 0.12f, rgb(0xff4060));
+  for (int k = -3; k <= 3; ++k)
+    fill_ellipse(img, cx + k * s * 0.55f, cy + s * 0.1f, s * 0.12f, s * 0.12f, rgb(0xff4060));
   fill_rect(img, (int)(cx - s * 0.25f), (int)(cy + s * 0.5f), (int)(cx + s * 0.25f), sh,
             color{1.0f, 0.15f, 0.35f, 0.12f});
 }

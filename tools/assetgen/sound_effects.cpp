@@ -40,8 +40,9 @@ sample_buffer gunshot(double seconds, float crack_decay, float body_decay, float
     phase += hz / sample_rate;
     float th = (float)std::sin(2 * M_PI * phase);
     float attack = (float)std::min(1.0, t / 0.0015);
-    b.samples[i] = attack * (cr * std::exp(-(float)t * crack_decay) * 0.9f + bd * std::exp(-(float)t * body_decay) * 2.2f +
-                             th * std::exp(-(float)t * 18.0f) * 0.9f);
+    b.samples[i] =
+        attack * (cr * std::exp(-(float)t * crack_decay) * 0.9f +
+                  bd * std::exp(-(float)t * body_decay) * 2.2f + th * std::exp(-(float)t * 18.0f) * 0.9f);
   }
   if (echo_gain > 0) {
     size_t d = (size_t)(0.11 * sample_rate);

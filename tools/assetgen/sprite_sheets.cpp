@@ -83,9 +83,15 @@ body_pose row_pose(int row, int column, bool armed, double& elevation, bool& mir
   elevation = 0.1;
   mirror = column == 0 || column == 4;
   switch (row) {
-    case 0: return idle_pose(armed);
-    case 1: case 2: case 3: case 4: return walk_pose(row - 1, armed);
-    case 5: return pain_pose();
+    case 0:
+      return idle_pose(armed);
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+      return walk_pose(row - 1, armed);
+    case 5:
+      return pain_pose();
     case 6: {
       const double elev[5] = {0.1, 0.12, 0.18, 0.26, 0.32};
       elevation = elev[column];

@@ -7,12 +7,18 @@
 float oscillator(wave w, double phase, rng& r) {
   double p = phase - std::floor(phase);
   switch (w) {
-    case wave::sine: return (float)std::sin(2.0 * M_PI * p);
-    case wave::triangle: return (float)(p < 0.5 ? 4.0 * p - 1.0 : 3.0 - 4.0 * p);
-    case wave::saw: return (float)(2.0 * p - 1.0);
-    case wave::square: return p < 0.5 ? 1.0f : -1.0f;
-    case wave::pulse25: return p < 0.25 ? 1.0f : -1.0f;
-    case wave::noise: return (float)(rng_unit(r) * 2.0 - 1.0);
+    case wave::sine:
+      return (float)std::sin(2.0 * M_PI * p);
+    case wave::triangle:
+      return (float)(p < 0.5 ? 4.0 * p - 1.0 : 3.0 - 4.0 * p);
+    case wave::saw:
+      return (float)(2.0 * p - 1.0);
+    case wave::square:
+      return p < 0.5 ? 1.0f : -1.0f;
+    case wave::pulse25:
+      return p < 0.25 ? 1.0f : -1.0f;
+    case wave::noise:
+      return (float)(rng_unit(r) * 2.0 - 1.0);
   }
   return 0.0f;
 }
@@ -27,7 +33,9 @@ float adsr(double t, double hold, double attack, double decay, float sustain, do
   else
     level = sustain;
   if (t > hold) {
-    double held_level = hold < attack ? hold / attack : (hold < attack + decay ? 1.0 - (1.0 - sustain) * (hold - attack) / decay : sustain);
+    double held_level =
+        hold < attack ? hold / attack
+                      : (hold < attack + decay ? 1.0 - (1.0 - sustain) * (hold - attack) / decay : sustain);
     double k = (t - hold) / release;
     level = k >= 1.0 ? 0.0f : (float)(held_level * (1.0 - k) * (1.0 - k));
   }
@@ -108,7 +116,8 @@ void bus_highpass(loop_bus& bus, float hz) {
 
 void bus_normalize(loop_bus& bus, float peak) {
   float m = 1e-6f;
-  for (size_t i = 0; i < bus.left.size(); ++i) m = std::max(m, std::max(std::fabs(bus.left[i]), std::fabs(bus.right[i])));
+  for (size_t i = 0; i < bus.left.size(); ++i)
+    m = std::max(m, std::max(std::fabs(bus.left[i]), std::fabs(bus.right[i])));
   float k = peak / m;
   for (size_t i = 0; i < bus.left.size(); ++i) {
     bus.left[i] = std::tanh(bus.left[i] * k * 1.1f) / std::tanh(1.1f);

@@ -13,9 +13,9 @@ namespace {
 // A moment of a weapon's animation.
 struct gun_moment {
   enum kind_t { idle, fire, reload, strike } kind = idle;
-  double t = 0;        // 0 to 1 through the animation
-  float glow = 0.3f;   // energy parts
-  bool charge = false; // energy gathering at the muzzle without a shot
+  double t = 0;         // 0 to 1 through the animation
+  float glow = 0.3f;    // energy parts
+  bool charge = false;  // energy gathering at the muzzle without a shot
 };
 
 // Which moment file number n of a folder shows (see the play orders in the HUD's view model).
@@ -46,15 +46,17 @@ gun_moment moment_of(int weapon, bool reload_folder, int n) {
   }
   g.kind = gun_moment::reload;
   switch (weapon) {
-    case 1: g.t = (11 - n) / 10.0; break;  // played 11 down to 1
-    case 2:  // played 1 up to 14, starting on the tick of the shot: 1 is the blast itself
+    case 1:
+      g.t = (11 - n) / 10.0;
+      break;  // played 11 down to 1
+    case 2:   // played 1 up to 14, starting on the tick of the shot: 1 is the blast itself
       g.t = (n - 1) / 13.0;
       if (n == 1) {
         g.kind = gun_moment::fire;
         g.t = 0.0;
       }
       break;
-    case 3:                                // played 17 down to 1; 1 also opens the firing run
+    case 3:  // played 17 down to 1; 1 also opens the firing run
       g.t = (17 - n) / 16.0;
       if (n == 1) {
         g.kind = gun_moment::fire;
@@ -85,7 +87,8 @@ void add_muzzle_flash(model& m, int weapon, vec3 muz, double flash_size, bool ch
   // so that it shows around the barrel's end.
   double r = 0.065 * flash_size * (weapon == 4 ? 1.8 : 1.0);
   add_ellipsoid(m, muz, {r, r, r}, material{hot, 0, true});
-  add_ellipsoid(m, muz + vec3{0, 0, -r * 0.3}, {r * 0.55, r * 0.55, r * 0.55}, material{rgb(0xfffff0), 0, true});
+  add_ellipsoid(m, muz + vec3{0, 0, -r * 0.3}, {r * 0.55, r * 0.55, r * 0.55},
+                material{rgb(0xfffff0), 0, true});
   if (charge) return;
   for (int k = 0; k < 4; ++k) {
     double a = k * M_PI / 2 + M_PI / 4;  // diagonal spikes keep the top of the screen clear
@@ -131,7 +134,8 @@ image draw_frame(int weapon, const gun_moment& g) {
     double s = g.t;
     double swing = s < 0.25 ? -smooth(s / 0.25) : -1 + 2.2 * smooth((s - 0.25) / 0.45);
     if (s > 0.7) swing = 1.2 * (1 - smooth((s - 0.7) / 0.3));
-    offset = {-0.35 * swing, 0.15 * (1 - std::fabs(swing)) - 0.1 * std::max(0.0, swing), 0.2 * std::fabs(swing)};
+    offset = {-0.35 * swing, 0.15 * (1 - std::fabs(swing)) - 0.1 * std::max(0.0, swing),
+              0.2 * std::fabs(swing)};
     roll = -0.9 * swing;
     pitch = -0.3 * std::fabs(swing);
   }

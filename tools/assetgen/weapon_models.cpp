@@ -56,7 +56,8 @@ void energy(model& m, float glow) {
   color hot = mix(rgb(0x206080), rgb(0x80ffff), glow);
   add_box(m, {0, 0.06, 0.1}, {0.08, 0.09, 0.3}, shell);
   add_box(m, {0, 0.17, 0.05}, {0.04, 0.03, 0.2}, dark);
-  for (int i = 0; i < 3; ++i) add_capsule(m, {-0.085, 0.06, i * 0.12}, {0.085, 0.06, i * 0.12}, 0.04, glowing(hot));
+  for (int i = 0; i < 3; ++i)
+    add_capsule(m, {-0.085, 0.06, i * 0.12}, {0.085, 0.06, i * 0.12}, 0.04, glowing(hot));
   add_capsule(m, {0.04, 0.06, 0.4}, {0.04, 0.06, 0.72}, 0.02, dark);
   add_capsule(m, {-0.04, 0.06, 0.4}, {-0.04, 0.06, 0.72}, 0.02, dark);
   add_ellipsoid(m, {0, 0.06, 0.62}, {0.035, 0.035, 0.08}, glowing(hot));
@@ -84,22 +85,37 @@ void heavy(model& m, float glow) {
 model build_weapon_model(int weapon, float glow) {
   model m;
   switch (weapon) {
-    case 0: blade(m); break;
-    case 1: automatic(m); break;
-    case 2: shotgun(m); break;
-    case 3: energy(m, glow); break;
-    default: heavy(m, glow); break;
+    case 0:
+      blade(m);
+      break;
+    case 1:
+      automatic(m);
+      break;
+    case 2:
+      shotgun(m);
+      break;
+    case 3:
+      energy(m, glow);
+      break;
+    default:
+      heavy(m, glow);
+      break;
   }
   return m;
 }
 
 vec3 weapon_muzzle(int weapon) {
   switch (weapon) {
-    case 0: return {0, 0.02, 0.55};
-    case 1: return {0, 0.06, 0.985};
-    case 2: return {0, 0.09, 1.03};
-    case 3: return {0, 0.06, 0.75};
-    default: return {0, 0.12, 0.99};
+    case 0:
+      return {0, 0.02, 0.55};
+    case 1:
+      return {0, 0.06, 0.985};
+    case 2:
+      return {0, 0.09, 1.03};
+    case 3:
+      return {0, 0.06, 0.75};
+    default:
+      return {0, 0.12, 0.99};
   }
 }
 
@@ -109,8 +125,8 @@ void add_reload_hand(model& m, int weapon, vec3 p) {
   add_capsule(m, p + vec3{-0.04, -0.04, -0.02}, p + vec3{-0.4, -0.45, -0.2}, 0.07, sleeve);
   switch (weapon) {
     case 1:
-      add_oriented(m, prim_kind::box, p + vec3{0, 0.1, 0.02}, {0.035, 0, 0}, {0, 0.12, 0.03}, {0, -0.01, 0.045},
-                   metal(0x202226));
+      add_oriented(m, prim_kind::box, p + vec3{0, 0.1, 0.02}, {0.035, 0, 0}, {0, 0.12, 0.03},
+                   {0, -0.01, 0.045}, metal(0x202226));
       break;
     case 2:
       add_capsule(m, p + vec3{0, 0.07, -0.04}, p + vec3{0, 0.07, 0.08}, 0.03, metal(0xc02828));
@@ -123,6 +139,7 @@ void add_reload_hand(model& m, int weapon, vec3 p) {
     case 4:
       add_capsule(m, p + vec3{0, 0.09, -0.1}, p + vec3{0, 0.09, 0.15}, 0.07, glowing(rgb(0x60f060)));
       break;
-    default: break;
+    default:
+      break;
   }
 }

@@ -1,9 +1,9 @@
 // WebP output through libwebp's advanced encoding interface.
 #include "tools/assetgen/webp_writer.h"
 
-#include <cstdio>
-
 #include <webp/encode.h>
+
+#include <cstdio>
 
 #include "tools/assetgen/file_output.h"
 

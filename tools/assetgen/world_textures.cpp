@@ -12,12 +12,12 @@ namespace {
 constexpr int tex = 128;
 
 const char* const names[world_texture_count] = {
-    "metal_wall", "concrete", "floor_tiles", "ceiling_panel", "metal_floor", "rock",
-    "grass",      "dirt",     "lab_tiles",   "temple_stone",  "temple_carved", "void",
-    "brick",      "crate",    "hazard",      "computer",      "rust",        "void_crystal",
-    "sky",        "toxic",    "girder",      "rail_track",    "marble",      "castle_stone",
-    "vault_plate", "wood",    "grate",       "carpet",        "cheese",        "blue_panel",
-    "checker",    "corrugated", "sand",       "sandstone",     "snow",          "alien",
+    "metal_wall",  "concrete",   "floor_tiles", "ceiling_panel", "metal_floor",   "rock",
+    "grass",       "dirt",       "lab_tiles",   "temple_stone",  "temple_carved", "void",
+    "brick",       "crate",      "hazard",      "computer",      "rust",          "void_crystal",
+    "sky",         "toxic",      "girder",      "rail_track",    "marble",        "castle_stone",
+    "vault_plate", "wood",       "grate",       "carpet",        "cheese",        "blue_panel",
+    "checker",     "corrugated", "sand",        "sandstone",     "snow",          "alien",
 };
 
 // Position inside a block of a staggered grid: local coordinates and the block's number.
@@ -43,7 +43,8 @@ float bevel(const block& b, int bw, int bh, int gap, int rim) {
 
 color noisy(color base, float n, float amount) { return scale_rgb(base, 1.0f + (n - 0.5f) * amount); }
 
-image blocks(color base, int bw, int bh, bool stagger, int gap, int rim, uint32_t seed, float grain, float vary) {
+image blocks(color base, int bw, int bh, bool stagger, int gap, int rim, uint32_t seed, float grain,
+             float vary) {
   image img = image_make(tex, tex, base);
   for (int y = 0; y < tex; ++y)
     for (int x = 0; x < tex; ++x) {
@@ -157,7 +158,8 @@ image temple_carved() {
       fill_ring(img, cx, cy, 7, 9, cut);
       for (int k = 0; k < 8; ++k) {
         float a = k * (float)M_PI / 4;
-        draw_line(img, cx + 10 * std::cos(a), cy + 10 * std::sin(a), cx + 16 * std::cos(a), cy + 16 * std::sin(a), 2, cut);
+        draw_line(img, cx + 10 * std::cos(a), cy + 10 * std::sin(a), cx + 16 * std::cos(a),
+                  cy + 16 * std::sin(a), 2, cut);
       }
     }
   return img;
@@ -188,12 +190,15 @@ image toxic() {
     }
   rng r = rng_make(103);
   for (int i = 0; i < 14; ++i) {
-    float cx = (float)rng_range(r, 0, tex), cy = (float)rng_range(r, 0, tex), rad = (float)rng_range(r, 2.5, 7.0);
+    float cx = (float)rng_range(r, 0, tex), cy = (float)rng_range(r, 0, tex),
+          rad = (float)rng_range(r, 2.5, 7.0);
     for (int y = 0; y < tex; ++y)
       for (int x = 0; x < tex; ++x) {
         float d = wrapped_distance(x + 0.5f, y + 0.5f, cx, cy);
-        if (d < rad - 1.5f) pixel_set(img, x, y, mix(pixel_get(img, x, y), rgb(0x5ac020), 0.5f));
-        else if (d < rad) pixel_set(img, x, y, rgb(0xd8ff90));
+        if (d < rad - 1.5f)
+          pixel_set(img, x, y, mix(pixel_get(img, x, y), rgb(0x5ac020), 0.5f));
+        else if (d < rad)
+          pixel_set(img, x, y, rgb(0xd8ff90));
       }
   }
   return img;
@@ -211,7 +216,8 @@ image girder() {
       int d1 = fold(x - y, 64), d2 = fold(x + y, 64);
       bool brace = std::min(d1, 64 - d1) < 4 || std::min(d2, 64 - d2) < 4;
       if (!chord && !post && !brace) continue;
-      float shade = chord ? (y == 11 || y == 116 ? 0.6f : (y < 3 || y > 124 ? 1.2f : 1.0f)) : (post ? 0.9f : 0.8f);
+      float shade =
+          chord ? (y == 11 || y == 116 ? 0.6f : (y < 3 || y > 124 ? 1.2f : 1.0f)) : (post ? 0.9f : 0.8f);
       pixel_set(img, x, y, scale_rgb(noisy(paint, n, 0.5f), shade));
     }
   for (int x = 16; x < tex; x += 16) {
@@ -251,8 +257,10 @@ image marble() {
     for (int x = 0; x < tex; ++x) {
       float n = fbm(x / (float)tex, y / (float)tex, 4, 5, 132);
       float v = std::fabs(n - 0.5f);
-      if (v < 0.012f) pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), 0.55f));
-      else if (v < 0.03f) pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), 0.82f));
+      if (v < 0.012f)
+        pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), 0.55f));
+      else if (v < 0.03f)
+        pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), 0.82f));
     }
   return img;
 }
@@ -276,7 +284,8 @@ image vault_plate() {
     for (int x = 0; x < tex; ++x) {
       float streak = 0.93f + 0.07f * value_noise(x / 2.0f, y / 32.0f, 64, 4, 152);
       pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), streak));
-      if (fold(y, 64) >= 61 || fold(y, 64) < 2) pixel_set(img, x, y, rgb(fold(y, 64) == 0 ? 0xe0b850 : 0xa07a28));
+      if (fold(y, 64) >= 61 || fold(y, 64) < 2)
+        pixel_set(img, x, y, rgb(fold(y, 64) == 0 ? 0xe0b850 : 0xa07a28));
     }
   for (int by = 0; by < 2; ++by)
     for (int bx = 0; bx < 2; ++bx)
@@ -327,8 +336,10 @@ image carpet() {
     for (int x = 0; x < tex; ++x) {
       int lx = fold(x, 32) - 16, ly = fold(y, 32) - 16;
       int d = std::abs(lx) + std::abs(ly);
-      if (d == 14 || d == 15) pixel_set(img, x, y, rgb(0xc89a3a));
-      else if (d < 4) pixel_set(img, x, y, rgb(0x2a0a40));
+      if (d == 14 || d == 15)
+        pixel_set(img, x, y, rgb(0xc89a3a));
+      else if (d < 4)
+        pixel_set(img, x, y, rgb(0x2a0a40));
     }
   return img;
 }
@@ -338,7 +349,8 @@ image cheese() {
   image img = natural(rgb(0xe8b830), rgb(0xf8d860), 191, 4, 1.6f);
   rng r = rng_make(192);
   for (int i = 0; i < 12; ++i) {
-    float cx = (float)rng_range(r, 0, tex), cy = (float)rng_range(r, 0, tex), rad = (float)rng_range(r, 3.0, 11.0);
+    float cx = (float)rng_range(r, 0, tex), cy = (float)rng_range(r, 0, tex),
+          rad = (float)rng_range(r, 3.0, 11.0);
     for (int y = 0; y < tex; ++y)
       for (int x = 0; x < tex; ++x) {
         float d = wrapped_distance(x + 0.5f, y + 0.5f, cx, cy);
@@ -354,7 +366,8 @@ image blue_panel() {
   image img = blocks(rgb(0x8ea8c4), 64, 32, false, 1, 2, 201, 0.15f, 0.08f);
   for (int y = 0; y < tex; ++y)
     for (int x = 0; x < tex; ++x)
-      if (fold(y, 64) >= 40 && fold(y, 64) < 50) pixel_set(img, x, y, scale_rgb(rgb(0x1e3a6a), fold(y, 64) == 40 ? 1.4f : 1.0f));
+      if (fold(y, 64) >= 40 && fold(y, 64) < 50)
+        pixel_set(img, x, y, scale_rgb(rgb(0x1e3a6a), fold(y, 64) == 40 ? 1.4f : 1.0f));
   return img;
 }
 
@@ -399,7 +412,8 @@ image sandstone() {
   image img = blocks(rgb(0xc08a50), 64, 32, true, 2, 2, 207, 0.3f, 0.2f);
   for (int y = 0; y < tex; ++y)
     for (int x = 0; x < tex; ++x) {
-      float band = 0.9f + 0.12f * std::sin(y * (float)M_PI * 14.0f / 64.0f + 3.0f * value_noise(x / 16.0f, y / 16.0f, 8, 8, 208));
+      float band = 0.9f + 0.12f * std::sin(y * (float)M_PI * 14.0f / 64.0f +
+                                           3.0f * value_noise(x / 16.0f, y / 16.0f, 8, 8, 208));
       pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), band));
     }
   return img;
@@ -416,8 +430,10 @@ image alien() {
       float n = fbm(x / (float)tex, y / (float)tex, 4, 5, 210);
       float rib = 0.6f + 0.5f * std::fabs(std::sin(y * (float)M_PI / 16.0f + n * 2.0f));
       color c = scale_rgb(mix(rgb(0x2a1030), rgb(0x6a2a70), n), rib);
-      if (std::fabs(n - 0.5f) < 0.02f) c = rgb(0x50f0b0);
-      else if (std::fabs(n - 0.5f) < 0.045f) c = mix(c, rgb(0x30a080), 0.6f);
+      if (std::fabs(n - 0.5f) < 0.02f)
+        c = rgb(0x50f0b0);
+      else if (std::fabs(n - 0.5f) < 0.045f)
+        c = mix(c, rgb(0x30a080), 0.6f);
       pixel_set(img, x, y, c);
     }
   return img;
@@ -434,8 +450,10 @@ image draw_world_texture(int i) {
       rivets(img, 16, 6, rgb(0x8a9098));
       return img;
     }
-    case 1: return blocks(rgb(0x8a8a84), 128, 64, false, 1, 1, 12, 0.5f, 0.08f);
-    case 2: return blocks(rgb(0x7a7a80), 32, 32, false, 1, 1, 13, 0.25f, 0.1f);
+    case 1:
+      return blocks(rgb(0x8a8a84), 128, 64, false, 1, 1, 12, 0.5f, 0.08f);
+    case 2:
+      return blocks(rgb(0x7a7a80), 32, 32, false, 1, 1, 13, 0.25f, 0.1f);
     case 3: {
       image img = blocks(rgb(0xa0a4a8), 64, 64, false, 2, 2, 14, 0.15f, 0.05f);
       fill_rect(img, 16, 16, 48, 48, rgb(0xf8f4e0));
@@ -461,40 +479,69 @@ image draw_world_texture(int i) {
         }
       return img;
     }
-    case 6: return grass();
-    case 7: return natural(rgb(0x4a3420), rgb(0x7a5a38), 31, 8, 2.0f);
-    case 8: return blocks(rgb(0xe0e4e8), 32, 32, false, 1, 1, 16, 0.08f, 0.04f);
-    case 9: return blocks(rgb(0xb89868), 64, 32, true, 2, 2, 17, 0.35f, 0.2f);
-    case 10: return temple_carved();
-    case 11: return void_texture(false);
-    case 12: return blocks(rgb(0x8a3a2a), 32, 16, true, 2, 1, 18, 0.35f, 0.25f);
-    case 13: return crate();
-    case 14: return hazard();
-    case 15: return computer();
+    case 6:
+      return grass();
+    case 7:
+      return natural(rgb(0x4a3420), rgb(0x7a5a38), 31, 8, 2.0f);
+    case 8:
+      return blocks(rgb(0xe0e4e8), 32, 32, false, 1, 1, 16, 0.08f, 0.04f);
+    case 9:
+      return blocks(rgb(0xb89868), 64, 32, true, 2, 2, 17, 0.35f, 0.2f);
+    case 10:
+      return temple_carved();
+    case 11:
+      return void_texture(false);
+    case 12:
+      return blocks(rgb(0x8a3a2a), 32, 16, true, 2, 1, 18, 0.35f, 0.25f);
+    case 13:
+      return crate();
+    case 14:
+      return hazard();
+    case 15:
+      return computer();
     case 16: {
       image img = natural(rgb(0x6a3a1a), rgb(0xa86a30), 19, 8, 2.5f);
       rivets(img, 32, 4, rgb(0x7a4a2a));
       return img;
     }
-    case 17: return void_texture(true);
-    case 18: return sky_opening();
-    case 19: return toxic();
-    case 20: return girder();
-    case 21: return rail_track();
-    case 22: return marble();
-    case 23: return castle_stone();
-    case 24: return vault_plate();
-    case 25: return wood();
-    case 26: return grate();
-    case 27: return carpet();
-    case 28: return cheese();
-    case 29: return blue_panel();
-    case 30: return checker();
-    case 31: return corrugated();
-    case 32: return sand();
-    case 33: return sandstone();
-    case 34: return snow();
-    default: return alien();
+    case 17:
+      return void_texture(true);
+    case 18:
+      return sky_opening();
+    case 19:
+      return toxic();
+    case 20:
+      return girder();
+    case 21:
+      return rail_track();
+    case 22:
+      return marble();
+    case 23:
+      return castle_stone();
+    case 24:
+      return vault_plate();
+    case 25:
+      return wood();
+    case 26:
+      return grate();
+    case 27:
+      return carpet();
+    case 28:
+      return cheese();
+    case 29:
+      return blue_panel();
+    case 30:
+      return checker();
+    case 31:
+      return corrugated();
+    case 32:
+      return sand();
+    case 33:
+      return sandstone();
+    case 34:
+      return snow();
+    default:
+      return alien();
   }
 }
 

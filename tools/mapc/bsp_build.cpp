@@ -13,13 +13,16 @@ enum side { on_front, on_back, on_both };
 // Where face f lies against the plane of splitter s.
 side classify(const mapc_face& s, const mapc_face& f) {
   switch (mapc_winding_side(f.w, s.plane)) {
-    case side_front: return on_front;
-    case side_back: return on_back;
+    case side_front:
+      return on_front;
+    case side_back:
+      return on_back;
     case side_on: {
       double d = s.plane.n[0] * f.plane.n[0] + s.plane.n[1] * f.plane.n[1] + s.plane.n[2] * f.plane.n[2];
       return d > 0 ? on_front : on_back;
     }
-    default: return on_both;
+    default:
+      return on_both;
   }
 }
 
@@ -34,9 +37,12 @@ int choose_splitter(const std::vector<mapc_face>& faces) {
     for (int i = 0; i < n; ++i) {
       if (i == c) continue;
       side sd = classify(faces[c], faces[i]);
-      if (sd == on_front) ++front;
-      else if (sd == on_back) ++back;
-      else ++splits;
+      if (sd == on_front)
+        ++front;
+      else if (sd == on_back)
+        ++back;
+      else
+        ++splits;
     }
     long score = 8 * splits + std::labs(front - back);
     if (best_score < 0 || score < best_score) {

@@ -8,15 +8,15 @@
 #include <map>
 #include <sstream>
 
+#include "tools/mapc/brush.h"
+#include "tools/mapc/clusters.h"
 #include "tools/mapc/csg.h"
 #include "tools/mapc/grid_parser.h"
 #include "tools/mapc/map_parser.h"
 #include "tools/mapc/map_writer.h"
+#include "tools/mapc/portals.h"
 #include "tools/mapc/source_limits.h"
 #include "tools/mapc/texture_axes.h"
-#include "tools/mapc/brush.h"
-#include "tools/mapc/clusters.h"
-#include "tools/mapc/portals.h"
 #include "tools/mapc/validate.h"
 #include "tools/mapc/vis.h"
 

@@ -41,10 +41,14 @@ void subtract_rects(const rect& face, const std::vector<rect>& covers, std::vect
   int n0 = static_cast<int>(c0.size()) - 1, n1 = static_cast<int>(c1.size()) - 1;
   std::vector<char> open(n0 * n1, 1);
   for (const rect& r : covers) {
-    int a0 = static_cast<int>(std::lower_bound(c0.begin(), c0.end(), std::max(r.lo[0], face.lo[0])) - c0.begin());
-    int b0 = static_cast<int>(std::lower_bound(c0.begin(), c0.end(), std::min(r.hi[0], face.hi[0])) - c0.begin());
-    int a1 = static_cast<int>(std::lower_bound(c1.begin(), c1.end(), std::max(r.lo[1], face.lo[1])) - c1.begin());
-    int b1 = static_cast<int>(std::lower_bound(c1.begin(), c1.end(), std::min(r.hi[1], face.hi[1])) - c1.begin());
+    int a0 =
+        static_cast<int>(std::lower_bound(c0.begin(), c0.end(), std::max(r.lo[0], face.lo[0])) - c0.begin());
+    int b0 =
+        static_cast<int>(std::lower_bound(c0.begin(), c0.end(), std::min(r.hi[0], face.hi[0])) - c0.begin());
+    int a1 =
+        static_cast<int>(std::lower_bound(c1.begin(), c1.end(), std::max(r.lo[1], face.lo[1])) - c1.begin());
+    int b1 =
+        static_cast<int>(std::lower_bound(c1.begin(), c1.end(), std::min(r.hi[1], face.hi[1])) - c1.begin());
     for (int i = a0; i < b0; ++i)
       for (int j = a1; j < b1; ++j) open[i * n1 + j] = 0;
   }
@@ -167,7 +171,8 @@ void face_pieces(const std::vector<mapc_brush>& brushes, brush_grid& grid, size_
     const mapc_brush& o = brushes[j];
     if (static_cast<size_t>(j) == i || !bounds_meet(o, lo, hi)) continue;
     if (boxed && o.box) {
-      if (o.lo[a0] >= face.hi[0] || o.hi[a0] <= face.lo[0] || o.lo[a1] >= face.hi[1] || o.hi[a1] <= face.lo[1])
+      if (o.lo[a0] >= face.hi[0] || o.hi[a0] <= face.lo[0] || o.lo[a1] >= face.hi[1] ||
+          o.hi[a1] <= face.lo[1])
         continue;
       if (hides(o, axis, dir, plane_at, static_cast<size_t>(j) < i))
         rect_covers.push_back({{o.lo[a0], o.lo[a1]}, {o.hi[a0], o.hi[a1]}});
@@ -190,7 +195,8 @@ void face_pieces(const std::vector<mapc_brush>& brushes, brush_grid& grid, size_
   }
   std::vector<mapc_winding> pieces{w};
   for (const mapc_winding& c : covers) pieces = mapc_polygons_subtract(pieces, c, p);
-  for (const mapc_winding& piece : mapc_polygons_merge(pieces, p)) out.push_back({p, piece, bf.texture, bf.tex});
+  for (const mapc_winding& piece : mapc_polygons_merge(pieces, p))
+    out.push_back({p, piece, bf.texture, bf.tex});
 }
 
 }  // namespace

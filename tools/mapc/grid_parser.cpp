@@ -81,7 +81,8 @@ bool parse_command(const std::vector<std::string>& w, int line, const std::strin
   } else if (c == "kind" && w.size() == 7) {
     cell_kind k{atof(w[2].c_str()), atof(w[3].c_str()), w[4], w[5], w[6]};
     if (k.ceiling <= k.floor) {
-      mapc_error(log, "%s:%d: kind %s: the ceiling must be above the floor", file.c_str(), line, w[1].c_str());
+      mapc_error(log, "%s:%d: kind %s: the ceiling must be above the floor", file.c_str(), line,
+                 w[1].c_str());
       return false;
     }
     g.kinds[w[1]] = k;
@@ -92,7 +93,8 @@ bool parse_command(const std::vector<std::string>& w, int line, const std::strin
       return false;
     }
     if (!k.classname.empty() && mapc_entity_type(k.classname) < 0) {
-      mapc_error(log, "%s:%d: key '%c': unknown class \"%s\"", file.c_str(), line, w[1][0], k.classname.c_str());
+      mapc_error(log, "%s:%d: key '%c': unknown class \"%s\"", file.c_str(), line, w[1][0],
+                 k.classname.c_str());
       return false;
     }
     for (size_t i = 4; i + 1 < w.size(); i += 2) k.keys[w[i]] = atof(w[i + 1].c_str());
@@ -106,7 +108,8 @@ bool parse_command(const std::vector<std::string>& w, int line, const std::strin
   return true;
 }
 
-bool read_text(const std::string& text, const std::string& file, grid_level& g, mapc_source& out, mapc_log& log) {
+bool read_text(const std::string& text, const std::string& file, grid_level& g, mapc_source& out,
+               mapc_log& log) {
   std::istringstream in(text);
   std::string line;
   int n = 0;
@@ -185,8 +188,8 @@ struct box_sig {
 
 int sig_index(std::vector<box_sig>& sigs, const box_sig& s) {
   for (size_t i = 0; i < sigs.size(); ++i)
-    if (sigs[i].lo_y == s.lo_y && sigs[i].hi_y == s.hi_y && sigs[i].top == s.top && sigs[i].bottom == s.bottom &&
-        sigs[i].side == s.side && sigs[i].detail == s.detail)
+    if (sigs[i].lo_y == s.lo_y && sigs[i].hi_y == s.hi_y && sigs[i].top == s.top &&
+        sigs[i].bottom == s.bottom && sigs[i].side == s.side && sigs[i].detail == s.detail)
       return static_cast<int>(i);
   sigs.push_back(s);
   return static_cast<int>(sigs.size()) - 1;
@@ -213,15 +216,15 @@ void place_entity(const grid_level& g, const cell_key& k, int col, int row, mapc
 // at most one box to each layer, and runs of equal boxes merge.
 struct grid_layers {
   int w, h;
-  double bottom, top;        // the boxes' outer bounds: under the lowest floor, over the highest ceiling
-  double lowest, highest;    // the lowest floor and the highest ceiling of any kind
+  double bottom, top;      // the boxes' outer bounds: under the lowest floor, over the highest ceiling
+  double lowest, highest;  // the lowest floor and the highest ceiling of any kind
   std::vector<box_sig> sigs;
   layer solid, floor, ceil;  // the structural boxes
-  layer low, high;           // detail: a detail cell's boxes above the lowest floor and under the highest ceiling
+  layer low, high;  // detail: a detail cell's boxes above the lowest floor and under the highest ceiling
 };
 
-void put(grid_layers& L, layer& l, int at, double lo, double hi, const std::string& top, const std::string& bottom,
-         const std::string& side, bool detail) {
+void put(grid_layers& L, layer& l, int at, double lo, double hi, const std::string& top,
+         const std::string& bottom, const std::string& side, bool detail) {
   l.sig[at] = sig_index(L.sigs, {lo, hi, top, bottom, side, detail});
 }
 
@@ -239,10 +242,13 @@ void put_solid(grid_layers& L, int at, const std::string& tex, bool detail) {
 void put_open(grid_layers& L, int at, const cell_kind& k, bool detail) {
   double floor_split = detail ? std::min(k.floor, L.lowest) : k.floor;
   double ceil_split = detail ? std::max(k.ceiling, L.highest) : k.ceiling;
-  if (floor_split > L.bottom) put(L, L.floor, at, L.bottom, floor_split, k.floor_tex, k.wall_tex, k.wall_tex, false);
-  if (k.floor > floor_split) put(L, L.low, at, floor_split, k.floor, k.floor_tex, k.wall_tex, k.wall_tex, true);
+  if (floor_split > L.bottom)
+    put(L, L.floor, at, L.bottom, floor_split, k.floor_tex, k.wall_tex, k.wall_tex, false);
+  if (k.floor > floor_split)
+    put(L, L.low, at, floor_split, k.floor, k.floor_tex, k.wall_tex, k.wall_tex, true);
   if (ceil_split < L.top) put(L, L.ceil, at, ceil_split, L.top, k.wall_tex, k.ceiling_tex, k.wall_tex, false);
-  if (k.ceiling < ceil_split) put(L, L.high, at, k.ceiling, ceil_split, k.wall_tex, k.ceiling_tex, k.wall_tex, true);
+  if (k.ceiling < ceil_split)
+    put(L, L.high, at, k.ceiling, ceil_split, k.wall_tex, k.ceiling_tex, k.wall_tex, true);
 }
 
 bool build_boxes(const grid_level& g, const std::string& file, mapc_source& out, mapc_log& log) {
@@ -262,14 +268,15 @@ bool build_boxes(const grid_level& g, const std::string& file, mapc_source& out,
     for (int x = 0; x < w; ++x) {
       int row = y - 1, col = x - 1;
       char c = ' ';
-      if (row >= 0 && row < h - 2 && col >= 0 && col < static_cast<int>(g.rows[row].size())) c = g.rows[row][col];
+      if (row >= 0 && row < h - 2 && col >= 0 && col < static_cast<int>(g.rows[row].size()))
+        c = g.rows[row][col];
       const bool detail = c != ' ' && g.detail.find(c) != std::string::npos;
       auto key = g.keys.find(c);
       if (key == g.keys.end()) {
         auto s = g.solids.find(c);
         if (s == g.solids.end() && c != ' ') {
-          mapc_error(log, "%s:%d: column %d: '%c' is neither a key nor a solid", file.c_str(), g.first_row_line + row,
-                     col + 1, c);
+          mapc_error(log, "%s:%d: column %d: '%c' is neither a key nor a solid", file.c_str(),
+                     g.first_row_line + row, col + 1, c);
           ok = false;
           continue;
         }

@@ -15,10 +15,14 @@ constexpr double sample_lift = 0.03;
 double falloff(const mapc_light& l, double dist_world) {
   double d = dist_world * mapc_map_units_per_world_unit * (l.wait > 0 ? l.wait : 1);
   switch (l.delay) {
-    case 1: return l.light * 128.0 / std::max(d, 1.0);
-    case 2: return l.light * 16384.0 / std::max(d * d, 1.0);
-    case 3: return l.light;
-    default: return l.light - d;
+    case 1:
+      return l.light * 128.0 / std::max(d, 1.0);
+    case 2:
+      return l.light * 16384.0 / std::max(d * d, 1.0);
+    case 3:
+      return l.light;
+    default:
+      return l.light - d;
   }
 }
 

@@ -9,9 +9,10 @@
 namespace {
 
 void usage() {
-  fprintf(stderr,
-          "usage: mapc [--textures DIR] [--preview FILE.png] [--pointfile FILE.pts] [--vis] SOURCE OUTPUT.t3bsp\n"
-          "  SOURCE is a Quake .map (standard or Valve 220) or a grid level; see tools/mapc/README.md\n");
+  fprintf(
+      stderr,
+      "usage: mapc [--textures DIR] [--preview FILE.png] [--pointfile FILE.pts] [--vis] SOURCE OUTPUT.t3bsp\n"
+      "  SOURCE is a Quake .map (standard or Valve 220) or a grid level; see tools/mapc/README.md\n");
 }
 
 std::string without_extension(const std::string& path) {
@@ -44,9 +45,12 @@ int main(int argc, char** argv) {
     std::string a = argv[i];
     if ((a == "--textures" || a == "--preview" || a == "--pointfile") && i + 1 < argc) {
       std::string v = argv[++i];
-      if (a == "--textures") options.texture_dir = v;
-      else if (a == "--preview") preview = v;
-      else options.point_file = v, point_file_given = true;
+      if (a == "--textures")
+        options.texture_dir = v;
+      else if (a == "--preview")
+        preview = v;
+      else
+        options.point_file = v, point_file_given = true;
     } else if (a == "--vis") {
       options.vis = true;
     } else if (source.empty() && a[0] != '-') {

@@ -88,8 +88,9 @@ bool expect(parser& ps, const char* t, const char* what) {
     ++ps.pos;
     return true;
   }
-  mapc_error(ps.log, "%s:%d: entity %d, brush %d: expected \"%s\" %s, found \"%s\"", ps.file.c_str(), ps.line(),
-             ps.entity_index, ps.brush_index, t, what, ps.at_end() ? "end of file" : ps.peek().text.c_str());
+  mapc_error(ps.log, "%s:%d: entity %d, brush %d: expected \"%s\" %s, found \"%s\"", ps.file.c_str(),
+             ps.line(), ps.entity_index, ps.brush_index, t, what,
+             ps.at_end() ? "end of file" : ps.peek().text.c_str());
   return false;
 }
 
@@ -174,8 +175,8 @@ bool faces_to_brush(parser& ps, const std::vector<face>& faces, int line, mapc_b
   for (const face& f : faces) {
     mapc_brush_face bf{{0, 0, 0}, 0, f.texture, {{0, 0, 0, 0}, {0, 0, 0, 0}}, true};
     if (!face_plane(f, bf)) {
-      mapc_error(ps.log, "%s:%d: entity %d, brush %d: the face's three points lie on one line", ps.file.c_str(),
-                 f.line, ps.entity_index, ps.brush_index);
+      mapc_error(ps.log, "%s:%d: entity %d, brush %d: the face's three points lie on one line",
+                 ps.file.c_str(), f.line, ps.entity_index, ps.brush_index);
       return false;
     }
     mapc_map_texture_axes(bf, f.numbers, f.valve);
@@ -195,8 +196,10 @@ bool read_brush(parser& ps, mapc_source& out) {
   if (!expect(ps, "{", "opening a brush")) return false;
   std::vector<face> faces;
   if (!ps.at_end() && !ps.is("(") && !ps.is("}")) {
-    mapc_error(ps.log, "%s:%d: entity %d, brush %d: not a plain brush (\"%s\"); patches and brush primitives are not read",
-               ps.file.c_str(), line, ps.entity_index, ps.brush_index, ps.peek().text.c_str());
+    mapc_error(
+        ps.log,
+        "%s:%d: entity %d, brush %d: not a plain brush (\"%s\"); patches and brush primitives are not read",
+        ps.file.c_str(), line, ps.entity_index, ps.brush_index, ps.peek().text.c_str());
     return false;
   }
   while (ps.is("(")) {

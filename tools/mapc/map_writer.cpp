@@ -78,15 +78,15 @@ std::string mapc_write_map(const std::vector<mapc_nav_node>& nav, const std::vec
   std::string out;
   for (size_t i = 0; i < nav.size(); ++i) {
     const mapc_nav_node& n = nav[i];
-    out += "AINODE: " + std::to_string(i) + " " + mapc_format_real(n.pos.x) + " " + mapc_format_real(n.pos.y) + " " +
-           mapc_format_real(n.pos.z) + " " + std::to_string(n.links.size());
+    out += "AINODE: " + std::to_string(i) + " " + mapc_format_real(n.pos.x) + " " +
+           mapc_format_real(n.pos.y) + " " + mapc_format_real(n.pos.z) + " " + std::to_string(n.links.size());
     for (int l : n.links) out += " " + std::to_string(l);
     out += '\n';
   }
   out += "EONL\n";
   for (const mapc_entity& e : entities)
-    out += "ENT: " + std::to_string(e.type) + " " + mapc_format_real(e.pos.x) + " " + mapc_format_real(e.pos.y) + " " +
-           mapc_format_real(e.pos.z) + "\n";
+    out += "ENT: " + std::to_string(e.type) + " " + mapc_format_real(e.pos.x) + " " +
+           mapc_format_real(e.pos.y) + " " + mapc_format_real(e.pos.z) + "\n";
   out += "EOEL\n";
   std::map<std::string, int> ids;
   for (size_t i = 0; i < textures.size(); ++i) {

@@ -16,9 +16,9 @@ struct mapc_box {
   double lo[3];
   double hi[3];
   std::string texture[6];
-  int entity;  // index of the entity in its source file (0 for worldspawn)
-  int brush;   // index of the brush inside that entity
-  int line;    // source line where the brush starts
+  int entity;           // index of the entity in its source file (0 for worldspawn)
+  int brush;            // index of the brush inside that entity
+  int line;             // source line where the brush starts
   bool detail = false;  // drawn and solid, but no wall for the visible sets (see mapc_brush)
 };
 

@@ -1,13 +1,13 @@
 // Standing spots, node spreading, link tests, the repair of the graph's connections, player reach.
 #include "tools/mapc/nav.h"
 
-#include "tools/mapc/source_limits.h"
-
 #include <algorithm>
 #include <cmath>
 #include <deque>
 #include <map>
 #include <numeric>
+
+#include "tools/mapc/source_limits.h"
 
 namespace {
 
@@ -206,7 +206,8 @@ bool mapc_nav_walkable(const mapc_tree& tree, const mapc_vec& a, const mapc_vec&
   // whose floor runs straight from one end to the other (a ramp: the line
   // just above the feet stays in the open; over stairs it meets the steps).
   double rise = std::fabs(a.y - b.y), across = std::hypot(a.x - b.x, a.z - b.z);
-  if (rise > mapc_nav_climb && (rise > across || !clear(tree, up(a, 0, 0.05, 0), up(b, 0, 0.05, 0)))) return false;
+  if (rise > mapc_nav_climb && (rise > across || !clear(tree, up(a, 0, 0.05, 0), up(b, 0, 0.05, 0))))
+    return false;
   if (!clear(tree, up(a, 0, 1.5, 0), up(b, 0, 1.5, 0))) return false;
   if (!clear(tree, up(a, 0, 0.6, 0), up(b, 0, 0.6, 0))) return false;
   if (mapc_floor_gap(tree, a, b)) return false;
@@ -302,7 +303,8 @@ bool mapc_player_reaches(const mapc_tree& tree, const mapc_floor_spots& spots, c
       bool adjacent = adjacent_cells(a, b);
       if (seen[n] || rise > (adjacent ? 1.9 : 1.0) + 1e-9) continue;  // a ledge beside, or a gap across
       double top = std::max(a.y, b.y) + 1.1;
-      if (!clear(tree, {a.x, top, a.z}, {b.x, top, b.z}) || !clear(tree, up(a, 0, 0.05, 0), {a.x, top, a.z})) continue;
+      if (!clear(tree, {a.x, top, a.z}, {b.x, top, b.z}) || !clear(tree, up(a, 0, 0.05, 0), {a.x, top, a.z}))
+        continue;
       seen[n] = 1;
       queue.push_back(n);
     }

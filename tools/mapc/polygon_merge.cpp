@@ -5,7 +5,9 @@
 
 namespace {
 
-bool same_point(const mapc_vec& a, const mapc_vec& b) { return mapc_length(mapc_sub(a, b)) < mapc_on_epsilon; }
+bool same_point(const mapc_vec& a, const mapc_vec& b) {
+  return mapc_length(mapc_sub(a, b)) < mapc_on_epsilon;
+}
 
 // The plane through side (a, b) of a polygon in plane p, upright on p, its
 // normal pointing away from `inside`.
@@ -72,8 +74,8 @@ bool try_merge(const mapc_winding& a, const mapc_winding& b, const mapc_plane& p
 
 }  // namespace
 
-std::vector<mapc_winding> mapc_polygons_subtract(const std::vector<mapc_winding>& pieces, const mapc_winding& cover,
-                                                 const mapc_plane& p) {
+std::vector<mapc_winding> mapc_polygons_subtract(const std::vector<mapc_winding>& pieces,
+                                                 const mapc_winding& cover, const mapc_plane& p) {
   std::vector<mapc_winding> out;
   mapc_vec inside = mapc_winding_centre(cover);
   for (const mapc_winding& piece : pieces) {

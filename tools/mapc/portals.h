@@ -20,7 +20,7 @@ struct mapc_portals {
   std::vector<std::vector<int>> of_leaf;  // per node index (and `outside`): its portals
   int outside;                            // the index standing for everything beyond the box
   std::vector<char> reached;              // per node index: an empty leaf the outside floods into
-  std::vector<int> parent;                // per reached leaf: the portal the flood came in by (-1 from outside)
+  std::vector<int> parent;  // per reached leaf: the portal the flood came in by (-1 from outside)
 };
 
 // Cuts the portals of the tree: the box around its faces (with a margin)

@@ -60,7 +60,8 @@ int darkness_at(const mapc_face& f, const mapc_light_grid& g, double x, double z
 
 void draw_floor(canvas& c, const mapc_face& f, const mapc_light_grid& g, double lo_y, double hi_y) {
   double x0 = f.w[0].x, x1 = x0, z0 = f.w[0].z, z1 = z0;
-  for (const mapc_vec& v : f.w) x0 = std::min(x0, v.x), x1 = std::max(x1, v.x), z0 = std::min(z0, v.z), z1 = std::max(z1, v.z);
+  for (const mapc_vec& v : f.w)
+    x0 = std::min(x0, v.x), x1 = std::max(x1, v.x), z0 = std::min(z0, v.z), z1 = std::max(z1, v.z);
   for (int y = c.py(z0); y < c.py(z1); ++y)
     for (int x = c.px(x0); x < c.px(x1); ++x) {
       if (x < 0 || y < 0 || x >= c.w || y >= c.h) continue;
@@ -71,7 +72,8 @@ void draw_floor(canvas& c, const mapc_face& f, const mapc_light_grid& g, double 
       c.top[y * c.w + x] = height;
       double lit = (255 - darkness_at(f, g, wx, wz)) / 255.0;
       double h = hi_y > lo_y ? (height - lo_y) / (hi_y - lo_y) : 0;
-      c.put(x, y, static_cast<int>(lit * (150 + 80 * h)), static_cast<int>(lit * 170), static_cast<int>(lit * (200 - 80 * h)));
+      c.put(x, y, static_cast<int>(lit * (150 + 80 * h)), static_cast<int>(lit * 170),
+            static_cast<int>(lit * (200 - 80 * h)));
     }
 }
 
@@ -92,11 +94,16 @@ void draw_mark(canvas& c, const mapc_vec& p, int radius, int r, int g, int b) {
 
 void entity_colour(int type, int* r, int* g, int* b) {
   *r = 255, *g = 255, *b = 0;  // pickups
-  if (type == 1) *r = 0, *g = 255, *b = 0;
-  else if (type == 2) *r = 0, *g = 255, *b = 255;
-  else if (type == 100 || type == 101) *r = 160, *g = 160, *b = 160;
-  else if (is_enemy(type)) *r = 255, *g = 0, *b = 0;
-  else if (type == 420) *r = 255, *g = 0, *b = 255;
+  if (type == 1)
+    *r = 0, *g = 255, *b = 0;
+  else if (type == 2)
+    *r = 0, *g = 255, *b = 255;
+  else if (type == 100 || type == 101)
+    *r = 160, *g = 160, *b = 160;
+  else if (is_enemy(type))
+    *r = 255, *g = 0, *b = 0;
+  else if (type == 420)
+    *r = 255, *g = 0, *b = 255;
 }
 
 }  // namespace
@@ -112,7 +119,13 @@ bool mapc_write_preview(const std::string& path, const mapc_source& src, const m
       hi[k] = std::max(hi[k], b.hi[k]);
     }
   }
-  canvas c{static_cast<int>((hi[0] - lo[0]) * ppu), static_cast<int>((hi[2] - lo[2]) * ppu), ppu, lo[0], lo[2], {}, {}};
+  canvas c{static_cast<int>((hi[0] - lo[0]) * ppu),
+           static_cast<int>((hi[2] - lo[2]) * ppu),
+           ppu,
+           lo[0],
+           lo[2],
+           {},
+           {}};
   if (c.w <= 0 || c.h <= 0 || c.w > 8192 || c.h > 8192) return false;
   c.rgb.assign(static_cast<size_t>(c.w) * c.h * 3, 24);
   c.top.assign(static_cast<size_t>(c.w) * c.h, -1e30);

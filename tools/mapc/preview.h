@@ -9,4 +9,5 @@
 // its height, walls dark, the navigation links orange, and the entities as
 // marks (start green, exit cyan, enemies red, pickups yellow, mouse magenta,
 // props grey). False when the file cannot be written.
-bool mapc_write_preview(const std::string& path, const mapc_source& src, const mapc_result& r, int pixels_per_unit);
+bool mapc_write_preview(const std::string& path, const mapc_source& src, const mapc_result& r,
+                        int pixels_per_unit);

@@ -143,4 +143,3 @@ bool mapc_check_floor_area(const mapc_source& src, const std::vector<mapc_face>&
              src.file.c_str(), area, mapc_max_floor_area);
   return false;
 }
-

@@ -21,9 +21,9 @@ void axis_to_world(const double a[3], double scale, double offset, double out[4]
 // Quake's choice of texture axes by the face's normal (map space).
 void standard_axes(const double n_map[3], double rotation, double out_u[3], double out_v[3]) {
   static const double base[6][3][3] = {
-      {{0, 0, 1}, {1, 0, 0}, {0, -1, 0}},   {{0, 0, -1}, {1, 0, 0}, {0, -1, 0}},
-      {{1, 0, 0}, {0, 1, 0}, {0, 0, -1}},   {{-1, 0, 0}, {0, 1, 0}, {0, 0, -1}},
-      {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}},   {{0, -1, 0}, {1, 0, 0}, {0, 0, -1}}};
+      {{0, 0, 1}, {1, 0, 0}, {0, -1, 0}}, {{0, 0, -1}, {1, 0, 0}, {0, -1, 0}},
+      {{1, 0, 0}, {0, 1, 0}, {0, 0, -1}}, {{-1, 0, 0}, {0, 1, 0}, {0, 0, -1}},
+      {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}}, {{0, -1, 0}, {1, 0, 0}, {0, 0, -1}}};
   int best = 0;
   double best_dot = 0;
   for (int i = 0; i < 6; ++i) {

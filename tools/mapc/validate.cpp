@@ -55,7 +55,8 @@ bool check_bosses(const mapc_source& src, const mapc_tree& tree, const mapc_floo
     if (!ends_level_by_death(e.type)) continue;
     any_boss = true;
     if (!mapc_player_reaches(tree, spots, start.pos, e.pos, exit_reach)) {
-      mapc_error(log, "%s:%d: %s at (%g, %g, %g) cannot be reached from the player start by walking and jumping",
+      mapc_error(log,
+                 "%s:%d: %s at (%g, %g, %g) cannot be reached from the player start by walking and jumping",
                  src.file.c_str(), e.line, e.classname.c_str(), e.pos.x, e.pos.y, e.pos.z);
       ok = false;
     }
@@ -95,21 +96,22 @@ bool mapc_check_leaks(const mapc_source& src, const mapc_tree& tree, const mapc_
 }
 
 bool mapc_check_level(const mapc_source& src, const mapc_tree& tree, const mapc_floor_spots& spots,
-                      const std::vector<std::string>& textures, const std::string& texture_dir, mapc_log& log) {
+                      const std::vector<std::string>& textures, const std::string& texture_dir,
+                      mapc_log& log) {
   bool ok = true;
   const mapc_entity* start = nullptr;
   for (const mapc_entity& e : src.entities) {
     if (e.type == 1 && !start) start = &e;
     if (in_solid(tree, {e.pos.x, e.pos.y + feet_lift, e.pos.z})) {
-      mapc_error(log, "%s:%d: %s at (%g, %g, %g) is inside solid", src.file.c_str(), e.line, e.classname.c_str(),
-                 e.pos.x, e.pos.y, e.pos.z);
+      mapc_error(log, "%s:%d: %s at (%g, %g, %g) is inside solid", src.file.c_str(), e.line,
+                 e.classname.c_str(), e.pos.x, e.pos.y, e.pos.z);
       ok = false;
     }
   }
   for (const mapc_light& l : src.lights)
     if (in_solid(tree, l.pos)) {
-      mapc_error(log, "%s:%d: a light at (%g, %g, %g) is inside solid", src.file.c_str(), l.line, l.pos.x, l.pos.y,
-                 l.pos.z);
+      mapc_error(log, "%s:%d: a light at (%g, %g, %g) is inside solid", src.file.c_str(), l.line, l.pos.x,
+                 l.pos.y, l.pos.z);
       ok = false;
     }
   if (!start) {
@@ -121,7 +123,8 @@ bool mapc_check_level(const mapc_source& src, const mapc_tree& tree, const mapc_
       std::string path = texture_dir + "/" + t + ".webp";
       struct stat st;
       if (stat(path.c_str(), &st) != 0) {
-        mapc_error(log, "%s: texture \"%s\" has no world texture (no %s)", src.file.c_str(), t.c_str(), path.c_str());
+        mapc_error(log, "%s: texture \"%s\" has no world texture (no %s)", src.file.c_str(), t.c_str(),
+                   path.c_str());
         ok = false;
       }
     }
@@ -131,8 +134,10 @@ bool mapc_check_level(const mapc_source& src, const mapc_tree& tree, const mapc_
     if (e.type != 2) continue;
     any_exit = true;
     if (!mapc_player_reaches(tree, spots, start->pos, e.pos, exit_reach)) {
-      mapc_error(log, "%s:%d: the exit at (%g, %g, %g) cannot be reached from the player start by walking and jumping",
-                 src.file.c_str(), e.line, e.pos.x, e.pos.y, e.pos.z);
+      mapc_error(
+          log,
+          "%s:%d: the exit at (%g, %g, %g) cannot be reached from the player start by walking and jumping",
+          src.file.c_str(), e.line, e.pos.x, e.pos.y, e.pos.z);
       ok = false;
     }
   }

@@ -20,4 +20,5 @@ bool mapc_check_leaks(const mapc_source& src, const mapc_tree& tree, const mapc_
 // exit can be reached from the first player start; in a level without an
 // exit, every enemy whose death ends it (ent_mob10, ent_boss1, ent_boss2) can.
 bool mapc_check_level(const mapc_source& src, const mapc_tree& tree, const mapc_floor_spots& spots,
-                      const std::vector<std::string>& textures, const std::string& texture_dir, mapc_log& log);
+                      const std::vector<std::string>& textures, const std::string& texture_dir,
+                      mapc_log& log);

@@ -91,7 +91,7 @@ struct flow {
         next[i] = might[i] & bound[i];
         fresh |= next[i] & ~seen[i];
       }
-      if (!fresh && has(seen, q.to)) continue;  // nothing new down this way
+      if (!fresh && has(seen, q.to)) continue;             // nothing new down this way
       if (mapc_plane_same(q.plane, pass_plane)) continue;  // no going out through the same plane
       mapc_winding target = mapc_winding_clip(q.w, base->plane, true);
       if (mapc_winding_tiny(target)) continue;
@@ -124,7 +124,8 @@ void base_vis(one_way& p, const std::vector<one_way>& ways, const std::vector<st
     stack.pop_back();
     for (int id : leaving[leaf]) {
       const one_way& q = ways[id];
-      if (has(p.might, q.to) || !any_in_front(q.w, p.plane) || !any_in_front(p.w, mapc_plane_flip(q.plane))) continue;
+      if (has(p.might, q.to) || !any_in_front(q.w, p.plane) || !any_in_front(p.w, mapc_plane_flip(q.plane)))
+        continue;
       set(p.might, q.to);
       stack.push_back(q.to);
     }
@@ -133,7 +134,8 @@ void base_vis(one_way& p, const std::vector<one_way>& ways, const std::vector<st
 
 }  // namespace
 
-mapc_vis mapc_compute_vis(const mapc_tree& tree, const mapc_portals& portals, const std::vector<char>& inside) {
+mapc_vis mapc_compute_vis(const mapc_tree& tree, const mapc_portals& portals,
+                          const std::vector<char>& inside) {
   // Dense numbers for the empty leaves inside the level.
   std::vector<int> dense(tree.nodes.size() + 1, -1), node_of;
   for (size_t n = 0; n < tree.nodes.size() && n < inside.size(); ++n)

@@ -21,7 +21,8 @@ struct mapc_vis {
 // node): through each following portal, the part that can be seen through
 // all the portals before it, cut by the planes that separate the first
 // portal from the last (as the classic vis tools do).
-mapc_vis mapc_compute_vis(const mapc_tree& tree, const mapc_portals& portals, const std::vector<char>& inside);
+mapc_vis mapc_compute_vis(const mapc_tree& tree, const mapc_portals& portals,
+                          const std::vector<char>& inside);
 
 // The version of the vis file mapc_vis_file writes.
 constexpr uint32_t mapc_vis_version = 2;

@@ -63,8 +63,8 @@ mapc_winding mapc_base_winding(const mapc_plane& p, double extent) {
   up = mapc_scale(up, extent / mapc_length(up));
   mapc_vec right = mapc_cross(up, n);
   mapc_vec o = mapc_scale(n, p.d);
-  return {mapc_sub(mapc_sub(o, right), up), mapc_sub(mapc_add(o, right), up), mapc_add(mapc_add(o, right), up),
-          mapc_add(mapc_sub(o, right), up)};
+  return {mapc_sub(mapc_sub(o, right), up), mapc_sub(mapc_add(o, right), up),
+          mapc_add(mapc_add(o, right), up), mapc_add(mapc_sub(o, right), up)};
 }
 
 mapc_side mapc_winding_side(const mapc_winding& w, const mapc_plane& p) {

@@ -84,7 +84,8 @@ bool mix_measure(const char* wav_path, mix_measure_result* out) {
     size_t n = at + step <= frames ? step : frames - at;
     ebur128_add_frames_short(st, samples.data() + 2 * at, n);
     double m;
-    if (at + n >= rate * 4 / 10 && ebur128_loudness_momentary(st, &m) == EBUR128_SUCCESS && m > out->momentary_max)
+    if (at + n >= rate * 4 / 10 && ebur128_loudness_momentary(st, &m) == EBUR128_SUCCESS &&
+        m > out->momentary_max)
       out->momentary_max = m;
   }
   if (ebur128_loudness_global(st, &out->integrated) != EBUR128_SUCCESS) out->integrated = -HUGE_VAL;

@@ -9,14 +9,14 @@
 #include <thread>
 
 #include "audio/audio_device.h"
-#include "game/entity_sources.h"
 #include "audio/fixed_sounds.h"
-#include "game/game_sounds.h"
 #include "audio/load_sound.h"
 #include "audio/music.h"
 #include "audio/sound_source.h"
-#include "config/config_table.h"
 #include "base/entity.h"
+#include "config/config_table.h"
+#include "game/entity_sources.h"
+#include "game/game_sounds.h"
 #include "player/player.h"
 
 namespace {

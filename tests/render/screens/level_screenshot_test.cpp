@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "app/game_state.h"
+#include "app/game_tick.h"
 #include "app/level_load.h"
 #include "base/entity.h"
 #include "base/entity_codes.h"
-#include "app/game_tick.h"
 #include "render/render_frame.h"
 #include "tests/render/screens/screen_scene.h"
 #include "world/ai_node.h"
@@ -38,7 +38,6 @@ std::vector<std::string> compiled_maps() {
   std::sort(names.begin(), names.end());
   return names;
 }
-
 
 // Turns the player to the nearest enemy the eye can see, else the nearest
 // pickup in sight; leaves the yaw alone when there is neither.

@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "app/game_state.h"
+#include "app/game_tick.h"
 #include "app/level_load.h"
 #include "base/entity.h"
-#include "app/game_tick.h"
 #include "render/render_frame.h"
 #include "tests/render/screens/screen_scene.h"
 #include "world/ai_node.h"

@@ -9,10 +9,10 @@
 #include <string>
 
 #include "app/game_state.h"
-#include "base/texture_load.h"
-#include "base/entity.h"
-#include "entities/entity_list_free.h"
 #include "app/game_tick.h"
+#include "base/entity.h"
+#include "base/texture_load.h"
+#include "entities/entity_list_free.h"
 #include "render/render_frame.h"
 #include "tests/render/screens/screen_scene.h"
 #include "world/bsp_free.h"
