@@ -5,36 +5,37 @@
 #include <cstring>
 
 #include "base/entity.h"
+#include "base/entity_codes.h"
 #include "entities/entity_list_free.h"
 #include "world/map_stream.h"
 
 int32_t entity_health_at_load(int32_t type) {
   switch (type) {
-    case 201:
+    case ent_mob2:
       return 600;
-    case 202:
+    case ent_mob3:
       return 200;
-    case 203:
+    case ent_mob4:
       return 1000;
-    case 204:
+    case ent_mob5:
       return 600;
-    case 205:
+    case ent_mob6:
       return 300;
-    case 206:
+    case ent_mob7:
       return 500;
-    case 207:
+    case ent_mob8:
       return 600;
-    case 208:
+    case ent_mob9:
       return 500;
-    case 209:
+    case ent_mob10:
       return 2600;
-    case 210:
+    case ent_mob13:
       return 600;
-    case 211:
+    case ent_mob14:
       return 600;
-    case 212:
+    case ent_boss1:
       return 6000;
-    case 213:
+    case ent_boss2:
       return 8000;
     default:
       return 100;

@@ -11,6 +11,7 @@
 
 #include "base/entity.h"
 #include "base/entity_codes.h"
+#include "entities/entities_read.h"
 #include "tests/level/level_fixture.h"
 #include "tests/levels/campaign_table.h"
 #include "tests/support/capture_stdout.h"
@@ -116,41 +117,6 @@ level_facts load_facts(const campaign_level& level) {
   return f;
 }
 
-// Health at load and walking speed do not matter here; what the player has
-// to wear down does.
-int health_of(int type) {
-  switch (type) {
-    case 201:
-      return 600;
-    case 202:
-      return 200;
-    case 203:
-      return 1000;
-    case 204:
-      return 600;
-    case 205:
-      return 300;
-    case 206:
-      return 500;
-    case 207:
-      return 600;
-    case 208:
-      return 500;
-    case 209:
-      return 2600;
-    case 210:
-      return 600;
-    case 211:
-      return 600;
-    case 212:
-      return 6000;
-    case 213:
-      return 8000;
-    default:
-      return 100;
-  }
-}
-
 bool is_boss(int type) { return type == 209 || type == 212 || type == 213; }
 
 class CampaignFiles : public testing::Test {
@@ -231,9 +197,9 @@ TEST_F(CampaignFiles, PickupsArmThePlayerForEveryFight) {
     damage += n(403) * 20 * 5 * 70.0;
     double health = 0;
     for (auto [type, count] : c)
-      if (is_enemy(type)) health += health_of(type) * count;
+      if (is_enemy(type)) health += entity_health_at_load(type) * count;
     // The last boss hatches brutes while it fights.
-    if (n(213)) health += 10 * health_of(201);
+    if (n(213)) health += 10 * entity_health_at_load(201);
     EXPECT_GE(damage, 2 * health);
     if (l.number >= 1 && l.number <= 15) {
       EXPECT_GE(n(410), 1) << "some morphine";
@@ -280,7 +246,7 @@ TEST_F(CampaignFiles, TheLateLevelsFieldTougherEnemies) {
     if (part < 0) continue;
     for (auto [type, n] : facts()[l.number].counts) {
       if (!is_enemy(type) || (l.ending_enemy != 0 && is_boss(type))) continue;
-      health[part] += static_cast<double>(health_of(type)) * n;
+      health[part] += static_cast<double>(entity_health_at_load(type)) * n;
       count[part] += n;
     }
   }
