@@ -30,4 +30,4 @@ export TARVO_DATA_DIR="$build/data" TARVO_RANDOM_PLAY_KEEP="$build/random_play"
 export TARVO_RANDOM_PLAY="${1:-1000} ${2:-4} ${3:-4000} ${4:--1}"
 echo "random play: seeds, count, ticks, level: $TARVO_RANDOM_PLAY"
 TIMEFORMAT='random play: %0R s, CPU %0U s user and %0S s system'
-time "$build/tests/play/test_play" --gtest_filter='RandomPlay.EveryLevel*'
+time "$build/tests/scenario/play/test_play" --gtest_filter='RandomPlay.EveryLevel*'

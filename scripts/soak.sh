@@ -30,7 +30,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 start=$(date +%s)
 status=0
-"$build/tests/soak/tarvo_soak" "$ticks" "$cycles" 2>"$build/soak_report.txt" || status=$?
+"$build/tests/scenario/soak/tarvo_soak" "$ticks" "$cycles" 2>"$build/soak_report.txt" || status=$?
 cat "$build/soak_report.txt" | grep -v '^\s*$' | head -200
 echo "soak: exit status $status after $(( $(date +%s) - start )) s (the game's log is $build/soak_game.log)"
 if grep -q 'Sanitizer\|runtime error' "$build/soak_report.txt"; then

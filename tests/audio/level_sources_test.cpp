@@ -7,7 +7,7 @@
 #include "audio/audio_device.h"
 #include "audio/sound_source.h"
 #include "base/entity.h"
-#include "tests/level/level_fixture.h"
+#include "tests/scenario/level/level_fixture.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"
 

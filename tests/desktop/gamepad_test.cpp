@@ -18,14 +18,14 @@
 #include "platform/keyboard.h"
 #include "player/gamepad_input.h"
 #include "player/player.h"
-#include "tests/demo/demo_rig.h"
+#include "tests/scenario/demo/demo_rig.h"
 #include "tests/support/capture_stdout.h"
 
 namespace {
 
 std::string arena_map() {
   const char* source = getenv("TARVO_SOURCE_DIR");
-  return std::string(source ? source : ".") + "/tests/demo/arena.t3bsp";
+  return std::string(source ? source : ".") + "/tests/scenario/demo/arena.t3bsp";
 }
 
 int slot_of(char c) { return c - 33; }

@@ -165,8 +165,8 @@ escape_out
 # the smallest window, from the player's config), end as they were recorded.
 source=$(cd "$(dirname "$0")/../.." && pwd)
 sed -i 's/^vid_mode .*/vid_mode 0/' "$folder/config.cfg"
-REPLAY_AS="${user[*]}" "$source/tests/demo/replay_demos.sh" "$prefix/bin/tarvo" installed \
-  "$source/tests/demo/arena.dem" "$source"/bench/demos/*.dem >"$work/replays.log" 2>&1 ||
+REPLAY_AS="${user[*]}" "$source/tests/scenario/demo/replay_demos.sh" "$prefix/bin/tarvo" installed \
+  "$source/tests/scenario/demo/arena.dem" "$source"/bench/demos/*.dem >"$work/replays.log" 2>&1 ||
   { cat "$work/replays.log"; fail "a committed demo does not replay on the installed game"; }
 
 # 3. The Debian package.

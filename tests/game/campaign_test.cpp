@@ -30,7 +30,7 @@ namespace {
 
 std::string box_room() {
   const char* source = getenv("TARVO_SOURCE_DIR");
-  return std::string(source ? source : ".") + "/tests/level/maps/box_room.t3bsp";
+  return std::string(source ? source : ".") + "/tests/scenario/level/maps/box_room.t3bsp";
 }
 
 bool have_generated_sound() {
