@@ -5,7 +5,7 @@
 
 #include "config/key_state.h"
 #include "player/player.h"
-#include "tests/mapc/mapc_load.h"
+#include "tests/tools/mapc/mapc_load.h"
 
 struct entity;
 

@@ -18,9 +18,9 @@
 #include "config/config_file.h"
 #include "config/video_settings.h"
 #include "player/bind_keys.h"
-#include "tests/mapc/mapc_load.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"
+#include "tests/tools/mapc/mapc_load.h"
 #include "world/bsp_node.h"
 
 namespace {

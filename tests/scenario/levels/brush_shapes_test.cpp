@@ -13,11 +13,11 @@
 #include "base/flags.h"
 #include "entities/enemy_update.h"
 #include "entities/steer_toward.h"
-#include "tests/scenario/levels/level_walk.h"
-#include "tests/mapc/mapc_load.h"
 #include "tests/player/player_test_support.h"
+#include "tests/scenario/levels/level_walk.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"
+#include "tests/tools/mapc/mapc_load.h"
 #include "world/bsp_node.h"
 #include "world/bsp_query.h"
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "tests/scenario/levels/campaign_table.h"
-#include "tests/mapc/mapc_load.h"
+#include "tests/tools/mapc/mapc_load.h"
 #include "tools/mapc/compile.h"
 #include "tools/mapc/light.h"
 #include "tools/mapc/nav.h"

@@ -7,8 +7,8 @@
 #include "base/entity_codes.h"
 #include "entities/entity_list.h"
 #include "entities/pickup_update.h"
-#include "tests/support/capture_stdout.h"
 #include "tests/scenario/weapons/weapons_level.h"
+#include "tests/support/capture_stdout.h"
 
 namespace {
 

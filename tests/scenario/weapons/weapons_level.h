@@ -7,7 +7,7 @@
 #include "config/key_state.h"
 #include "config/mouse_state.h"
 #include "player/player.h"
-#include "tests/mapc/mapc_load.h"
+#include "tests/tools/mapc/mapc_load.h"
 
 // A level compiled from grid rows and loaded with the game's readers, with a
 // fresh player on its start facing north (up the grid). The legend: '#'

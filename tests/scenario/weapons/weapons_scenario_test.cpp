@@ -6,8 +6,8 @@
 #include "base/entity.h"
 #include "base/entity_codes.h"
 #include "base/flags.h"
-#include "tests/support/capture_stdout.h"
 #include "tests/scenario/weapons/weapons_level.h"
+#include "tests/support/capture_stdout.h"
 
 namespace {
 

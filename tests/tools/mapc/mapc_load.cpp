@@ -1,5 +1,5 @@
 // Compiling test levels and reading them back through the game's readers.
-#include "tests/mapc/mapc_load.h"
+#include "tests/tools/mapc/mapc_load.h"
 
 #include <cstdio>
 

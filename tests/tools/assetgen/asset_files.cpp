@@ -1,5 +1,5 @@
 // Reading generated files back for the asset tests.
-#include "tests/tools/asset_files.h"
+#include "tests/tools/assetgen/asset_files.h"
 
 #include <webp/decode.h>
 

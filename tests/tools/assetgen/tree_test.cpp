@@ -9,7 +9,7 @@
 
 #include "config/config_file.h"
 #include "config/config_table.h"
-#include "tests/tools/asset_files.h"
+#include "tests/tools/assetgen/asset_files.h"
 #include "tools/assetgen/config_writer.h"
 
 namespace fs = std::filesystem;

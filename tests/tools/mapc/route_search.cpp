@@ -1,5 +1,5 @@
 // A faithful copy of the enemies' route search, so tests can tell whether a compiled graph is usable.
-#include "tests/mapc/route_search.h"
+#include "tests/tools/mapc/route_search.h"
 
 #include <cmath>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/tools/asset_files.h"
+#include "tests/tools/assetgen/asset_files.h"
 #include "tools/assetgen/mastering.h"
 #include "tools/assetgen/music.h"
 

@@ -10,8 +10,8 @@
 #include <sstream>
 #include <string>
 
-#include "tests/mapc/mapc_load.h"
 #include "tests/support/gl_context.h"
+#include "tests/tools/mapc/mapc_load.h"
 #include "tools/mapc/source_limits.h"
 #include "world/world_texture.h"
 

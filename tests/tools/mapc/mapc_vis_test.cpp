@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <fstream>
 
-#include "tests/mapc/mapc_load.h"
 #include "tests/support/capture_stdout.h"
 #include "tests/support/gl_context.h"
+#include "tests/tools/mapc/mapc_load.h"
 #include "world/bsp_query.h"
 #include "world/world_vis.h"
 

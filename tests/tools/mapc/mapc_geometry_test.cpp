@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "tests/mapc/mapc_load.h"
 #include "tests/support/gl_context.h"
+#include "tests/tools/mapc/mapc_load.h"
 #include "tools/mapc/bsp_build.h"
 #include "tools/mapc/csg.h"
 #include "world/bsp_node.h"

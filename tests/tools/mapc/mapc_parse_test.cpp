@@ -1,7 +1,7 @@
 // Reading level sources: .map faces in both syntaxes, units and axes, rejected brushes, grid legends.
 #include <gtest/gtest.h>
 
-#include "tests/mapc/mapc_load.h"
+#include "tests/tools/mapc/mapc_load.h"
 #include "tools/mapc/brush.h"
 #include "tools/mapc/grid_parser.h"
 #include "tools/mapc/map_parser.h"

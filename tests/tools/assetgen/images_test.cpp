@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "tests/tools/asset_files.h"
+#include "tests/tools/assetgen/asset_files.h"
 
 namespace {
 

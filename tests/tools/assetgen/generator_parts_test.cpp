@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "tests/tools/asset_files.h"
+#include "tests/tools/assetgen/asset_files.h"
 #include "tools/assetgen/contact_sheet.h"
 #include "tools/assetgen/model3d.h"
 #include "tools/assetgen/synth.h"

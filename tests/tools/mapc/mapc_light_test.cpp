@@ -5,8 +5,8 @@
 #include <cmath>
 #include <vector>
 
-#include "tests/mapc/mapc_load.h"
 #include "tests/support/gl_context.h"
+#include "tests/tools/mapc/mapc_load.h"
 #include "tools/mapc/light.h"
 #include "world/bsp_node.h"
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/mapc/mapc_load.h"
+#include "tests/tools/mapc/mapc_load.h"
 #include "tools/mapc/map_parser.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <deque>
 #include <vector>
 
-#include "tests/mapc/mapc_load.h"
-#include "tests/mapc/route_search.h"
 #include "tests/support/gl_context.h"
+#include "tests/tools/mapc/mapc_load.h"
+#include "tests/tools/mapc/route_search.h"
 #include "world/ai_node.h"
 #include "world/bsp_query.h"
 
