@@ -163,7 +163,7 @@ escape_out
 
 # The committed demos, replayed by the installed game with its own data (in
 # the smallest window, from the player's config), end as they were recorded.
-source=$(cd "$(dirname "$0")/../.." && pwd)
+source=$(cd "$(dirname "$0")/../../.." && pwd)
 sed -i 's/^vid_mode .*/vid_mode 0/' "$folder/config.cfg"
 REPLAY_AS="${user[*]}" "$source/tests/scenario/demo/replay_demos.sh" "$prefix/bin/tarvo" installed \
   "$source/tests/scenario/demo/arena.dem" "$source"/bench/demos/*.dem >"$work/replays.log" 2>&1 ||
