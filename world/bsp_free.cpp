@@ -1,8 +1,7 @@
 // Releasing a subtree of the level's BSP tree.
 #include "world/bsp_free.h"
 
-#include <GL/gl.h>
-
+#include "base/texture_upload.h"
 #include "world/bsp_node.h"
 
 namespace {
@@ -12,10 +11,7 @@ void free_polygon(bsp_polygon* poly) {
   delete[] poly->verts;
   delete[] poly->indices;
   delete[] poly->light_alpha;
-  if (poly->light_texture) {
-    GLuint name = poly->light_texture;
-    glDeleteTextures(1, &name);
-  }
+  texture_release(poly->light_texture);
   delete poly;
 }
 

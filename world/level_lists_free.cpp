@@ -1,8 +1,7 @@
 // Releasing the level's navigation nodes and world-texture list.
 #include "world/level_lists_free.h"
 
-#include <GL/gl.h>
-
+#include "base/texture_upload.h"
 #include "world/ai_node.h"
 #include "world/world_texture.h"
 
@@ -22,10 +21,7 @@ void world_textures_free(world_texture* first) {
   while (first && first->prev) first = first->prev;
   while (first) {
     world_texture* next = first->next;
-    if (first->texture) {
-      GLuint name = first->texture;
-      glDeleteTextures(1, &name);
-    }
+    texture_release(first->texture);
     delete first;
     first = next;
   }

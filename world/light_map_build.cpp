@@ -1,10 +1,10 @@
 // Turning a polygon's light grid into its light-map texture.
 #include "world/light_map_build.h"
 
-#include <GL/gl.h>
-
 #include <cstddef>
 #include <vector>
+
+#include "base/texture_upload.h"
 
 namespace {
 
@@ -37,13 +37,6 @@ uint8_t* light_map_alpha(const int32_t* const* grid, int32_t rows, int32_t cols)
   return alpha;
 }
 
-std::vector<uint8_t> light_map_texels(const uint8_t* alpha, int32_t rows, int32_t cols) {
-  const size_t count = static_cast<size_t>(rows) * static_cast<size_t>(cols);
-  std::vector<uint8_t> rgba(count * 4, 0);
-  for (size_t i = 0; i < count; ++i) rgba[i * 4 + 3] = alpha[i];
-  return rgba;
-}
-
 uint32_t light_map_build(const int32_t* const* grid, int32_t rows, int32_t cols) {
   uint8_t* alpha = light_map_alpha(grid, rows, cols);
   if (!alpha) return 0;
@@ -59,15 +52,4 @@ int32_t light_map_uniform_darkness(const int32_t* const* grid, int32_t rows, int
     for (int32_t c = 0; c < cols; ++c)
       if (texel_alpha(grid, rows, cols, r, c) != first) return -1;
   return first;
-}
-
-uint32_t light_map_upload(const uint8_t* alpha, int32_t rows, int32_t cols) {
-  std::vector<uint8_t> rgba = light_map_texels(alpha, rows, cols);
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, cols, rows, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  return name;
 }

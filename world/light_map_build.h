@@ -1,7 +1,6 @@
 // Turning a polygon's light grid into its light-map texture.
 #pragma once
 #include <cstdint>
-#include <vector>
 
 // The light map's darkness for cols x rows texels (a new[] array, row by
 // row): the low 8 bits of the grid (grid[r] is row r); border texels copy
@@ -9,18 +8,10 @@
 // grid is smaller than 2 x 2 (the border rule needs an inner neighbour).
 uint8_t* light_map_alpha(const int32_t* const* grid, int32_t rows, int32_t cols);
 
-// The light map's texels: black RGBA whose alpha is `alpha`.
-std::vector<uint8_t> light_map_texels(const uint8_t* alpha, int32_t rows, int32_t cols);
-
 // Builds the black RGBA texture of light_map_alpha's darkness. Linear
 // filtering, no mipmaps. Returns the GL texture name; 0 without building
 // anything when the grid is smaller than 2 x 2.
 uint32_t light_map_build(const int32_t* const* grid, int32_t rows, int32_t cols);
-
-// Uploads a light map of cols x rows texels of darkness `alpha` as a new
-// texture with the light map's filtering. Used by light_map_build, by the
-// level reader and when a new GL context takes over a level's light maps.
-uint32_t light_map_upload(const uint8_t* alpha, int32_t rows, int32_t cols);
 
 // The darkness every texel of the light map light_map_build makes from this
 // grid shares (0 to 255), or -1 when its texels differ or the grid is

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/texture_table.h"
+#include "base/texture_upload.h"
 #include "world/bsp_node.h"
 #include "world/light_map_build.h"
 #include "world/map_stream.h"

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/texture_upload.h"
 #include "world/bsp_node.h"
 #include "world/bsp_polygons_walk.h"
-#include "world/light_map_build.h"
 #include "world_draw/world_draw.h"
 
 namespace {

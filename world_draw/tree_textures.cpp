@@ -3,9 +3,9 @@
 
 #include <GL/gl.h>
 
+#include "base/texture_upload.h"
 #include "world/bsp_node.h"
 #include "world/bsp_polygons_walk.h"
-#include "world/light_map_build.h"
 
 namespace {
 

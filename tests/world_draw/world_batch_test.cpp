@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/texture_load.h"
+#include "base/texture_upload.h"
 #include "tests/support/gl_context.h"
 #include "world/bsp_node.h"
 #include "world/light_map_build.h"
