@@ -100,6 +100,6 @@ void load_texture_catalogue(texture_table& textures) {
     catalogue_entry entry = catalogue_image(i);
     if (entry.slot < 0 || entry.slot >= texture_slot_count) continue;
     texture_image* kept = entry.slot == tex_default_world ? &textures.default_world_image : nullptr;
-    textures.slots[entry.slot] = load_texture(entry.path, false, kept);
+    textures.slots[entry.slot] = load_texture(entry.path, false, kept, &textures.slot_blocks[entry.slot]);
   }
 }

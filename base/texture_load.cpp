@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <webp/decode.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -105,8 +106,21 @@ std::vector<uint8_t> texture_half_level(const std::vector<uint8_t>& level, int32
   return next;
 }
 
-uint32_t load_texture(const char* path, bool mipmaps, texture_image* kept) {
+texture_alpha_blocks texture_alpha_blocks_of(const uint8_t* rgba, int32_t width, int32_t height) {
+  constexpr int32_t side = texture_alpha_block_size;
+  texture_alpha_blocks b{width, height, (width + side - 1) / side, (height + side - 1) / side, {}};
+  b.max_alpha.assign(static_cast<size_t>(b.columns) * b.rows, 0);
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x) {
+      uint8_t& block = b.max_alpha[static_cast<size_t>(y / side) * b.columns + x / side];
+      block = std::max(block, rgba[(static_cast<size_t>(y) * width + x) * 4 + 3]);
+    }
+  return b;
+}
+
+uint32_t load_texture(const char* path, bool mipmaps, texture_image* kept, texture_alpha_blocks* blocks) {
   if (kept) *kept = texture_image{};
+  if (blocks) *blocks = texture_alpha_blocks{};
   printf("FILE: \"%s\"\n", path);
   size_t size = 0;
   uint8_t* file_data = read_whole_file(path, &size);
@@ -123,6 +137,7 @@ uint32_t load_texture(const char* path, bool mipmaps, texture_image* kept) {
     return 0;
   }
 
+  if (blocks) *blocks = texture_alpha_blocks_of(pixels, width, height);
   GLuint name = 0;
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);

@@ -13,13 +13,31 @@ struct texture_image {
   std::vector<std::vector<uint8_t>> levels;
 };
 
+// Texels of this side make up one block of texture_alpha_blocks.
+constexpr int32_t texture_alpha_block_size = 8;
+
+// A summary of an image's alpha kept at load: per block of
+// texture_alpha_block_size texels on a side (row by row from the top; the
+// last row and column of blocks cut by the image's edge), the largest alpha
+// in it. Empty (no blocks) when none was kept.
+struct texture_alpha_blocks {
+  int32_t width, height;  // of the image, in texels
+  int32_t columns, rows;  // blocks across and down
+  std::vector<uint8_t> max_alpha;
+};
+
+// The alpha blocks of an RGBA image of width x height texels.
+texture_alpha_blocks texture_alpha_blocks_of(const uint8_t* rgba, int32_t width, int32_t height);
+
 // Loads the image at `path` (relative to the current directory) into a new
 // 2-D texture with nearest filtering, with all mipmap levels when `mipmaps`
 // is set. The image's top row is the texture's first row. Returns the GL
 // texture name, or 0 when the file cannot be opened or does not decode.
 // With `kept`, the texels go there too (left empty for an image whose
 // mipmaps only GLU can make: one that is not a square of a power of two).
-uint32_t load_texture(const char* path, bool mipmaps, texture_image* kept = nullptr);
+// With `blocks`, the summary of its alpha goes there.
+uint32_t load_texture(const char* path, bool mipmaps, texture_image* kept = nullptr,
+                      texture_alpha_blocks* blocks = nullptr);
 
 // The next mipmap level of a square RGBA level of side `side` (a power of
 // two above 1): each texel the rounded mean of the 2 x 2 it covers, as

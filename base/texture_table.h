@@ -25,7 +25,8 @@ enum {
 };
 
 struct texture_table {
-  uint32_t slots[texture_slot_count];  // GL texture names, 0 = none
-  world_texture* world_textures;       // the entry with id 1 of the level's list
-  texture_image default_world_image;   // the texels of slots[tex_default_world]
+  uint32_t slots[texture_slot_count];                    // GL texture names, 0 = none
+  world_texture* world_textures;                         // the entry with id 1 of the level's list
+  texture_image default_world_image;                     // the texels of slots[tex_default_world]
+  texture_alpha_blocks slot_blocks[texture_slot_count];  // each slot's alpha summary, kept at load
 };

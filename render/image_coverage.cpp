@@ -14,21 +14,14 @@ namespace {
 // with room for any rounding on the way.
 constexpr uint8_t dropped_alpha = 20;
 
-bool nearest_filters() {
-  GLint min_filter = 0, mag_filter = 0;
-  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min_filter);
-  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag_filter);
-  return min_filter == GL_NEAREST && mag_filter == GL_NEAREST;
-}
-
-void mark_blocks(image_coverage& c, const std::vector<uint8_t>& texels) {
-  c.columns = (c.width + image_block_size - 1) / image_block_size;
-  c.rows = (c.height + image_block_size - 1) / image_block_size;
-  c.shows.assign(static_cast<size_t>(c.columns) * c.rows, 0);
-  for (int32_t y = 0; y < c.height; ++y)
-    for (int32_t x = 0; x < c.width; ++x)
-      if (texels[(static_cast<size_t>(y) * c.width + x) * 4 + 3] > dropped_alpha)
-        c.shows[static_cast<size_t>(y / image_block_size) * c.columns + x / image_block_size] = 1;
+void mark_blocks(image_coverage& c, const texture_alpha_blocks& blocks) {
+  c.width = blocks.width;
+  c.height = blocks.height;
+  c.columns = blocks.columns;
+  c.rows = blocks.rows;
+  c.shows.resize(blocks.max_alpha.size());
+  for (size_t k = 0; k < blocks.max_alpha.size(); ++k)
+    c.shows[k] = blocks.max_alpha[k] > dropped_alpha ? 1 : 0;
 }
 
 // One quad per run of showing blocks along each row of blocks, each with
@@ -67,29 +60,12 @@ void draw_runs(const image_coverage& c, double x, double y, double width, double
 
 }  // namespace
 
-image_coverage image_coverage_read(uint32_t texture) {
+image_coverage image_coverage_read(uint32_t texture, const texture_alpha_blocks& blocks) {
   image_coverage c{};
   c.texture = texture;
-  if (texture == 0) return c;
-  GLint bound = 0;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  GLint w = 0, h = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
-  if (w > 0 && h > 0 && nearest_filters()) {
-    c.width = w;
-    c.height = h;
-    std::vector<uint8_t> texels(static_cast<size_t>(w) * h * 4, 0);
-    GLint pack_alignment = 4;
-    glGetIntegerv(GL_PACK_ALIGNMENT, &pack_alignment);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    glPixelStorei(GL_PACK_ALIGNMENT, pack_alignment);
-    mark_blocks(c, texels);
-    c.usable = true;
-  }
-  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+  if (texture == 0 || blocks.max_alpha.empty()) return c;
+  mark_blocks(c, blocks);
+  c.usable = true;
   return c;
 }
 
@@ -99,7 +75,7 @@ void draw_image_shown(image_coverage_cache& cache, const texture_table& textures
   uint32_t texture = textures.slots[slot];
   if (cache.slots.size() < static_cast<size_t>(texture_slot_count)) cache.slots.resize(texture_slot_count);
   image_coverage& c = cache.slots[static_cast<size_t>(slot)];
-  if (c.texture != texture) c = image_coverage_read(texture);
+  if (c.texture != texture) c = image_coverage_read(texture, textures.slot_blocks[slot]);
   if (!c.usable) {
     draw_image_quad(texture, x, y, width, height, 0.0, 1.0, 0.0, 1.0);
     return;

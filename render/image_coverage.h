@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-struct texture_table;
+#include "base/texture_table.h"
 
 // The blocks of one image that can show.
 struct image_coverage {
@@ -16,7 +16,7 @@ struct image_coverage {
   int32_t width, height;
   int32_t columns, rows;       // blocks across and down
   std::vector<uint8_t> shows;  // per block, row by row from the top: 1 when some texel can pass
-  bool usable;                 // nearest filtering and a readable image; otherwise the whole quad is drawn
+  bool usable;                 // the image's alpha was kept at load; otherwise the whole quad is drawn
 };
 
 // One coverage per texture slot, made the first time the slot is drawn and
@@ -26,14 +26,14 @@ struct image_coverage_cache {
 };
 
 // Texels of this side make up one block.
-constexpr int32_t image_block_size = 8;
+constexpr int32_t image_block_size = texture_alpha_block_size;
 
-// Reads texture `texture` back and finds its blocks that hold a texel whose
-// alpha can pass the HUD's alpha test (above 0.1; texels at 20 of 255 or
-// less are taken as dropped, with room for rounding). Not usable unless
-// the texture is sampled nearest on both filters, so that a pixel shows
-// exactly one texel.
-image_coverage image_coverage_read(uint32_t texture);
+// The blocks of texture `texture` that hold a texel whose alpha can pass
+// the HUD's alpha test (above 0.1; texels at 20 of 255 or less are taken as
+// dropped, with room for rounding), from the alpha summary kept when it was
+// loaded. The catalogue's images are sampled nearest, so a pixel shows
+// exactly one texel. Not usable without a summary.
+image_coverage image_coverage_read(uint32_t texture, const texture_alpha_blocks& blocks);
 
 // Draws the whole image of slot `slot` upright over the rectangle from
 // (x, y) to (x + width, y + height), as draw_image_quad(texture, x, y,

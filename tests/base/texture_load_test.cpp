@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <webp/encode.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -90,6 +91,42 @@ TEST_F(TextureTest, WebPIsUploadedAtItsSizeTopRowFirst) {
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag_filter);
   EXPECT_EQ(min_filter, GL_NEAREST);
   EXPECT_EQ(mag_filter, GL_NEAREST);
+  GLuint name = texture;
+  glDeleteTextures(1, &name);
+}
+
+// The alpha kept per 8 x 8 block is the largest of the texels the GPU holds
+// in it, blocks cut by the image's right and bottom edges included.
+TEST_F(TextureTest, AlphaBlocksKeptAtLoadMatchTheUploadedTexels) {
+  const int w = 19, h = 10;
+  std::vector<uint8_t> image(static_cast<size_t>(w) * h * 4, 0);
+  image[(static_cast<size_t>(2) * w + 3) * 4 + 3] = 90;    // block (0, 0)
+  image[(static_cast<size_t>(9) * w + 18) * 4 + 3] = 250;  // the cut corner block (2, 1)
+  image[(static_cast<size_t>(8) * w + 16) * 4 + 3] = 40;   // same block, smaller
+  std::string path = temp_path("alpha.webp");
+  write_webp(path, image, w, h);
+
+  texture_alpha_blocks blocks{};
+  capture_stdout_begin();
+  uint32_t texture = load_texture(path.c_str(), false, nullptr, &blocks);
+  capture_stdout_end();
+  ASSERT_NE(texture, 0u);
+  ASSERT_EQ(blocks.columns, 3);
+  ASSERT_EQ(blocks.rows, 2);
+  int rw = 0, rh = 0;
+  std::vector<uint8_t> texels = read_back(texture, &rw, &rh);
+  std::vector<uint8_t> expected(6, 0);
+  for (int y = 0; y < rh; ++y)
+    for (int x = 0; x < rw; ++x) {
+      uint8_t& m = expected[static_cast<size_t>(y / 8) * 3 + x / 8];
+      m = std::max(m, texels[(static_cast<size_t>(y) * rw + x) * 4 + 3]);
+    }
+  EXPECT_EQ(blocks.max_alpha, expected);
+  EXPECT_EQ(blocks.max_alpha[0], 90);
+  EXPECT_EQ(blocks.max_alpha[5], 250);
+
+  load_texture("/nonexistent.webp", false, nullptr, &blocks);
+  EXPECT_TRUE(blocks.max_alpha.empty());  // nothing kept from a file that did not load
   GLuint name = texture;
   glDeleteTextures(1, &name);
 }
