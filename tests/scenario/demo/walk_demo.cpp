@@ -62,8 +62,9 @@ int level_of(const char* map) {
   return 0;
 }
 
-// The points to walk: the route from the start to the exit, to the enemy
-// whose death ends the level, or to the node farthest along the links.
+// The points to walk from where the player stands: the route to the exit,
+// to a living enemy whose death ends the level, or to the node farthest
+// along the links.
 std::vector<walk_point> plan(const game_state& gs) {
   const player& p = gs.the_player;
   int from = nav_node_near(gs.ai_node_list, gs.bsp_root, {p.pos[0], p.pos[1], p.pos[2]});
@@ -72,7 +73,7 @@ std::vector<walk_point> plan(const game_state& gs) {
   const entity* goal = nullptr;
   for (int type : {2, 213, 212, p.level_number == 4 ? 209 : 2})
     for (const entity* e = gs.entity_list; e && !goal; e = e->next)
-      if (e->type == type) goal = e;
+      if (e->type == type && (type == 2 || e->health > 0)) goal = e;
   std::vector<int> route;
   if (goal)
     route =
@@ -145,7 +146,14 @@ int main(int argc, char** argv) {
   if (ok) {
     walker w = walker_new(plan(*gs), seed);
     health = gs->the_player.health;
+    int planned = 0;
     for (; ticks < max_ticks && !gs->menu.active && quit_flag == 0; ++ticks) {
+      // At the end of its way with the level not over (one of two bosses
+      // dead), it goes after what is left, as a player would.
+      if (w.mode == 0 && w.next + 1 >= w.way.size() && ticks - planned >= 140) {
+        planned = ticks;
+        walker_new_way(w, plan(*gs));
+      }
       walker_input in = walker_step(w, gs->the_player, gs->entity_list, gs->bsp_root, gs->video.tick_step);
       walker_hold(in);
       gs->mouse = mouse_state{in.dx, in.dy, in.fire ? 1 : 0, gs->mouse.left, 0, 0};

@@ -332,7 +332,9 @@ void back_off(walker& w, const player& p, const entity* target, const bsp_node* 
   double dx = b.x - p.pos[0], dz = b.z - p.pos[2];
   bool cornered = w.back == w.back_limit && std::hypot(dx, dz) < node_reach;
   if (target) fight(w, p, *target, root, step, cornered, in);
-  if (!cornered) move_keys(p, dx, dz, in);
+  // Backing off, it looks where it puts its feet: never over an edge.
+  const double d = std::hypot(dx, dz);
+  if (!cornered && d > 1e-9 && room_to_step(p, root, dx / d * 1.5, dz / d * 1.5)) move_keys(p, dx, dz, in);
   if (!target) look(p, yaw_toward(-dx, -dz), 0.0, step, in);
 }
 
@@ -399,6 +401,14 @@ walker walker_new(const std::vector<walk_point>& way, uint32_t seed) {
   // A person notices a little later now and then.
   w.react = 0.3 + 0.15 * draw(w);
   return w;
+}
+
+void walker_new_way(walker& w, const std::vector<walk_point>& way) {
+  if (way.empty()) return;
+  w.way = way;
+  w.next = w.back = w.back_limit = 0;
+  w.stepped_back = false;
+  new_target_point(w);
 }
 
 walker_input walker_step(walker& w, const player& p, const entity* list, const bsp_node* root, double step) {

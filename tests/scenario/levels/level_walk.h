@@ -72,6 +72,10 @@ struct walker_input {
 // A walker on `way` with its draws seeded by `seed`.
 walker walker_new(const std::vector<walk_point>& way, uint32_t seed);
 
+// Sets the walker on `way` from its first point, keeping what it has seen.
+// Nothing for an empty way.
+void walker_new_way(walker& w, const std::vector<walk_point>& way);
+
 // One tick of the walker's mind, from what the player sees before the tick.
 walker_input walker_step(walker& w, const player& p, const entity* entity_list, const bsp_node* root,
                          double dt);
