@@ -172,12 +172,17 @@ void new_target_point(walker& w) {
   w.stalled = 0;
 }
 
-// Floor under a spot `d` units to the side and no wall on the way there.
+// No wall on the way to the spot (dx, dz) away, and floor under it and
+// under the spot as far again beyond: a body still sliding when it lets go
+// of the key stops short of an edge.
 bool room_to_step(const player& p, const bsp_node* root, double dx, double dz) {
   walk_point to{p.pos[0] + dx, p.pos[1], p.pos[2] + dz};
+  walk_point beyond{to.x + dx, to.y, to.z + dz};
+  auto floor_under = [&](const walk_point& q) {
+    return !clear(root, {q.x, q.y + 0.3, q.z}, {q.x, q.y - 0.7, q.z});
+  };
   return clear(root, at(p.pos, 1.0), {to.x, to.y + 1.0, to.z}) &&
-         clear(root, at(p.pos, 0.3), {to.x, to.y + 0.3, to.z}) &&
-         !clear(root, {to.x, to.y + 0.3, to.z}, {to.x, to.y - 0.7, to.z});
+         clear(root, at(p.pos, 0.3), {to.x, to.y + 0.3, to.z}) && floor_under(to) && floor_under(beyond);
 }
 
 // The best gun for the target: the heavy guns for tough enemies, the
