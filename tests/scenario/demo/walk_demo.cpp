@@ -164,9 +164,11 @@ int main(int argc, char** argv) {
       if (gs->menu.active) break;
       lost += std::max(0, health - std::max(0, gs->the_player.health));
       health = gs->the_player.health;
+      // A death ends the run: the game would start the level again.
+      if (health <= 0) break;
     }
   }
-  bool finished = gs->menu.active && gs->menu.level_complete_screen;
+  bool finished = gs->menu.active && gs->menu.level_complete_screen && health > 0;
   demo_session_close(*session, *gs);
   // The level's last tick left it at once: its counters are read from the
   // demo's end line.

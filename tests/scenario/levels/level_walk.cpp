@@ -488,8 +488,10 @@ walker_input walker_step(walker& w, const player& p, const entity* list, const b
       }
   }
   // Reload when empty, and between fights when the gun runs low.
-  bool low = !danger && !p.reloading && gun_table[cur].reloads_by_key && g.reserve > 0 &&
-             g.loaded * 3 < gun_table[cur].reload_capacity;
+  // An empty gun with nothing near enough to shoot at is reloaded at once,
+  // even with an enemy in view beyond its range.
+  bool low = !p.reloading && gun_table[cur].reloads_by_key && g.reserve > 0 &&
+             ((!danger && g.loaded * 3 < gun_table[cur].reload_capacity) || (!target && g.loaded == 0));
   bool cover = !danger || w.cover_point < 0 || w.cover_ticks >= cover_patience || p.health < low_health;
   if ((dry && cover) || low) in.keys.push_back(vk_of(p.key_bindings[bind_reload]));
   return in;
