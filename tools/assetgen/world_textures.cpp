@@ -18,6 +18,8 @@ const char* const names[world_texture_count] = {
     "sky",         "toxic",      "girder",      "rail_track",    "marble",        "castle_stone",
     "vault_plate", "wood",       "grate",       "carpet",        "cheese",        "blue_panel",
     "checker",     "corrugated", "sand",        "sandstone",     "snow",          "alien",
+    "lab_glass",   "brass",      "gravel",      "timber",        "red_white",     "control_panel",
+    "hub_wall",
 };
 
 // Position inside a block of a staggered grid: local coordinates and the block's number.
@@ -439,6 +441,131 @@ image alien() {
   return img;
 }
 
+// Panes of green-tinted glass in white frames, a sheen across each pane: the
+// Laboratory's windows.
+image lab_glass() {
+  image img = natural(rgb(0x1e5a4a), rgb(0x3a8a72), 221, 4, 1.4f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      int lx = fold(x, 64), ly = fold(y, 64);
+      if (lx < 5 || ly < 5) {
+        pixel_set(img, x, y, scale_rgb(rgb(0xe8ecea), lx == 4 || ly == 4 ? 0.7f : 1.0f));
+        continue;
+      }
+      int d = fold(lx + ly, 48);
+      if (d < 3 || d == 7) pixel_set(img, x, y, mix(pixel_get(img, x, y), rgb(0xc8fff0), 0.45f));
+    }
+  return img;
+}
+
+// Polished brass squares, each with an engraved border and a boss in the middle.
+image brass() {
+  image img = blocks(rgb(0xb08a38), 64, 64, false, 2, 3, 222, 0.12f, 0.1f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      float sheen = 0.8f + 0.35f * std::fabs(std::sin((x + y) * (float)M_PI / 64.0f));
+      pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), sheen));
+      int lx = fold(x, 64), ly = fold(y, 64);
+      if (std::min(std::min(lx, 63 - lx), std::min(ly, 63 - ly)) == 9) pixel_set(img, x, y, rgb(0x5a4214));
+    }
+  for (int by = 0; by < 2; ++by)
+    for (int bx = 0; bx < 2; ++bx) {
+      fill_ellipse(img, bx * 64 + 32.6f, by * 64 + 32.6f, 6.0f, 6.0f, rgb(0x5a4214));
+      fill_ellipse(img, bx * 64 + 32.0f, by * 64 + 32.0f, 5.0f, 5.0f, rgb(0xf0d070));
+    }
+  return img;
+}
+
+// Railway ballast: packed grey stones, lit from the top left, with dark gaps.
+image gravel() {
+  image img = natural(rgb(0x2a2724), rgb(0x4a4640), 223, 16, 1.6f);
+  rng r = rng_make(224);
+  for (int i = 0; i < 520; ++i) {
+    float cx = (float)rng_range(r, 0, tex), cy = (float)rng_range(r, 0, tex), rad = (float)rng_range(r, 1.6, 3.6);
+    color c = scale_rgb(rgb(0x8a847a), (float)rng_range(r, 0.6, 1.2));
+    // copies across the edges keep the picture tiling
+    for (int dy = -tex; dy <= tex; dy += tex)
+      for (int dx = -tex; dx <= tex; dx += tex) {
+        fill_ellipse(img, cx + dx, cy + dy, rad, rad * 0.8f, scale_rgb(c, 0.7f));
+        fill_ellipse(img, cx + dx - 0.5f, cy + dy - 0.5f, rad * 0.6f, rad * 0.45f, scale_rgb(c, 1.15f));
+      }
+  }
+  return img;
+}
+
+// Dark creosoted timber baulks laid side by side, held by iron plates.
+image timber() {
+  image img = blocks(rgb(0x4a3422), 128, 16, false, 2, 1, 230, 0.35f, 0.35f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      float n = fbm(x / (float)tex, y / (float)tex, 4, 3, 231);
+      float grain = 0.85f + 0.15f * std::sin(y * 1.7f + n * 9.0f);
+      pixel_set(img, x, y, scale_rgb(pixel_get(img, x, y), grain));
+    }
+  for (int y = 0; y < tex; y += 16)
+    for (int x : {18, 102}) {
+      fill_rect(img, x, y + 4, x + 9, y + 13, rgb(0x2e2e30));
+      fill_ellipse(img, x + 4.5f, y + 8.5f, 1.5f, 1.5f, rgb(0x6a6a6e));
+    }
+  return img;
+}
+
+// Steel painted in red and white bands, as masts are marked for aircraft, the
+// paint worn through in places and rivets along the band edges.
+image red_white() {
+  image img = blocks(rgb(0xd8d4cc), 128, 32, false, 1, 1, 225, 0.2f, 0.0f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      float n = fbm(x / (float)tex, y / (float)tex, 8, 4, 226);
+      color c = pixel_get(img, x, y);
+      if ((y / 32) % 2 == 0) c = scale_rgb(noisy(rgb(0xb82418), n, 0.4f), fold(y, 32) == 0 ? 0.45f : 1.0f);
+      if (n > 0.7f) c = mix(c, rgb(0x6a4a3a), 0.55f);
+      pixel_set(img, x, y, c);
+    }
+  for (int y = 5; y < tex; y += 32)
+    for (int x = 8; x < tex; x += 16) {
+      fill_ellipse(img, x + 0.5f, y + 0.5f, 1.8f, 1.8f, rgb(0x3a3230));
+      fill_ellipse(img, x, y, 1.2f, 1.2f, rgb(0xe8e0d8));
+    }
+  return img;
+}
+
+// Dark control-room consoles: a screen of blue charts over rows of lit keys.
+image control_panel() {
+  image img = blocks(rgb(0x22262e), 64, 64, false, 1, 2, 227, 0.12f, 0.1f);
+  rng r = rng_make(228);
+  for (int by = 0; by < 2; ++by)
+    for (int bx = 0; bx < 2; ++bx) {
+      int x0 = bx * 64 + 6, y0 = by * 64 + 6;
+      fill_rect(img, x0, y0, x0 + 52, y0 + 30, rgb(0x041020));
+      for (int k = 1; k < 4; ++k) fill_rect(img, x0, y0 + k * 8, x0 + 52, y0 + k * 8 + 1, rgb(0x0c2a40));
+      int prev = y0 + 20;
+      for (int k = 0; k < 48; k += 4) {
+        int next = y0 + 4 + rng_int(r, 22);
+        draw_line(img, x0 + 2 + k, prev, x0 + 6 + k, next, 1.2f, rgb(0x40c8ff));
+        prev = next;
+      }
+      for (int row = 0; row < 2; ++row)
+        for (int k = 0; k < 6; ++k) {
+          color key = (k + row + bx) % 4 == 0 ? rgb(0xffa020) : rgb(0x2a6a9a);
+          fill_rect(img, x0 + 2 + k * 8, y0 + 36 + row * 8, x0 + 7 + k * 8, y0 + 41 + row * 8, key);
+        }
+    }
+  return img;
+}
+
+// Dark blue steel panels with a lit cyan strip down every other seam: the
+// invaders' command centre.
+image hub_wall() {
+  image img = blocks(rgb(0x2a3040), 32, 64, false, 1, 2, 229, 0.2f, 0.15f);
+  for (int y = 0; y < tex; ++y)
+    for (int x = 0; x < tex; ++x) {
+      int lx = fold(x, 64);
+      if (lx >= 30 && lx < 34) pixel_set(img, x, y, lx == 31 || lx == 32 ? rgb(0x9af0ff) : rgb(0x2a90b0));
+    }
+  return img;
+}
+
 }  // namespace
 
 const char* world_texture_name(int i) { return names[i < 0 || i >= world_texture_count ? 0 : i]; }
@@ -540,8 +667,22 @@ image draw_world_texture(int i) {
       return sandstone();
     case 34:
       return snow();
-    default:
+    case 35:
       return alien();
+    case 36:
+      return lab_glass();
+    case 37:
+      return brass();
+    case 38:
+      return gravel();
+    case 39:
+      return timber();
+    case 40:
+      return red_white();
+    case 41:
+      return control_panel();
+    default:
+      return hub_wall();
   }
 }
 

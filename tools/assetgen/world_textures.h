@@ -4,7 +4,7 @@
 #include "tools/assetgen/raster.h"
 
 // Number of world textures written to textures/world/.
-constexpr int world_texture_count = 36;
+constexpr int world_texture_count = 43;
 
 // File name (without ".webp") of world texture i, e.g. "metal_wall".
 const char* world_texture_name(int i);
