@@ -12,13 +12,12 @@ namespace {
 constexpr int tex = 128;
 
 const char* const names[world_texture_count] = {
-    "metal_wall",  "concrete",   "floor_tiles", "ceiling_panel", "metal_floor",   "rock",
-    "grass",       "dirt",       "lab_tiles",   "temple_stone",  "temple_carved", "void",
-    "brick",       "crate",      "hazard",      "computer",      "rust",          "void_crystal",
-    "sky",         "toxic",      "girder",      "rail_track",    "marble",        "castle_stone",
-    "vault_plate", "wood",       "grate",       "carpet",        "cheese",        "blue_panel",
-    "checker",     "corrugated", "sand",        "sandstone",     "snow",          "alien",
-    "lab_glass",   "brass",      "gravel",      "timber",        "red_white",     "control_panel",
+    "metal_wall", "concrete",   "floor_tiles",  "ceiling_panel", "metal_floor", "rock",      "grass",
+    "dirt",       "lab_tiles",  "temple_stone", "temple_carved", "void",        "brick",     "crate",
+    "hazard",     "computer",   "rust",         "void_crystal",  "sky",         "toxic",     "girder",
+    "rail_track", "marble",     "castle_stone", "vault_plate",   "wood",        "grate",     "carpet",
+    "cheese",     "blue_panel", "checker",      "corrugated",    "sand",        "sandstone", "snow",
+    "alien",      "lab_glass",  "brass",        "gravel",        "timber",      "red_white", "control_panel",
     "hub_wall",
 };
 
@@ -481,7 +480,8 @@ image gravel() {
   image img = natural(rgb(0x2a2724), rgb(0x4a4640), 223, 16, 1.6f);
   rng r = rng_make(224);
   for (int i = 0; i < 520; ++i) {
-    float cx = (float)rng_range(r, 0, tex), cy = (float)rng_range(r, 0, tex), rad = (float)rng_range(r, 1.6, 3.6);
+    float cx = (float)rng_range(r, 0, tex), cy = (float)rng_range(r, 0, tex),
+          rad = (float)rng_range(r, 1.6, 3.6);
     color c = scale_rgb(rgb(0x8a847a), (float)rng_range(r, 0.6, 1.2));
     // copies across the edges keep the picture tiling
     for (int dy = -tex; dy <= tex; dy += tex)

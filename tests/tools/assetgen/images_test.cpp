@@ -200,10 +200,11 @@ TEST(AssetImages, FiringFramesDifferFromTheRestingWeapon) {
 TEST(AssetImages, WorldTexturesTileSeamlessly) {
   image tex;
   int count = 0;
-  for (const char* name : {"metal_wall", "concrete", "floor_tiles", "ceiling_panel", "metal_floor", "rock",
-                           "grass", "dirt", "lab_tiles", "temple_stone", "temple_carved", "void", "brick",
-                           "crate", "hazard", "computer", "rust", "void_crystal", "lab_glass", "brass", "gravel",
-                           "timber", "red_white", "control_panel", "hub_wall"}) {
+  for (const char* name :
+       {"metal_wall", "concrete",  "floor_tiles",   "ceiling_panel", "metal_floor", "rock",  "grass",
+        "dirt",       "lab_tiles", "temple_stone",  "temple_carved", "void",        "brick", "crate",
+        "hazard",     "computer",  "rust",          "void_crystal",  "lab_glass",   "brass", "gravel",
+        "timber",     "red_white", "control_panel", "hub_wall"}) {
     ASSERT_TRUE(load_webp(std::string("textures/world/") + name + ".webp", tex)) << name;
     ++count;
     EXPECT_EQ(opaque_count(tex, 0, 0, tex.width, tex.height, 254), tex.width * tex.height) << name;
